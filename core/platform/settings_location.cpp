@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// Settings file location and the first-start take-over of the seed copy.
+#include "core/platform/settings_location.h"
+
+#include <cstdlib>
+
+#include "core/platform/gbk_text.h"
+
+namespace korvexer {
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kPathSeparators = "\\/";
+constexpr char kSeparator = '\\';
+#else
+constexpr std::string_view kPathSeparators = "/";
+constexpr char kSeparator = '/';
+#endif
+
+// An environment variable as GBK text, or "" when unset or not convertible.
+std::string EnvironmentPath(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') return {};
+    Expected<std::string> gbkValue = gbk::FromUtf8(value);
+    return gbkValue ? *gbkValue : std::string();
+}
+
+std::string WithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != kSeparator) folder += kSeparator;
+    return folder;
+}
+
+}  // namespace
+
+std::string SettingsFileName(const std::string& executablePath) {
+    std::size_t slash = gbk::FindLastOf(executablePath, kPathSeparators);
+    std::string name =
+        slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name + ".ini";
+}
+
+std::string ExecutableDirectory(const std::string& executablePath) {
+    std::size_t slash = gbk::FindLastOf(executablePath, kPathSeparators);
+    if (slash == std::string::npos) return std::string(".") + kSeparator;
+    return executablePath.substr(0, slash + 1);
+}
+
+Expected<std::string> SettingsDirectory() {
+#ifdef _WIN32
+    std::string appData = EnvironmentPath("APPDATA");
+    if (appData.empty()) return Error{"APPDATA is not set; cannot find the settings folder", {}};
+    return WithSeparator(appData) + "Korvexer\\";
+#else
+    std::string configHome = EnvironmentPath("XDG_CONFIG_HOME");
+    if (!configHome.empty()) return WithSeparator(configHome) + "korvexer/";
+    std::string home = EnvironmentPath("HOME");
+    if (home.empty())
+        return Error{"neither XDG_CONFIG_HOME nor HOME is set; cannot find the settings folder",
+                     {}};
+    return WithSeparator(home) + ".config/korvexer/";
+#endif
+}
+
+Expected<std::string> WorkingSettingsPath(const std::string& executablePath) {
+    Expected<std::string> folder = SettingsDirectory();
+    if (!folder) return folder;
+    return *folder + SettingsFileName(executablePath);
+}
+
+void SeedWorkingSettings(FileSystem& fs, const std::string& executablePath) {
+    std::string seed = ExecutableDirectory(executablePath) + SettingsFileName(executablePath);
+    if (!fs.Exists(seed)) return;
+    Expected<std::string> folder = SettingsDirectory();
+    if (!folder) return;
+    std::string working = *folder + SettingsFileName(executablePath);
+    if (fs.Exists(working)) return;
+    if (!fs.CreateDirectories(*folder)) return;
+    (void)CopyFile(fs, seed, working);
+}
+
+}  // namespace korvexer
