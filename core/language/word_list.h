@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// WordListHas: whether a word is a whole element of a ';'-terminated word list, in lower case.
+#pragma once
+
+#include <string_view>
+
+namespace korvexer {
+
+// True when `word` equals, without regard to the case of ASCII letters, a whole element of `list`:
+// the word followed by ';' at the start of the list or right after a ';'. So "r" is not in
+// "char;" and "ring" is not in "cstring;". An element without its closing ';' (a list whose last
+// ';' is missing) matches nothing, and the empty word matches only an empty element (";;").
+// Case folding steps over the second bytes of two-byte characters.
+bool WordListHas(std::string_view list, std::string_view word);
+
+}  // namespace korvexer
