@@ -6,13 +6,10 @@
 
 #include "core/app/list_texts.h"
 #include "core/scanner/constant_index.h"
-#include "tests/core/scan_test_languages.h"
+#include "core/language/language_defaults.h"
 
 namespace korvexer {
 namespace {
-
-using testing::CppLanguage;
-using testing::DelphiLanguage;
 
 const std::string kNumber(texts::kTypeNumber);
 const std::string kString(texts::kTypeString);
@@ -47,7 +44,7 @@ TEST(NextConstantIndex, SeedsWithTheClockPlusFive) {
 }
 
 TEST(ExtractConstant, LiteralsAndAccessors) {
-    const LanguageDefinition cpp = CppLanguage();
+    const LanguageDefinition cpp = LoaderDefaults(0);
     const std::string at = "|dir/f.cpp|3:";
     struct Case {
         std::string text;
@@ -101,7 +98,7 @@ TEST(ExtractConstant, LiteralsAndAccessors) {
 }
 
 TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
-    const LanguageDefinition delphi = DelphiLanguage();
+    const LanguageDefinition delphi = LoaderDefaults(3);
     EXPECT_EQ(ExtractOne(delphi, ScanMode::Constants, "x := $1F"),
               "1295|" + kNumber + "|31||dir/f.cpp|3:7|#1");
     // Five hex digits: the whole decimal text is kept.
@@ -123,7 +120,7 @@ TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
 
     // Equal constants get different, growing keys; the counter carries over.
     FixedClock clock(1000000000);
-    StatementExtractor extractor(CppLanguage(), clock);
+    StatementExtractor extractor(LoaderDefaults(0), clock);
     RowList rows;
     std::uint32_t counter = 1024;
     Statement first{0, 0, "x = 1", ""};
@@ -140,7 +137,7 @@ TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
 }
 
 TEST(ExtractCall, CallsKeywordsAndSubstitutes) {
-    const LanguageDefinition cpp = CppLanguage();
+    const LanguageDefinition cpp = LoaderDefaults(0);
     const std::string at = "|dir/f.cpp|3:";
     struct Case {
         std::string text;

@@ -8,7 +8,7 @@
 
 #include "core/app/list_texts.h"
 #include "core/scanner/source_scanner.h"
-#include "tests/core/scan_test_languages.h"
+#include "core/language/language_defaults.h"
 
 namespace korvexer {
 namespace {
@@ -33,7 +33,7 @@ protected:
         struct stat info {};
         ASSERT_EQ(stat(kFclBase.c_str(), &info), 0)
             << kFclBase << " is missing: scripts/install-deps installs fpc-source-3.2.2";
-        m_language = testing::DelphiLanguage();
+        m_language = LoaderDefaults(3);
         m_language.carryreturn = {'\n', 0};
     }
 

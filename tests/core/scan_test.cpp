@@ -6,13 +6,12 @@
 
 #include "core/app/list_texts.h"
 #include "core/platform/path_case.h"
-#include "tests/core/scan_test_languages.h"
+#include "core/language/language_defaults.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::CppLanguage;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -46,7 +45,7 @@ TEST(ScanFile, WholeFileInBothModes) {
                "    y = GetValueInt(1200);//7\r\n"
                "    return 0;\r\n"
                "}\r\n");
-    const LanguageDefinition cpp = CppLanguage();
+    const LanguageDefinition cpp = LoaderDefaults(0);
     FixedClock clock(0);  // steps of 271
     SourceScanner scanner(FileSystem::Real(), cpp, clock);
 
@@ -73,7 +72,7 @@ TEST(ScanSourceFiles, SkipsTheMainFileAndKeepsOrder) {
     WriteBytes(dir.File("Main.cpp"), "a = 1;\r\n");
     WriteBytes(dir.File("B.cpp"), "b = 2;\r\n");
     WriteBytes(dir.File("c.cpp"), "c = 3;\r\n");
-    const LanguageDefinition cpp = CppLanguage();
+    const LanguageDefinition cpp = LoaderDefaults(0);
     FixedClock clock(0);
     SourceScanner scanner(FileSystem::Real(), cpp, clock);
     RowList rows;
@@ -111,7 +110,7 @@ TEST(ScanSourceFiles, SkipsTheMainFileAndKeepsOrder) {
 
 TEST(ScanFile, BadInputGivesTheDocumentedResult) {
     TempDir dir;
-    const LanguageDefinition cpp = CppLanguage();
+    const LanguageDefinition cpp = LoaderDefaults(0);
     FixedClock clock(0);
     SourceScanner scanner(FileSystem::Real(), cpp, clock);
     auto scan = [&](const std::string& path, ScanMode mode, bool& ok) {

@@ -4,15 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/scan_test_languages.h"
+#include "core/language/language_defaults.h"
 
 namespace korvexer {
 namespace {
-
-using testing::BasicLanguage;
-using testing::CppLanguage;
-using testing::DelphiLanguage;
-using testing::FoxProLanguage;
 
 // One statement as "LINE:COLUMN|TEXT|COMMENT", LINE counted from 1.
 std::vector<std::string> Walk(const LanguageDefinition& language, std::string source) {
@@ -35,7 +30,7 @@ std::vector<std::string> Walk(const LanguageDefinition& language, std::string so
 using Found = std::vector<std::string>;
 
 TEST(StatementWalker, CLikeDeclarationsMarkersAndTerminators) {
-    const LanguageDefinition cpp = CppLanguage();
+    const LanguageDefinition cpp = LoaderDefaults(0);
     EXPECT_EQ(Walk(cpp,
                    "const int N = 5;\r\n"
                    "static char s[] = \"x\";\r\n"
@@ -62,7 +57,7 @@ TEST(StatementWalker, CLikeDeclarationsMarkersAndTerminators) {
 }
 
 TEST(StatementWalker, CLikeBlockComments) {
-    const LanguageDefinition cpp = CppLanguage();
+    const LanguageDefinition cpp = LoaderDefaults(0);
     EXPECT_EQ(Walk(cpp, "x = 5; /* note\r\nstill */ y = 6;\r\n"),
               (Found{"1:0|x = 5|", "2:9|y = 6|"}));
     EXPECT_EQ(Walk(cpp, "a = 1; /* one */ /* two */\r\nb /* c */ = 2;\r\n"),
@@ -75,7 +70,7 @@ TEST(StatementWalker, CLikeBlockComments) {
 }
 
 TEST(StatementWalker, BasicStartsAfterTheFirstMarkerLine) {
-    const LanguageDefinition basic = BasicLanguage();
+    const LanguageDefinition basic = LoaderDefaults(1);
     EXPECT_EQ(Walk(basic,
                    "Attribute VB_Name = \"Module1\"\r\n"
                    "x = 1\r\n"
@@ -91,7 +86,7 @@ TEST(StatementWalker, BasicStartsAfterTheFirstMarkerLine) {
 }
 
 TEST(StatementWalker, FoxProCommentsAndMarkers) {
-    const LanguageDefinition fox = FoxProLanguage();
+    const LanguageDefinition fox = LoaderDefaults(2);
     EXPECT_EQ(Walk(fox,
                    "x = 1\r\n"
                    "PROCEDURE Main\r\n"
@@ -104,7 +99,7 @@ TEST(StatementWalker, FoxProCommentsAndMarkers) {
 }
 
 TEST(StatementWalker, DelphiSkipsTheInterfaceAndTheFirstHeader) {
-    const LanguageDefinition delphi = DelphiLanguage();
+    const LanguageDefinition delphi = LoaderDefaults(3);
     EXPECT_EQ(Walk(delphi,
                    "unit u;\r\n"
                    "interface\r\n"
@@ -135,12 +130,12 @@ TEST(StatementWalker, DelphiSkipsTheInterfaceAndTheFirstHeader) {
 
 TEST(StatementWalker, MarkersStepOverSecondBytes) {
     // "\x95\x7B" is one two-byte character whose second byte is '{': no block comment opens.
-    const LanguageDefinition delphi = DelphiLanguage();
+    const LanguageDefinition delphi = LoaderDefaults(3);
     EXPECT_EQ(
         Walk(delphi, "implementation\r\nprocedure P;\r\ns := '\x95\x7B';\r\nt := 'b'; {c}\r\n"),
         (Found{"3:0|s := '\x95\x7B'|", "4:0|t := 'b'|"}));
     // A terminator that is a letter is not found in a second byte.
-    LanguageDefinition own = CppLanguage();
+    LanguageDefinition own = LoaderDefaults(0);
     own.linendchar = 'Z';
     EXPECT_EQ(Walk(own, "a = 1Z\r\nb = \xB0Z\r\n"), (Found{"1:0|a = 1|"}));
 }
