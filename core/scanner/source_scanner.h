@@ -19,6 +19,8 @@ class SourceScanner {
 public:
     // All three references must outlive the scanner. The clock numbers new constants.
     SourceScanner(FileSystem& fs, const LanguageDefinition& language, const Clock& clock);
+    SourceScanner(FileSystem&, LanguageDefinition&&, const Clock&) = delete;  // would dangle
+    SourceScanner(FileSystem&, const LanguageDefinition&, const Clock&&) = delete;
 
     // Appends the rows of the file `path` (as given, also in the rows) in line order. A file that
     // cannot be read adds no rows; its error is returned so that a caller may name it.

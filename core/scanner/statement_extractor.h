@@ -56,6 +56,8 @@ class StatementExtractor {
 public:
     // Both references must outlive the extractor.
     StatementExtractor(const LanguageDefinition& language, const Clock& clock);
+    StatementExtractor(LanguageDefinition&&, const Clock&) = delete;  // would dangle
+    StatementExtractor(const LanguageDefinition&, const Clock&&) = delete;
 
     // Appends at most one row for `statement` of the file `path` to `rows` and returns whether it
     // did. In constant mode a new constant advances `counter` with NextConstantIndex and takes its

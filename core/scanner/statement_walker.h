@@ -35,6 +35,8 @@ void BlankBlockComments(const LanguageDefinition& language, LineModel& model);
 class StatementWalker {
 public:
     StatementWalker(const LanguageDefinition& language, const LineModel& model);
+    StatementWalker(LanguageDefinition&&, const LineModel&) = delete;  // would dangle
+    StatementWalker(const LanguageDefinition&, LineModel&&) = delete;
 
     // Finds the first statement at or after line `from` and fills `out` with it (its strings are
     // reused, so a caller that keeps one Statement allocates only while lines grow). Returns false

@@ -120,7 +120,8 @@ TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
 
     // Equal constants get different, growing keys; the counter carries over.
     FixedClock clock(1000000000);
-    StatementExtractor extractor(LoaderDefaults(0), clock);
+    const LanguageDefinition cpp = LoaderDefaults(0);
+    StatementExtractor extractor(cpp, clock);
     RowList rows;
     std::uint32_t counter = 1024;
     Statement first{0, 0, "x = 1", ""};
