@@ -4,8 +4,10 @@
 #include "core/scanner/statement_walker.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "core/language/word_list.h"
+#include "core/platform/gbk_text.h"
 #include "core/scanner/source_text.h"
 
 namespace korvexer {
@@ -17,6 +19,21 @@ namespace {
 void Blank(std::string& bytes, std::size_t from, std::size_t to) {
     std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(from),
               bytes.begin() + static_cast<std::ptrdiff_t>(to), ' ');
+}
+
+// Whether the user marker starts on a character of `text`. The marker starts with a letter that
+// most lines hold, so a plain search would stop at nearly every line; the skip search does not.
+bool HasUserMarker(std::string_view text) {
+    static const std::boyer_moore_horspool_searcher searcher(kUserMarker.begin(),
+                                                             kUserMarker.end());
+    std::size_t walk = 0;
+    for (auto at = std::search(text.begin(), text.end(), searcher); at != text.end();
+         at = std::search(at + 1, text.end(), searcher)) {
+        const auto pos = static_cast<std::size_t>(at - text.begin());
+        while (walk < pos) walk += gbk::CharWidthAt(text, walk);
+        if (walk == pos) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -106,7 +123,7 @@ bool StatementWalker::TakeLine(std::size_t index, Statement& out) const {
     std::size_t column = st::LeadingBlanks(line);
     std::string_view text = st::TrimRight(line.substr(column));
 
-    if (st::FindText(text, kUserMarker) != st::npos) return false;
+    if (HasUserMarker(text)) return false;
     if (!m_language.definevalue.empty() && !text.empty() &&
         WordListHas(m_language.definevalue, st::FirstWord(text)))
         return false;

@@ -134,6 +134,13 @@ TEST(StatementWalker, MarkersStepOverSecondBytes) {
     EXPECT_EQ(
         Walk(delphi, "implementation\r\nprocedure P;\r\ns := '\x95\x7B';\r\nt := 'b'; {c}\r\n"),
         (Found{"3:0|s := '\x95\x7B'|", "4:0|t := 'b'|"}));
+    // The user marker counts only where it starts on a character of its own.
+    const LanguageDefinition cpp = LoaderDefaults(0);
+    EXPECT_EQ(Walk(cpp,
+                   "a = 1; // \x95"
+                   "can't be replaced\r\nb = 2; // can't be replaced\r\n"),
+              (Found{"1:0|a = 1| \x95"
+                     "can't be replaced"}));
     // A terminator that is a letter is not found in a second byte.
     LanguageDefinition own = LoaderDefaults(0);
     own.linendchar = 'Z';
