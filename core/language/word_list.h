@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
-// WordListHas: whether a word is a whole element of a ';'-terminated word list, in lower case.
+// WordListHas and WordList: whether a word is a whole element of a ';'-terminated word list, in
+// lower case.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvexer {
 
@@ -12,5 +15,18 @@ namespace korvexer {
 // ';' is missing) matches nothing, and the empty word matches only an empty element (";;").
 // Case folding steps over the second bytes of two-byte characters.
 bool WordListHas(std::string_view list, std::string_view word);
+
+// A word list split once, for tests repeated on every line of a file; Has(word) answers as
+// WordListHas(list, word) does.
+class WordList {
+public:
+    explicit WordList(std::string_view list);
+
+    bool Has(std::string_view word) const;
+    bool empty() const { return m_words.empty(); }
+
+private:
+    std::vector<std::string> m_words;  // lower case
+};
 
 }  // namespace korvexer

@@ -19,6 +19,16 @@ constexpr std::string_view kGetValueInt = "getvalueint";
 constexpr std::string_view kGetValueStr = "getvaluestr";
 constexpr std::string_view kSubstituteSuffix = "_kx";
 
+const WordList& Keywords() {
+    static const WordList list(kKeywordList);
+    return list;
+}
+
+const WordList& LibraryEntryPoints() {
+    static const WordList list(kLibraryEntryPoints);
+    return list;
+}
+
 bool IsDigit(char byte) {
     return byte >= '0' && byte <= '9';
 }
@@ -232,8 +242,8 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         (separator == 0 || st::FindChar(rest, separator) == st::npos))
         return false;
     if (name.find_first_of(")=\"'.,+&") != std::string::npos) return false;
-    if (WordListHas(kKeywordList, name) || WordListHas(kLibraryEntryPoints, name)) return false;
-    if (WordListHas(kLibraryEntryPoints, function)) return false;
+    if (Keywords().Has(name) || LibraryEntryPoints().Has(name)) return false;
+    if (LibraryEntryPoints().Has(function)) return false;
     rows.Append({number, std::string(function), "", "", path, position});
     return true;
 }

@@ -79,12 +79,16 @@ void BlankBlockComments(const LanguageDefinition& language, LineModel& model) {
 }
 
 StatementWalker::StatementWalker(const LanguageDefinition& language, const LineModel& model)
-    : m_language(language), m_model(model) {}
+    : m_language(language),
+      m_model(model),
+      m_beginMarks(language.begindealmark),
+      m_functionMarks(language.functionbegin),
+      m_declarations(language.definevalue) {}
 
-std::size_t StatementWalker::FindMarkerLine(std::size_t from, std::string_view list) const {
+std::size_t StatementWalker::FindMarkerLine(std::size_t from, const WordList& list) const {
     for (std::size_t j = from; j < m_model.LineCount(); ++j) {
         std::string_view text = st::Trim(m_model.Line(j));
-        if (!text.empty() && WordListHas(list, st::FirstWord(text))) return j;
+        if (!text.empty() && list.Has(st::FirstWord(text))) return j;
     }
     return st::npos;
 }
@@ -97,7 +101,7 @@ bool StatementWalker::Next(std::size_t from, Statement& out) {
 
     std::string_view beginWord;
     if (!m_started && !m_language.begindealmark.empty()) {
-        std::size_t marker = FindMarkerLine(i, m_language.begindealmark);
+        std::size_t marker = FindMarkerLine(i, m_beginMarks);
         if (marker == st::npos) return false;
         i = marker + 1;
         beginWord = st::FirstWord(st::Trim(m_model.Line(marker)));
@@ -106,8 +110,8 @@ bool StatementWalker::Next(std::size_t from, Statement& out) {
     m_started = true;
 
     if (!m_language.functionbegin.empty() && !beginWord.empty() &&
-        !WordListHas(m_language.functionbegin, beginWord)) {
-        std::size_t marker = FindMarkerLine(i, m_language.functionbegin);
+        !m_functionMarks.Has(beginWord)) {
+        std::size_t marker = FindMarkerLine(i, m_functionMarks);
         if (marker == st::npos) return false;
         i = marker + 1;
     }
@@ -124,8 +128,7 @@ bool StatementWalker::TakeLine(std::size_t index, Statement& out) const {
     std::string_view text = st::TrimRight(line.substr(column));
 
     if (HasUserMarker(text)) return false;
-    if (!m_language.definevalue.empty() && !text.empty() &&
-        WordListHas(m_language.definevalue, st::FirstWord(text)))
+    if (!m_language.definevalue.empty() && !text.empty() && m_declarations.Has(st::FirstWord(text)))
         return false;
 
     const std::string_view marker = m_language.onelineexplain;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/language/language_definition.h"
+#include "core/language/word_list.h"
 #include "core/scanner/line_model.h"
 
 namespace korvexer {
@@ -49,11 +50,14 @@ public:
 private:
     // The first line at or after `from` that, trimmed, is not empty and whose first word is in
     // `list`; npos when none.
-    std::size_t FindMarkerLine(std::size_t from, std::string_view list) const;
+    std::size_t FindMarkerLine(std::size_t from, const WordList& list) const;
     bool TakeLine(std::size_t index, Statement& out) const;
 
     const LanguageDefinition& m_language;
     const LineModel& m_model;
+    WordList m_beginMarks;
+    WordList m_functionMarks;
+    WordList m_declarations;
     bool m_started = false;
 };
 

@@ -32,8 +32,10 @@ TEST(WordListHas, MatchesWholeElementsOnly) {
         {"end sub;end function;", "end sub", true},
         {"end sub;end function;", "end", false},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(WordListHas(c.list, c.word), c.expected) << c.list << " / " << c.word;
+        EXPECT_EQ(WordList(c.list).Has(c.word), c.expected) << c.list << " / " << c.word;
+    }
 }
 
 TEST(WordListHas, TwoByteCharactersCompareExactly) {
@@ -41,6 +43,8 @@ TEST(WordListHas, TwoByteCharactersCompareExactly) {
     EXPECT_TRUE(WordListHas("\xB0\x41;x;", "\xB0\x41"));
     EXPECT_FALSE(WordListHas("\xB0\x41;x;", "\xB0\x61"));
     EXPECT_TRUE(WordListHas("\xB0\x41Z;", "\xB0\x41z"));
+    EXPECT_TRUE(WordList("\xB0\x41Z;").Has("\xB0\x41z"));
+    EXPECT_FALSE(WordList("\xB0\x41;x;").Has("\xB0\x61"));
 }
 
 }  // namespace
