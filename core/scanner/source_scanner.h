@@ -15,6 +15,9 @@
 
 namespace korvexer {
 
+// Scans source files with one language definition: each file is loaded once, its block comments
+// blanked, and every statement handed to a StatementExtractor; rows are appended in file and line
+// order, without removing duplicates.
 class SourceScanner {
 public:
     // All three references must outlive the scanner. The clock numbers new constants.

@@ -52,6 +52,9 @@ inline constexpr std::string_view kLibraryEntryPoints =
 // The position text of a find: the line number counted from 1, then the column.
 std::string PositionText(std::size_t lineIndex, std::size_t column);
 
+// Turns one statement into at most one row of the constant list (constant mode) or of the
+// function list (call mode), as the language's assignment operator, quote, terminator,
+// separator, hexadecimal prefixes and numeric suffixes say.
 class StatementExtractor {
 public:
     // Both references must outlive the extractor.
