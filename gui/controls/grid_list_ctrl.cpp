@@ -216,7 +216,9 @@ void CGridListCtrl::paintEvent(QPaintEvent* event) {
 void CGridListCtrl::PaintEmptyNotice(QPainter& painter) {
     const QRect client = viewport()->rect();
     painter.fillRect(client, palette().color(QPalette::Base));
-    painter.setFont(QFont());
+    QFont font;  // the platform's default face, as the notice has always used
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
     const QString notice = EmptyNotice();
     const QFontMetrics metrics = painter.fontMetrics();
     const QSize textSize(metrics.horizontalAdvance(notice), metrics.height());
@@ -267,11 +269,12 @@ void CGridListCtrl::mousePressEvent(QMouseEvent* event) {
     const bool currentRow = currentIndex().isValid() && currentIndex().row() == row;
     if (!currentRow || column < 0) {
         const QModelIndex target = m_model->index(row, 0);
-        const bool toggles = selectionMode() == QAbstractItemView::ExtendedSelection &&
-                             (event->modifiers() & Qt::ControlModifier);
-        // A Ctrl click toggles the row next; selecting it first would turn it off again.
+        const bool extends = selectionMode() == QAbstractItemView::ExtendedSelection &&
+                             (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
+        // With Ctrl or Shift the view's own rules decide about the row next: selecting it here
+        // first would let a Ctrl click turn it off again and a Shift click keep stale rows.
         selectionModel()->setCurrentIndex(
-            target, toggles ? QItemSelectionModel::NoUpdate
+            target, extends ? QItemSelectionModel::NoUpdate
                             : QItemSelectionModel::Select | QItemSelectionModel::Rows);
     } else if (column != 0) {
         // Another column of the current row: consumed.
