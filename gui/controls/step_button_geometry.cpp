@@ -23,10 +23,14 @@ int FittedFontHeight(int height, QSize button, QSize measured) {
     if (height == 0) height = kDefaultFontHeight;
     const std::int64_t width = button.width() - 2 * kFitInset;
     const std::int64_t tall = button.height() - 2 * kFitInset;
+    // Scale the magnitude and take one unit off it, so the caption ends up inside the room for
+    // either sign of height (taking 1 off a negative height would make the font larger).
+    const int magnitude = height < 0 ? -height : height;
+    const int sign = height < 0 ? -1 : 1;
     // Compare the aspect ratios without dividing: the tighter side decides.
     if (width * measured.height() > tall * measured.width())
-        return MulDiv(height, static_cast<int>(tall), measured.height()) - 1;
-    return MulDiv(height, static_cast<int>(width), measured.width()) - 1;
+        return sign * (MulDiv(magnitude, static_cast<int>(tall), measured.height()) - 1);
+    return sign * (MulDiv(magnitude, static_cast<int>(width), measured.width()) - 1);
 }
 
 QPoint CaptionOrigin(QSize button, QSize caption) {

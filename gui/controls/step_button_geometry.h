@@ -26,7 +26,8 @@ bool InInnerArea(QPoint point, QSize size);
 
 // The font height for a caption measured `measured` with a font of `height` (signed, 0 taken as
 // the default height) so that it fits `button` less the fit inset on every side, limited by
-// whichever of width and height runs out first. The sign of the height is kept.
+// whichever of width and height runs out first: the height's magnitude is scaled by the room over
+// the measured size (MulDiv) and made one unit smaller; the sign of the height is kept.
 int FittedFontHeight(int height, QSize button, QSize measured);
 
 // Top-left corner of a caption of size `caption` centred in `button`, one pixel right and two
