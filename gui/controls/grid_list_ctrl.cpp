@@ -302,6 +302,19 @@ void CGridListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
 }
 
+void CGridListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click on a row always reaches the owner, also on a column whose single click is
+    // consumed; its release is no further click.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid()) {
+        m_pressConsumed = true;
+        event->accept();
+        emit doubleClicked(index);
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
+}
+
 std::vector<int> CGridListCtrl::ColumnWidths() const {
     std::vector<int> widths;
     const int count = header()->count();

@@ -108,7 +108,10 @@ private slots:
     void longTextIsCutInsideItsColumn();
     void fontsAreEnlargedFromTheDialogFont();
     void clickRules();
+    void doubleClickReachesTheOwnerOnEveryColumn();
     void ctrlClickAddsRowsInTheMultipleSelectionList();
+    void eachListShowsItsColumns_data();
+    void eachListShowsItsColumns();
     void hitTestExMatchesTheCells();
     void scrollingTakesTheFocus();
     void hundredThousandRows();
@@ -361,6 +364,105 @@ void GridListCtrlTest::clickRules() {
     QCOMPARE(f.list->selectionModel()->selectedRows().size(), 1);
     QVERIFY(f.list->selectionModel()->isRowSelected(2, QModelIndex()));
     f.Save(QStringLiteral("grid_list_clicked"));
+}
+
+void GridListCtrlTest::doubleClickReachesTheOwnerOnEveryColumn() {
+    Fixture f(korvexer::gui::ConstantDialogSetup());
+    QVERIFY(f.exposed);
+    for (int i = 0; i < 3; ++i)
+        f.list->Rows().AppendRow({std::to_string(1025 + i), S(texts::kTypeNumber), "1", ""});
+    QApplication::processEvents();
+    QSignalSpy clicked(f.list, &QAbstractItemView::clicked);
+    QSignalSpy doubleClicked(f.list, &QAbstractItemView::doubleClicked);
+    QWidget* viewport = f.list->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, f.Cell(1, 0).center());
+    QCOMPARE(clicked.count(), 1);
+    // Row 1 is current now: single clicks on its column 2 are consumed, a double click is not.
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, f.Cell(1, 2).center());
+    QCOMPARE(doubleClicked.count(), 1);
+    QCOMPARE(doubleClicked.at(0).at(0).value<QModelIndex>().row(), 1);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(f.list->currentIndex().row(), 1);
+    // Below the rows a double click is nobody's business.
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier,
+                       QPoint(40, 5 * f.list->RowHeight()));
+    QCOMPARE(doubleClicked.count(), 1);
+    QCOMPARE(f.list->currentIndex().row(), 1);
+}
+
+void GridListCtrlTest::eachListShowsItsColumns_data() {
+    QTest::addColumn<GridListSetup>("setup");
+    QTest::addColumn<QStringList>("headings");
+    QTest::addColumn<QList<int>>("widths");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<QString>("render");
+    QTest::newRow("constant list dialog")
+        << korvexer::gui::ConstantDialogSetup()
+        << QStringList{"索引号", "类型", "原常量值", "状态", "文件名", "所在行"}
+        << QList<int>{80, 70, 86, 60, 160, 70} << false << QStringLiteral("list_constant_dialog");
+    QTest::newRow("function dialog")
+        << korvexer::gui::FunctionDialogSetup()
+        << QStringList{"序号", "原函数", "替换函数", "状态", "文件名", "所在行"}
+        << QList<int>{55, 120, 120, 60, 100, 100} << true << QStringLiteral("list_function_dialog");
+    QTest::newRow("main constant list")
+        << korvexer::gui::MainConstantSetup()
+        << QStringList{"索引号", "类型", "原常量值", "文件名", "所在行"}
+        << QList<int>{80, 70, 90, 150, 50} << true << QStringLiteral("list_main_constants");
+    QTest::newRow("main function list")
+        << korvexer::gui::MainFunctionSetup()
+        << QStringList{"序号", "原函数", "替换函数", "文件名", "所在行"}
+        << QList<int>{50, 120, 160, 150, 50} << true << QStringLiteral("list_main_functions");
+}
+
+void GridListCtrlTest::eachListShowsItsColumns() {
+    QFETCH(GridListSetup, setup);
+    QFETCH(QStringList, headings);
+    QFETCH(QList<int>, widths);
+    QFETCH(bool, single);
+    QFETCH(QString, render);
+    const int columns = static_cast<int>(headings.size());
+    Fixture f(setup, columns, QSize(720, 230));
+    QVERIFY(f.exposed);
+    QCOMPARE(f.list->Rows().columnCount(), columns);
+    for (int c = 0; c < columns; ++c) {
+        QCOMPARE(f.list->Rows().headerData(c, Qt::Horizontal).toString(), headings.at(c));
+        QCOMPARE(f.list->header()->sectionSize(c), widths.at(c));
+        QCOMPARE(f.list->ColumnDescriptors().at(static_cast<std::size_t>(c)).columnIndex, c);
+    }
+    QCOMPARE(f.list->selectionMode(),
+             single ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
+    QCOMPARE(f.list->GridColour(), kGrid);
+    // The rules in the order given, after the built-in one.
+    QCOMPARE(f.list->Rules().size(), setup.rules.size() + 1);
+    for (std::size_t r = 0; r < setup.rules.size(); ++r)
+        QCOMPARE(f.list->Rules()[r + 1].key, setup.rules[r].key);
+
+    // Sample rows of every kind, rendered for people to look at.
+    const std::vector<std::vector<QString>> samples =
+        columns == 6
+            ? std::vector<std::vector<QString>>{{"1025", "字符串", "Hello & welcome", "替换",
+                                                 "src/main.cpp", "12:4"},
+                                                {"1026", "数值", "42", "", "src/main.cpp", "14:8"},
+                                                {"1027", "字符串", "未登记的常量", "未知",
+                                                 "src/util.cpp", "3:10"},
+                                                {"4", "strlen", "strlen_kx", "替换", "src/util.cpp",
+                                                 "20:2"},
+                                                {"5", "MessageBox", "", "", "src/ui.cpp", "7:6"}}
+            : std::vector<std::vector<QString>>{
+                  {"1025", "字符串", "Hello & welcome", "src/main.cpp", "12:4"},
+                  {"1026", "数值", "42", "src/main.cpp", "14:8"},
+                  {"3", "strlen", "strlen_kx", "src/util.cpp", "20:2"}};
+    for (const auto& sample : samples) {
+        std::vector<std::string> cells;
+        for (const QString& cell : sample)
+            cells.push_back(korvexer::gui::GbkCodec::FromQString(cell));
+        f.list->Rows().AppendRow(cells);
+    }
+    f.list->selectionModel()->setCurrentIndex(
+        f.list->Rows().index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QApplication::processEvents();
+    QCOMPARE(f.list->Rows().index(0, 1).data().toString(), samples[0][1]);
+    f.Save(render);
 }
 
 void GridListCtrlTest::ctrlClickAddsRowsInTheMultipleSelectionList() {
