@@ -263,6 +263,13 @@ void StepButtonTest::disabledButtonLooksEnabled() {
     QVERIFY(!BoxOf(enabled, kRed).isEmpty());
     f.button->setEnabled(false);
     QCOMPARE(f.Shot(), enabled);
+    // Nor does the keyboard focus add a frame.
+    f.button->setEnabled(true);
+    f.window.activateWindow();
+    f.button->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    QVERIFY(f.button->hasFocus());
+    QCOMPARE(f.Shot(), enabled);
 }
 
 QTEST_MAIN(StepButtonTest)
