@@ -138,6 +138,13 @@ void GridListCtrlTest::emptyListShowsOnlyTheNotice() {
     QCOMPARE(CountColour(filled, text, kNoticeShadow), 0);
     QCOMPARE(CountColour(filled, text, kNoticeText), 0);
     QVERIFY(CountColour(filled, filled.rect(), kGrid) > 100);
+
+    // Once the last row goes, the notice is back and the grid gone.
+    f.list->Rows().RemoveRow(0);
+    QApplication::processEvents();
+    const QImage emptied = f.Viewport();
+    QVERIFY(CountColour(emptied, emptied.rect(), kNoticeShadow) > 20);
+    QCOMPARE(CountColour(emptied, emptied.rect(), kGrid), 0);
 }
 
 void GridListCtrlTest::rowColoursAndImagesFollowTheRules_data() {
@@ -311,6 +318,9 @@ void GridListCtrlTest::fontsAreEnlargedFromTheDialogFont() {
     Fixture f(korvexer::gui::MainConstantSetup(), 5);
     QVERIFY(f.exposed);
     const QFont dialog = korvexer::gui::font_height::DialogFont();
+    // The dialog font names a face that is installed here, so Chinese has glyphs.
+    QCOMPARE(QFontInfo(dialog).family(), dialog.family());
+    QCOMPARE(dialog.pixelSize(), 12);
     QCOMPARE(f.list->ListFont().pixelSize(), dialog.pixelSize() + 2);
     QCOMPARE(f.list->HeaderFont().pixelSize(), dialog.pixelSize() + 3);
     QCOMPARE(static_cast<int>(f.list->HeaderFont().weight()), 570);
