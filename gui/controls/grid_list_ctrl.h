@@ -30,7 +30,14 @@ struct ColumnDescriptor {
 // while empty, and a click on another column of the current row does nothing.
 //
 // Configure it once, in this order: rules and key columns, column descriptors, SetupList (or all
-// of it with Configure). Then change rows through Rows().
+// of it with Configure). Then change rows through Rows(). For example:
+//
+//     list->Configure(ConstantDialogSetup(), font_height::DialogFont());
+//     list->AttachRows(&workbench.Constants());   // a RowList the owner keeps
+//     list->Rows().AppendRow({"1025", type, value, state, file, "12:4"});
+//
+// Owners hear clicks through QAbstractItemView::clicked and doubleClicked, subject to the click
+// rules; the selection is read from selectionModel().
 class CGridListCtrl : public QTreeView {
     Q_OBJECT
 public:
