@@ -33,7 +33,7 @@ struct ColumnDescriptor {
 // of it with Configure). Then change rows through Rows(). For example:
 //
 //     list->Configure(ConstantDialogSetup(), font_height::DialogFont());
-//     list->AttachRows(&workbench.Constants());   // a RowList the owner keeps
+//     list->AttachRows(&m_constantRows);  // a RowList the owner keeps
 //     list->Rows().AppendRow({"1025", type, value, state, file, "12:4"});
 //
 // Owners hear clicks through QAbstractItemView::clicked and doubleClicked, subject to the click
