@@ -216,7 +216,7 @@ void CGridListCtrl::paintEvent(QPaintEvent* event) {
 void CGridListCtrl::PaintEmptyNotice(QPainter& painter) {
     const QRect client = viewport()->rect();
     painter.fillRect(client, palette().color(QPalette::Base));
-    QFont font;  // the platform's default face, as the notice has always used
+    QFont font;  // the application's default face, not the list font
     font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
     const QString notice = EmptyNotice();
