@@ -79,11 +79,16 @@ std::optional<std::string> EditLine(std::string_view line, std::size_t column, c
     const std::string_view before = line.substr(0, column);
     const std::string_view rest = line.substr(column);
 
+    // A substitute's name usually begins with the name it replaces (foo, foo_kx): where both
+    // stand, the longer one is what the source holds, so an applied row is not applied again and
+    // a taken-back one is not mistaken for done.
+    const bool holdsSearch = StartsWith(rest, edit.search);
+    const bool holdsResult = StartsWith(rest, edit.result);
     std::size_t replaced = 0;  // bytes of `rest` that the result takes the place of
-    if (StartsWith(rest, edit.search)) {
-        replaced = edit.search.size();
-    } else if (StartsWith(rest, edit.result)) {
+    if (holdsResult && (!holdsSearch || edit.result.size() >= edit.search.size())) {
         return std::nullopt;
+    } else if (holdsSearch) {
+        replaced = edit.search.size();
     } else if (StartsWith(rest, kIntAccessor) || StartsWith(rest, kStrAccessor)) {
         // An accessor call with another index: the row's index changed since it was applied, or
         // a take-back meets a call that another row wrote.

@@ -50,7 +50,8 @@ struct RowPosition {
 RowPosition ParseRowPosition(std::string_view text);
 
 // Applies `edit` to `line` at byte `column`: when the text from the column on begins with the
-// search text, or with an accessor call "GetValueInt(...)" / "GetValueStr(...)", that text is
+// search text (and not with a longer result text, as "foo_kx" begins with "foo"), or with an
+// accessor call "GetValueInt(...)" / "GetValueStr(...)", that text is
 // replaced by the result; applying appends `commentPrefix` and the replaced text at the end of the
 // line, taking back removes one copy of the removal text (the last one in the line). Returns the
 // new line, or nothing when the line stays as it is (the result already stands there, or the text

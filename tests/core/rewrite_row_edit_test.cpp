@@ -72,6 +72,8 @@ TEST(ParseRowPosition, ReadsLineAndColumnAsAtoiDoes) {
 TEST(EditLine, LeavesLinesThatDoNotHoldTheRowsText) {
     RowEdit apply = EditOf(ListKind::Constants, {"203", kNumber, "40", kReplace});
     RowEdit back = EditOf(ListKind::Constants, {"203", kNumber, "40", ""});
+    RowEdit applyCall = EditOf(ListKind::Functions, {"1", "foo", "foo_kx", kReplace});
+    RowEdit backCall = EditOf(ListKind::Functions, {"1", "foo", "foo_kx", ""});
     struct Case {
         const char* line;
         std::size_t column;
@@ -85,6 +87,8 @@ TEST(EditLine, LeavesLinesThatDoNotHoldTheRowsText) {
         {"n = 40;", 4, back},                     // never applied
         {"n = GetValueInt(203;", 4, apply},       // an accessor without ")"
         {"n = getvalueint(9);", 4, apply},        // accessor names compare exactly
+        {"foo_kx(1);//foo", 0, applyCall},        // already applied: foo begins foo_kx
+        {"foo(1);", 0, backCall},                 // never applied
     };
     for (const Case& c : cases)
         EXPECT_EQ(EditLine(c.line, c.column, c.edit, "//"), std::nullopt) << c.line;
