@@ -168,6 +168,10 @@ Status ProfileStore::WriteString(std::string_view section, std::string_view key,
     section = TrimSpaces(section);
     key = TrimSpaces(key);
     if (key.empty()) return Error{"a settings key cannot be empty", m_path};
+    // A line break in a name would write a line that reads back as something else.
+    if (section.find_first_of("\r\n") != std::string_view::npos ||
+        key.find_first_of("\r\n") != std::string_view::npos)
+        return Error{"a settings section or key name cannot hold a line break", m_path};
 
     std::string content;
     const FileIdentity* expected = nullptr;

@@ -54,8 +54,10 @@ Expected<std::string> SettingsDirectory() {
     if (appData.empty()) return Error{"APPDATA is not set; cannot find the settings folder", {}};
     return WithSeparator(appData) + "Korvexer\\";
 #else
+    // A relative XDG_CONFIG_HOME is invalid by the base directory rules and is ignored.
     std::string configHome = EnvironmentPath("XDG_CONFIG_HOME");
-    if (!configHome.empty()) return WithSeparator(configHome) + "korvexer/";
+    if (!configHome.empty() && configHome.front() == '/')
+        return WithSeparator(configHome) + "korvexer/";
     std::string home = EnvironmentPath("HOME");
     if (home.empty())
         return Error{"neither XDG_CONFIG_HOME nor HOME is set; cannot find the settings folder",

@@ -11,13 +11,14 @@
 namespace korvexer {
 
 // The executable's file name without folder and extension, followed by ".ini"
-// ("/opt/bin/korvexer" gives "korvexer.ini", "C:\\x\\Other.exe" gives "Other.ini").
+// ("/opt/bin/korvexer" gives "korvexer.ini"; on Windows "C:\\x\\Other.exe" gives "Other.ini").
 std::string SettingsFileName(const std::string& executablePath);
 
 // The executable's folder with its trailing separator, or "./" when it has none.
 std::string ExecutableDirectory(const std::string& executablePath);
 
-// The folder of the working copy, with a trailing separator: $XDG_CONFIG_HOME/korvexer/, else
+// The folder of the working copy, with a trailing separator: $XDG_CONFIG_HOME/korvexer/ (when
+// it is an absolute path), else
 // $HOME/.config/korvexer/ (%APPDATA%\Korvexer\ on Windows). Error when neither is known.
 Expected<std::string> SettingsDirectory();
 

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// Fuzz target: the source loader under every line break; the lines must tile the bytes exactly.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/scanner/line_model.h"
+
+using namespace korvexer;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const LineBreak kBreaks[] = {{'\r', '\n'}, {'\r', 0}, {'\n', 0}, {0, 0}};
+    for (const LineBreak& lineBreak : kBreaks) {
+        LineModel model;
+        model.bytes.assign(reinterpret_cast<const char*>(data), size);
+        SplitSourceLines(model, lineBreak);
+        std::size_t position = 0;
+        for (const LineSpan& span : model.lines) {
+            // Every line starts where the previous one and its break ended, and stays in bounds.
+            if (span.offset != position || span.offset + span.length > size) std::abort();
+            if (span.length > kSourceLineLimit + 2) std::abort();
+            position = span.offset + span.length;
+            if (span.end == LineEnd::Break || span.end == LineEnd::LoneFirstByte) {
+                if (position >= size || static_cast<unsigned char>(model.bytes[position]) != lineBreak.first)
+                    std::abort();
+                ++position;
+                if (span.end == LineEnd::Break && lineBreak.second != 0) ++position;
+            }
+        }
+        if (position != size) std::abort();
+    }
+    return 0;
+}
