@@ -14,9 +14,9 @@ namespace {
 constexpr std::string_view kMagic = "EXCHANGEVAR_VER1";
 constexpr std::string_view kSectionEnd = "\r\r";
 constexpr std::size_t kEntryFields = 5;
-// The longest length line the reader can accept ("102409") with its two closing bytes; a file
-// holds three sections, and nothing after them is read.
-constexpr std::size_t kRecordReadLimit = 3 * (6 + 2 + kRecordSectionLimit);
+// Three sections of the largest length fit many times over; only length lines padded with
+// thousands of leading zeros could need more, and no writer makes those.
+constexpr std::size_t kRecordReadLimit = std::size_t{16} << 20;
 
 const char* const kConstantFields[kEntryFields] = {"index", "type", "value", "file", "position"};
 const char* const kFunctionFields[kEntryFields] = {"number", "function", "substitute", "file",
