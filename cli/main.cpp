@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: MIT
 // korvexer-cli: entry point; parses the command line and runs one command.
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "core/platform/command_line.h"
 
 int main(int argc, char** argv) {
     using namespace korvexer;
+    UseBinaryStandardStreams();
+    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments) argumentPointers.push_back(argument.data());
     cli::CliContext context(FileSystem::Real(), std::cout, std::cerr);
 
     CLI::App app{
@@ -30,7 +37,7 @@ int main(int argc, char** argv) {
     cli::RegisterRecordCommands(app, context);
 
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0) return app.exit(error);
         std::cerr << "korvexer-cli: " << error.what() << " (see korvexer-cli --help)\n";

@@ -1,9 +1,19 @@
 // SPDX-License-Identifier: MIT
-// GBK byte text helpers; conversion through iconv.
+// GBK byte text helpers; conversion through iconv, or code page 936 of the Win32 API on Windows.
 #include "core/platform/gbk_text.h"
 
+#include <algorithm>
+#include <climits>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <cerrno>
 #include <iconv.h>
+#endif
 
 namespace korvexer::gbk {
 
@@ -12,6 +22,93 @@ namespace {
 bool IsAsciiUpper(unsigned char byte) {
     return byte >= 'A' && byte <= 'Z';
 }
+
+#ifdef _WIN32
+
+constexpr UINT kGbkCodePage = 936;
+
+// The length of the unit that starts at `pos` in text of `codePage`: one GBK character, or one
+// UTF-8 sequence as its first byte announces it.
+std::size_t UnitWidthAt(std::string_view text, std::size_t pos, UINT codePage) {
+    if (codePage == kGbkCodePage) return CharWidthAt(text, pos);
+    unsigned char lead = static_cast<unsigned char>(text[pos]);
+    std::size_t width = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    return std::min(width, text.size() - pos);
+}
+
+// One conversion direction through UTF-16, as the Win32 API converts between code pages.
+class Converter {
+public:
+    Converter(UINT from, UINT to) : m_from(from), m_to(to) {}
+
+    // Converts all of `input`; on an unconvertible or incomplete sequence returns false and sets
+    // `failedAt` to its offset.
+    bool Convert(std::string_view input, std::string& output, std::size_t& failedAt) {
+        output.clear();
+        if (input.empty()) return true;
+        if (ConvertWhole(input, output)) return true;
+        // Find the first unit that does not convert; the text before it converts as it stands,
+        // since neither encoding carries state from one character to the next.
+        output.clear();
+        std::string piece;
+        for (std::size_t i = 0; i < input.size();) {
+            std::size_t width = UnitWidthAt(input, i, m_from);
+            if (!ConvertWhole(input.substr(i, width), piece)) {
+                failedAt = i;
+                return false;
+            }
+            output += piece;
+            i += width;
+        }
+        // Every unit converts alone but the whole did not: report the end as the fault.
+        failedAt = input.size();
+        return false;
+    }
+
+private:
+    bool ConvertWhole(std::string_view input, std::string& output) const {
+        output.clear();
+        if (input.size() > static_cast<std::size_t>(INT_MAX)) return false;
+        int inputSize = static_cast<int>(input.size());
+        int wideSize =
+            MultiByteToWideChar(m_from, MB_ERR_INVALID_CHARS, input.data(), inputSize, nullptr, 0);
+        if (wideSize <= 0) return false;
+        std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+        if (MultiByteToWideChar(m_from, MB_ERR_INVALID_CHARS, input.data(), inputSize, wide.data(),
+                                wideSize) != wideSize)
+            return false;
+        // A character the target lacks would become '?': that is a failure, not a conversion.
+        BOOL usedDefault = FALSE;
+        BOOL* usedDefaultPointer = m_to == CP_UTF8 ? nullptr : &usedDefault;
+        DWORD flags = m_to == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+        int outputSize = WideCharToMultiByte(m_to, flags, wide.data(), wideSize, nullptr, 0,
+                                             nullptr, usedDefaultPointer);
+        if (outputSize <= 0 || usedDefault) return false;
+        output.resize(static_cast<std::size_t>(outputSize));
+        if (WideCharToMultiByte(m_to, flags, wide.data(), wideSize, output.data(), outputSize,
+                                nullptr, usedDefaultPointer) != outputSize ||
+            usedDefault) {
+            output.clear();
+            return false;
+        }
+        return true;
+    }
+
+    UINT m_from;
+    UINT m_to;
+};
+
+Converter& GbkToUtf8Converter() {
+    thread_local Converter converter(kGbkCodePage, CP_UTF8);
+    return converter;
+}
+
+Converter& Utf8ToGbkConverter() {
+    thread_local Converter converter(CP_UTF8, kGbkCodePage);
+    return converter;
+}
+
+#else
 
 // One conversion direction, opened once per thread. iconv is stateless for these encodings, but
 // the descriptor is reset before every use all the same.
@@ -66,6 +163,8 @@ Converter& Utf8ToGbkConverter() {
     thread_local Converter converter("GBK", "UTF-8");
     return converter;
 }
+
+#endif  // _WIN32
 
 bool IsPlainAscii(std::string_view text) {
     for (char c : text)

@@ -3,6 +3,17 @@
 #include "core/platform/settings_location.h"
 
 #include <cstdlib>
+#include <string>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// The Win32 names of these would hide the file layer's own.
+#undef CopyFile
+#undef ReplaceFile
+#endif
 
 #include "core/platform/gbk_text.h"
 
@@ -11,6 +22,7 @@ namespace korvexer {
 namespace {
 
 #ifdef _WIN32
+constexpr UINT kGbkCodePage = 936;
 constexpr std::string_view kPathSeparators = "\\/";
 constexpr char kSeparator = '\\';
 #else
@@ -19,12 +31,31 @@ constexpr char kSeparator = '/';
 #endif
 
 // An environment variable as GBK text, or "" when unset or not convertible.
+#ifdef _WIN32
+std::string EnvironmentPath(const char* name) {
+    // The wide environment holds the folder's real name, whatever the ANSI code page is.
+    std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    const wchar_t* value = _wgetenv(wideName.c_str());
+    if (value == nullptr || *value == L'\0') return {};
+    std::wstring wide(value);
+    int wideSize = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    int size = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideSize,
+                                   nullptr, 0, nullptr, &usedDefault);
+    if (size <= 0 || usedDefault) return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideSize, text.data(),
+                        size, nullptr, &usedDefault);
+    return usedDefault ? std::string() : text;
+}
+#else
 std::string EnvironmentPath(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0') return {};
     Expected<std::string> gbkValue = gbk::FromUtf8(value);
     return gbkValue ? *gbkValue : std::string();
 }
+#endif
 
 std::string WithSeparator(std::string folder) {
     if (folder.empty() || folder.back() != kSeparator) folder += kSeparator;
