@@ -21,7 +21,8 @@ const std::string kNumber = "\xE6\x95\xB0\xE5\x80\xBC";
 
 std::string Row(const std::vector<std::string>& columns) {
     std::string line;
-    for (const std::string& column : columns) line += (line.empty() ? "" : "\t") + column;
+    for (const std::string& column : columns)
+        line += (line.empty() ? "" : "\t") + testing::AsColumn(column);
     return line + "\n";
 }
 

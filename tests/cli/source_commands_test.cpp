@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/path_case.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer::cli {
 namespace {
 
+using testing::AsColumn;
 using testing::CommandResult;
 using testing::RunProgram;
 using testing::TempDir;
@@ -68,18 +70,21 @@ TEST_F(SourceCommands, ScanListsTheMainFileFirstWithAFixedClock) {
     WriteBytes(main, "int main()\r\n{\r\n    x = 10; // ten\r\n    y = GetValueInt(1200);//7\r\n");
     WriteBytes(other, "s = \"hi\";\r\nprintf(\"%d\", x);\r\nz = foo_kx(1);\r\n");
 
+    // The main file is shown as given, the others as the platform's case rule stores them.
+    const std::string mainShown = AsColumn(main), otherShown = AsColumn(PathCaseKey(other));
     CommandResult constants = Run({"scan", "constants", "--language", "0", "--main", main, "--now",
                                    "0", "--counter", "2000", other, main, m_dir.File("gone.cpp")});
     EXPECT_EQ(constants.exitCode, 0);
-    EXPECT_EQ(constants.out, "2271\t数值\t10\t\t" + main + "\t3:8\n" + "1200\t数值\t7\t未知\t" +
-                                 main + "\t4:8\n" + "2542\t字符串\thi\t\t" + other + "\t1:4\n");
+    EXPECT_EQ(constants.out, "2271\t数值\t10\t\t" + mainShown + "\t3:8\n" +
+                                 "1200\t数值\t7\t未知\t" + mainShown + "\t4:8\n" +
+                                 "2542\t字符串\thi\t\t" + otherShown + "\t1:4\n");
     EXPECT_NE(constants.err.find("gone.cpp"), std::string::npos);
     EXPECT_EQ(constants.err.find("main.cpp"), std::string::npos);
 
     CommandResult calls = Run({"scan", "calls", "--language", "0", "--main", main, other});
     EXPECT_EQ(calls.exitCode, 0);
-    EXPECT_EQ(calls.out,
-              "1\tprintf\t\t\t" + other + "\t2:0\n" + "2\t\tfoo_kx\t未知\t" + other + "\t3:4\n");
+    EXPECT_EQ(calls.out, "1\tprintf\t\t\t" + otherShown + "\t2:0\n" + "2\t\tfoo_kx\t未知\t" +
+                             otherShown + "\t3:4\n");
 }
 
 TEST_F(SourceCommands, UsageErrorsAreRefused) {

@@ -6,6 +6,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// The Win32 names of these would hide the file layer's own.
+#undef CopyFile
+#undef ReplaceFile
+
+#include <filesystem>
+#include <fstream>
+#endif
+
 #include "tests/support/test_support.h"
 
 namespace korvexer {
@@ -40,13 +53,91 @@ TEST(FileSystemRead, RefusesMissingFilesAndFolders) {
 
 TEST(FileSystemPaths, ConvertsGbkNamesToTheSystemForm) {
     TempDir dir;
+#ifdef _WIN32
+    // The file name 你好.txt, given to the core in GBK, lies on disk under its UTF-16 name.
+    std::filesystem::path wideDir = std::filesystem::path(std::wstring(
+        dir.path().begin(), dir.path().end()));  // the temporary folder's name is plain ASCII
+    {
+        std::ofstream file(wideDir / L"\u4F60\u597D.txt", std::ios::binary);
+        file << "x";
+    }
+    Expected<FileContent> content = FileSystem::Real().Read(dir.path() + "\\\xC4\xE3\xBA\xC3.txt");
+#else
     // The file name 你好.txt, given to the core in GBK, lies on disk under its UTF-8 name.
     WriteBytes(dir.File("\xE4\xBD\xA0\xE5\xA5\xBD.txt"), "x");
     Expected<FileContent> content = FileSystem::Real().Read(dir.path() + "/\xC4\xE3\xBA\xC3.txt");
+#endif
     ASSERT_TRUE(content);
     EXPECT_EQ(content->bytes, "x");
 }
 
+#ifdef _WIN32
+TEST(ReplaceFile, KeepsAttributesAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    std::string path = dir.File("src.cpp");
+    WriteBytes(path, "old");
+    std::wstring widePath(path.begin(), path.end());  // plain ASCII
+    ASSERT_TRUE(SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(ReplaceFile(FileSystem::Real(), path, "new content"));
+    EXPECT_EQ(ReadBytes(path), "new content");
+    DWORD attributes = GetFileAttributesW(widePath.c_str());
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+    std::size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(std::wstring(dir.path().begin(), dir.path().end())))) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1u);
+}
+
+TEST(ReplaceFile, CreatesAMissingTargetAndReadsReadOnlyAsMode0444) {
+    TempDir dir;
+    std::string path = dir.File("new.cpp");
+    ASSERT_TRUE(ReplaceFile(FileSystem::Real(), path, "fresh"));
+    EXPECT_EQ(ReadBytes(path), "fresh");
+    Expected<FileInfo> writable = FileSystem::Real().Stat(path);
+    ASSERT_TRUE(writable);
+    EXPECT_TRUE(writable->isRegular);
+    EXPECT_EQ(writable->permissions, 0666u);
+    testing::MakeReadOnly(path);
+    Expected<FileInfo> readOnly = FileSystem::Real().Stat(path);
+    ASSERT_TRUE(readOnly);
+    EXPECT_EQ(readOnly->permissions, 0444u);
+    Expected<FileInfo> folder = FileSystem::Real().Stat(dir.path());
+    ASSERT_TRUE(folder);
+    EXPECT_TRUE(folder->isDirectory);
+    EXPECT_FALSE(folder->isRegular);
+}
+
+TEST(ReplaceFile, WritesHardLinkedFilesInPlace) {
+    TempDir dir;
+    WriteBytes(dir.File("a"), "old");
+    std::string a = dir.File("a"), b = dir.File("b");
+    ASSERT_TRUE(CreateHardLinkW(std::wstring(b.begin(), b.end()).c_str(),
+                                std::wstring(a.begin(), a.end()).c_str(), nullptr));
+    Expected<FileInfo> info = FileSystem::Real().Stat(a);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->linkCount, 2u);
+    ASSERT_TRUE(ReplaceFile(FileSystem::Real(), a, "new"));
+    EXPECT_EQ(ReadBytes(b), "new");
+}
+
+TEST(FileSystemPaths, AcceptsBothSeparatorsAndCreatesNestedFolders) {
+    TempDir dir;
+    FileSystem& fs = FileSystem::Real();
+    std::string nested = dir.path() + "\\one/two\\three";
+    ASSERT_TRUE(fs.CreateDirectories(nested));
+    ASSERT_TRUE(fs.CreateDirectories(nested + "\\"));  // an existing folder is no error
+    ASSERT_TRUE(ReplaceFile(fs, nested + "\\f.txt", "x"));
+    Expected<FileContent> content = fs.Read(dir.path() + "/one/two/three/f.txt");
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->bytes, "x");
+    // A file in the way of a folder is an error.
+    EXPECT_FALSE(fs.CreateDirectories(nested + "\\f.txt\\below"));
+}
+#else
 TEST(ReplaceFile, KeepsPermissionsAndLeavesNoTemporaryFile) {
     TempDir dir;
     std::string path = dir.File("src.cpp");
@@ -79,6 +170,8 @@ TEST(ReplaceFile, WritesHardLinkedFilesInPlace) {
     EXPECT_EQ(ReadBytes(dir.File("b")), "new");
 }
 
+#endif  // _WIN32
+
 TEST(ReplaceFile, RefusesAFileThatChangedSinceItWasRead) {
     TempDir dir;
     std::string path = dir.File("f");
@@ -92,6 +185,7 @@ TEST(ReplaceFile, RefusesAFileThatChangedSinceItWasRead) {
     EXPECT_EQ(ReadBytes(path), "changed by someone else");
 }
 
+#ifndef _WIN32
 TEST(ReplaceFile, FailsCleanlyInAFolderThatCannotBeWritten) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
     TempDir dir;
@@ -102,6 +196,8 @@ TEST(ReplaceFile, FailsCleanlyInAFolderThatCannotBeWritten) {
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(ReadBytes(path), "kept");
 }
+
+#endif  // _WIN32
 
 // A file system whose chosen primitive fails, to show that no failure touches the target.
 class FailingFileSystem : public FileSystem {

@@ -2,8 +2,6 @@
 // Tests of the settings file's name, its folder and the first-start take-over of the seed copy.
 #include "core/platform/settings_location.h"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -25,24 +23,36 @@ class ScopedEnvironment {
 public:
     ScopedEnvironment(const char* name, std::optional<std::string> value) : m_name(name) {
         if (const char* old = std::getenv(name)) m_old = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
+        Set(name, value);
     }
-    ~ScopedEnvironment() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
+    ~ScopedEnvironment() { Set(m_name, m_old); }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
 private:
+    static void Set(const char* name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+        // The C runtime keeps its narrow and wide environments in step; an empty value unsets.
+        ::_putenv_s(name, value ? value->c_str() : "");
+#else
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
+#endif
+    }
+
     const char* m_name;
     std::optional<std::string> m_old;
 };
+
+#ifdef _WIN32
+constexpr const char* kSettingsHome = "APPDATA";
+constexpr const char* kSettingsFolder = "Korvexer";
+#else
+constexpr const char* kSettingsHome = "XDG_CONFIG_HOME";
+constexpr const char* kSettingsFolder = "korvexer";
+#endif
 
 TEST(SettingsFileName, NamedAfterTheExecutable) {
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -57,9 +67,46 @@ TEST(SettingsFileName, NamedAfterTheExecutable) {
     };
     for (const auto& [path, name] : cases) EXPECT_EQ(SettingsFileName(path), name) << path;
     EXPECT_EQ(ExecutableDirectory("/opt/bin/korvexer"), "/opt/bin/");
+#ifndef _WIN32
     EXPECT_EQ(ExecutableDirectory("korvexer"), "./");
+#endif
 }
 
+#ifdef _WIN32
+TEST(SettingsDirectory, UnderAppDataOnWindows) {
+    for (const std::string appData :
+         {"C:\\Users\\u\\AppData\\Roaming", "C:\\Users\\u\\AppData\\Roaming\\"}) {
+        ScopedEnvironment home("APPDATA", appData);
+        Expected<std::string> folder = SettingsDirectory();
+        ASSERT_TRUE(folder) << appData;
+        EXPECT_EQ(*folder, "C:\\Users\\u\\AppData\\Roaming\\Korvexer\\") << appData;
+        Expected<std::string> path = WorkingSettingsPath("C:\\Program Files\\Korvexer\\Other.exe");
+        ASSERT_TRUE(path);
+        EXPECT_EQ(*path, "C:\\Users\\u\\AppData\\Roaming\\Korvexer\\Other.ini");
+    }
+    {
+        // XDG_CONFIG_HOME means nothing on Windows.
+        ScopedEnvironment config("XDG_CONFIG_HOME", "C:\\cfg");
+        ScopedEnvironment home("APPDATA", std::nullopt);
+        EXPECT_FALSE(SettingsDirectory());
+    }
+    // The folder's name reaches the core in GBK: 用户 is U+7528 U+6237, D3 C3 BB A7 in GBK.
+    ScopedEnvironment restored("APPDATA", std::nullopt);
+    ::_wputenv_s(L"APPDATA", L"C:\\\u7528\u6237");
+    Expected<std::string> folder = SettingsDirectory();
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(*folder, "C:\\\xD3\xC3\xBB\xA7\\Korvexer\\");
+}
+
+TEST(SettingsFileName, TakesWindowsFolders) {
+    EXPECT_EQ(SettingsFileName("C:\\x\\Other.exe"), "Other.ini");
+    EXPECT_EQ(SettingsFileName("C:\\x.d\\prog"), "prog.ini");
+    EXPECT_EQ(ExecutableDirectory("C:\\x\\Other.exe"), "C:\\x\\");
+    EXPECT_EQ(ExecutableDirectory("Other.exe"), ".\\");
+    // The second byte of a two-byte character is no separator.
+    EXPECT_EQ(SettingsFileName("C:\\x\\\x81\x5C.exe"), "\x81\x5C.ini");
+}
+#else
 TEST(SettingsDirectory, ConfigHomeThenHome) {
     {
         ScopedEnvironment config("XDG_CONFIG_HOME", "/cfg/");
@@ -85,13 +132,19 @@ TEST(SettingsDirectory, ConfigHomeThenHome) {
     EXPECT_FALSE(SettingsDirectory());
     EXPECT_FALSE(WorkingSettingsPath("korvexer"));
 }
+#endif
 
 TEST(SeedWorkingSettings, TakesTheSeedOverOnlyOnce) {
     TempDir dir;
-    ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("config"));
-    ASSERT_EQ(::mkdir(dir.File("bin").c_str(), 0755), 0);
+    ScopedEnvironment config(kSettingsHome, dir.File("config"));
+    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("bin")));
+#ifdef _WIN32
+    const std::string sep = "\\";
+#else
+    const std::string sep = "/";
+#endif
     const std::string executable = dir.File("bin/tool");
-    const std::string working = dir.File("config/korvexer/tool.ini");
+    const std::string working = dir.File("config") + sep + kSettingsFolder + sep + "tool.ini";
     FileSystem& fs = FileSystem::Real();
 
     // No seed: nothing is created.
@@ -112,7 +165,7 @@ TEST(SeedWorkingSettings, TakesTheSeedOverOnlyOnce) {
 
     // The seed follows the executable's name.
     SeedWorkingSettings(fs, dir.File("bin/other"));
-    EXPECT_FALSE(fs.Exists(dir.File("config/korvexer/other.ini")));
+    EXPECT_FALSE(fs.Exists(dir.File("config") + sep + kSettingsFolder + sep + "other.ini"));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& path() const { return m_path; }
-    // path() + "/" + name
+    // path() + the platform's separator + name
     std::string File(const std::string& name) const;
 
 private:
@@ -26,6 +26,16 @@ private:
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);  // "" when the file cannot be read
+bool PathExists(const std::string& path);
+// Creates one folder; throws when that fails.
+void MakeDirectory(const std::string& path);
+// Takes the right to write away from everyone (POSIX mode 0444, the read-only attribute on
+// Windows); throws when that fails.
+void MakeReadOnly(const std::string& path);
+
+// A column as korvexer-cli prints and reads it: every backslash byte doubled (Windows paths hold
+// them). Test columns hold no tab, CR or LF.
+std::string AsColumn(const std::string& text);
 
 struct CommandResult {
     int exitCode = -1;
