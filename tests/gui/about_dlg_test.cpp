@@ -24,6 +24,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         // The icon sits left of the text.
         QVERIFY(icon->geometry().right() < version->geometry().left());
+        QVERIFY(dialog.grab().save(QStringLiteral(KORVEXER_GUI_RENDER_DIR "/about_dlg.png")));
     }
 
     void enterClosesTheBoxThroughTheDefaultButton() {

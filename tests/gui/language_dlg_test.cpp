@@ -80,6 +80,9 @@ private slots:
         QCOMPARE(Child<QComboBox>(dialog, "language")->currentText(), QStringLiteral("Java"));
         QCOMPARE(Text(dialog, "hexprefix"), QStringLiteral("0X"));
         QCOMPARE(Text(dialog, "linendchar"), QStringLiteral(";"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.grab().save(QStringLiteral(KORVEXER_GUI_RENDER_DIR "/language_dlg.png")));
     }
 
     void selectingALanguageShowsItsValuesAndRestoreShowsTheSame() {
