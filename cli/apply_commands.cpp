@@ -1,9 +1,100 @@
 // SPDX-License-Identifier: MIT
-// korvexer-cli: placeholder until the apply commands are written.
+// korvexer-cli apply: applies and takes back the rows of a list in the source files.
 #include "cli/commands.h"
+
+#include <charconv>
+#include <cstdint>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_context.h"
+#include "core/constants/apply_list_to_sources.h"
 
 namespace korvexer::cli {
 
-void RegisterApplyCommands(CLI::App&, CliContext&) {}
+namespace {
+
+struct ApplyOptions {
+    std::string language;
+    std::string rowsFile;  // empty: standard input
+};
+
+int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
+    std::int32_t index = 0;
+    const std::string& indexText = options.language;
+    const char* end = indexText.data() + indexText.size();
+    auto [stop, error] = std::from_chars(indexText.data(), end, index);
+    if (indexText.empty() || error != std::errc() || stop != end)
+        return context.Refuse("--language must be a whole number of 32 bits, not \"" + indexText +
+                              "\"");
+    Expected<LanguageDefinition> language = context.Language(index);
+    if (!language) return context.Refuse(context.ToUser(language.error().message));
+
+    Expected<std::vector<std::vector<std::string>>> rows = [&]() {
+        if (options.rowsFile.empty()) return context.ReadRows(std::cin);
+        Expected<std::string> path = context.FromUser(options.rowsFile);
+        if (!path)
+            return Expected<std::vector<std::vector<std::string>>>(
+                Error{"the rows file name: " + path.error().message, {}});
+        Expected<FileContent> content = context.fs().Read(*path);
+        if (!content)
+            return Expected<std::vector<std::vector<std::string>>>(
+                Error{options.rowsFile + ": " + content.error().message, {}});
+        std::istringstream in(content->bytes);
+        return context.ReadRows(in);
+    }();
+    if (!rows) return context.Refuse(rows.error().message);
+
+    RowList list(6);
+    list.reserve(rows->size());
+    for (std::vector<std::string>& row : *rows) list.Append(std::move(row));
+
+    Expected<ApplyOutcome> outcome = ApplyListToSources(list, kind, *language, context.fs());
+    if (!outcome) return context.Refuse(context.ToUser(outcome.error().message));
+    for (const Error& unreadable : outcome->unreadableFiles)
+        context.Warn(context.ToUser(unreadable.path) + " cannot be read (" +
+                     context.ToUser(unreadable.message) + "); its rows were left alone");
+    for (const Error& failed : outcome->failedFiles)
+        context.err() << "korvexer-cli: " << context.ToUser(failed.path)
+                      << " could not be written: " << context.ToUser(failed.message) << '\n';
+    if (!outcome->failedFiles.empty()) context.exitCode = kExitFilesFailed;
+    return context.exitCode;
+}
+
+void AddKind(CLI::App& apply, CliContext& context, const char* name, ListKind kind,
+             const char* description) {
+    CLI::App* command = apply.add_subcommand(name, description);
+    auto options = std::make_shared<ApplyOptions>();
+    command
+        ->add_option("--language", options->language,
+                     "The language list entry whose definition applies (0 Visual C++ ... 6 New "
+                     "Define)")
+        ->required();
+    command->add_option("ROWS", options->rowsFile,
+                        "File of six-column rows (key, type or function, value or substitute, "
+                        "state, file, position); standard input when left out");
+    command->callback([&context, kind, options] { ApplyRows(context, kind, *options); });
+}
+
+}  // namespace
+
+void RegisterApplyCommands(CLI::App& app, CliContext& context) {
+    CLI::App* apply = app.add_subcommand(
+        "apply",
+        "Applies the rows whose state is the replace state and takes back the others (rows of "
+        "the unknown state are left alone), as the step dialogs' OK does; each changed file is "
+        "backed up to FILE~ first. Files that could not be written are named on standard error "
+        "and the exit status is 1");
+    apply->require_subcommand(1, 1);
+    AddKind(*apply, context, "constants", ListKind::Constants,
+            "Constant rows: literals become GetValueStr(n) / GetValueInt(n) and back");
+    AddKind(*apply, context, "functions", ListKind::Functions,
+            "Function rows: called names become their substitutes and back");
+}
 
 }  // namespace korvexer::cli

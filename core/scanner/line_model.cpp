@@ -66,7 +66,27 @@ void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
         return IsClosingPunctuation(std::string_view(buffer).substr(at, 2));
     };
 
+    // Bytes that need a closer look: the first line-break byte and every lead byte. All others are
+    // taken in a tight loop up to the line-length limit.
+    bool stops[256] = {};
+    for (int b = 0x81; b < 256; ++b) stops[b] = true;
+    stops[lineBreak.first] = true;
+    auto isStop = [&](std::size_t at) { return stops[static_cast<unsigned char>(buffer[at])]; };
+
     while (i < size) {
+        if (carry == 0) {
+            const std::size_t scanEnd = std::min(size, start + kSourceLineLimit);
+            if (i < scanEnd && !isStop(i)) {
+                do ++i;
+                while (i < scanEnd && !isStop(i));
+                n = i - start;
+                if (i < size && n == kSourceLineLimit) {
+                    PunctuationProbe probe = probeAt(i);
+                    if (probe.isClosing) take(std::min<std::size_t>(probe.width, size - i));
+                }
+                continue;
+            }
+        }
         const char byte = buffer[i];
         if (byte == e1 || carry + n >= kSourceLineLimit) {
             if (byte == e1) {

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// ApplyListToSources: carries the rows of the constant or function list into the source files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/app/row_list.h"
+#include "core/constants/row_edit.h"
+#include "core/language/language_definition.h"
+#include "core/platform/expected.h"
+#include "core/platform/file_system.h"
+
+namespace korvexer {
+
+// What one call did to the files.
+struct ApplyOutcome {
+    std::vector<std::string> changedFiles;  // rewritten, each with its "~" backup, in order
+    std::vector<Error> failedFiles;      // had changes but could not be written; left as they were
+    std::vector<Error> unreadableFiles;  // could not be read; none of their rows was taken up
+};
+
+// Brings every listed source position into the state its row shows: a row whose state is "替换"
+// is applied, a row with state "未知" is left alone, any other row is taken back. Each key is taken
+// up once, by its first row in list order. Files are handled in the order of their first taken-up
+// row, each read once and its rows applied in list order at the positions the scan recorded; a
+// file whose text changed is backed up to its path + "~" and replaced as a whole.
+//
+// Refused with an Error, before any file is touched, when a row is to be taken up and the language
+// has no one-line comment prefix (or, for constants, no string quote). Otherwise the outcome names
+// the files written, the files that could not be written (each left byte for byte as it was) and
+// the files that could not be read.
+Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
+                                          const LanguageDefinition& language, FileSystem& fs);
+
+}  // namespace korvexer

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// The texts of one row and the edit of one line.
+#include "core/constants/row_edit.h"
+
+#include "core/app/list_texts.h"
+#include "core/platform/c_number.h"
+#include "core/platform/gbk_text.h"
+
+namespace korvexer {
+
+namespace {
+
+constexpr std::string_view kIntAccessor = "GetValueInt(";
+constexpr std::string_view kStrAccessor = "GetValueStr(";
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts) text += part;
+    return text;
+}
+
+// Deletes the copy of `removal` that applying appended: the last one in the line, which is at its
+// end when the line still ends with the comment. Other copies may be the user's own words.
+void RemoveLastCopy(std::string& line, std::string_view removal) {
+    std::size_t at = FindLastCharAligned(line, removal);
+    if (at != std::string::npos) line.erase(at, removal.size());
+}
+
+}  // namespace
+
+RowEdit DeriveRowEdit(const RowList& rows, std::size_t row, ListKind kind,
+                      std::string_view commentPrefix, char quote) {
+    const std::string& key = rows.Text(row, kColumnKey);
+    const std::string& type = rows.Text(row, kColumnType);
+    const std::string& value = rows.Text(row, kColumnValue);
+    const bool apply = rows.Text(row, kColumnState) == texts::kStateReplace;
+    const std::string_view q(&quote, 1);
+    RowEdit edit;
+    if (kind == ListKind::Functions) {
+        edit.search = apply ? type : value;
+        edit.result = apply ? value : type;
+        if (!apply) edit.removal = Concat({commentPrefix, type});
+        return edit;
+    }
+    const bool isString = type == texts::kTypeString;
+    const std::string accessor = Concat({isString ? kStrAccessor : kIntAccessor, key, ")"});
+    const std::string literal = isString ? Concat({q, value, q}) : value;
+    if (apply) {
+        edit.search = literal;
+        edit.result = accessor;
+    } else {
+        edit.search = accessor;
+        edit.result = literal;
+        edit.removal = Concat({commentPrefix, literal});
+    }
+    return edit;
+}
+
+RowPosition ParseRowPosition(std::string_view text) {
+    RowPosition position;
+    position.line = CAtoi(text);
+    std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        position.column = 1;
+    } else {
+        std::int32_t column = CAtoi(text.substr(colon + 1));
+        position.column = column > 0 ? static_cast<std::size_t>(column) : 0;
+    }
+    return position;
+}
+
+std::optional<std::string> EditLine(std::string_view line, std::size_t column, const RowEdit& edit,
+                                    std::string_view commentPrefix) {
+    if (edit.search.empty() || edit.result.empty() || column > line.size()) return std::nullopt;
+    const std::string_view before = line.substr(0, column);
+    const std::string_view rest = line.substr(column);
+
+    // A substitute's name usually begins with the name it replaces (foo, foo_kx): where both
+    // stand, the longer one is what the source holds, so an applied row is not applied again and
+    // a taken-back one is not mistaken for done.
+    const bool holdsSearch = StartsWith(rest, edit.search);
+    const bool holdsResult = StartsWith(rest, edit.result);
+    std::size_t replaced = 0;  // bytes of `rest` that the result takes the place of
+    if (holdsResult && (!holdsSearch || edit.result.size() >= edit.search.size())) {
+        return std::nullopt;
+    } else if (holdsSearch) {
+        replaced = edit.search.size();
+    } else if (StartsWith(rest, kIntAccessor) || StartsWith(rest, kStrAccessor)) {
+        // An accessor call with another index: the row's index changed since it was applied, or
+        // a take-back meets a call that another row wrote.
+        std::size_t close = rest.find(')');
+        if (close == std::string_view::npos) return std::nullopt;
+        replaced = close + 1;
+    } else {
+        return std::nullopt;
+    }
+
+    std::string edited = Concat({before, edit.result, rest.substr(replaced)});
+    if (edit.Applies()) {
+        edited += commentPrefix;
+        edited += rest.substr(0, replaced);
+    } else {
+        RemoveLastCopy(edited, edit.removal);
+    }
+    return edited;
+}
+
+std::size_t FindLastCharAligned(std::string_view text, std::string_view needle) {
+    if (needle.empty() || needle.size() > text.size()) return std::string_view::npos;
+    std::size_t found = std::string_view::npos;
+    const std::size_t lastStart = text.size() - needle.size();
+    for (std::size_t i = 0; i <= lastStart; i += gbk::CharWidthAt(text, i))
+        if (text.compare(i, needle.size(), needle) == 0) found = i;
+    return found;
+}
+
+}  // namespace korvexer

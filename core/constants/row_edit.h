@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// RowEdit: what one list row searches for at its position, what it puts there, and the line edit.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/app/row_list.h"
+#include "core/language/language_definition.h"
+
+namespace korvexer {
+
+// Which list the rows come from: the constant list or the function list.
+enum class ListKind { Constants = 0, Functions = 1 };
+
+// The columns of a row of either list.
+enum RowColumn : std::size_t {
+    kColumnKey = 0,
+    kColumnType = 1,   // constant type, or the called function's name
+    kColumnValue = 2,  // constant value, or the substitute's name
+    kColumnState = 3,
+    kColumnFile = 4,
+    kColumnPosition = 5,
+};
+
+// The three texts of one row: `search` must stand at the row's position, `result` is put in its
+// place, and `removal` is the trailing comment that a take-back deletes (empty when applying).
+struct RowEdit {
+    std::string search;
+    std::string result;
+    std::string removal;
+
+    bool Applies() const { return removal.empty(); }
+};
+
+// The texts of row `row` of `rows` for the list kind; `commentPrefix` is the language's one-line
+// comment prefix and `quote` its string quote. A row whose state is "替换" is applied, any other
+// state is taken back (callers skip "未知" rows before asking).
+RowEdit DeriveRowEdit(const RowList& rows, std::size_t row, ListKind kind,
+                      std::string_view commentPrefix, char quote);
+
+// A position text "LINE:COLUMN" read as the C runtime's atoi reads numbers; without a colon the
+// column is 1. A negative column counts as 0.
+struct RowPosition {
+    long line = 0;
+    std::size_t column = 0;
+};
+RowPosition ParseRowPosition(std::string_view text);
+
+// Applies `edit` to `line` at byte `column`: when the text from the column on begins with the
+// search text (and not with a longer result text, as "foo_kx" begins with "foo"), or with an
+// accessor call "GetValueInt(...)" / "GetValueStr(...)", that text is
+// replaced by the result; applying appends `commentPrefix` and the replaced text at the end of the
+// line, taking back removes one copy of the removal text (the last one in the line). Returns the
+// new line, or nothing when the line stays as it is (the result already stands there, or the text
+// at the column is not the row's). A column past the line's end, or an empty search or result
+// text, leaves it as it is: an empty result would delete the user's text.
+std::optional<std::string> EditLine(std::string_view line, std::size_t column, const RowEdit& edit,
+                                    std::string_view commentPrefix);
+
+// The position of the last occurrence of `needle` in `text` that starts on a character (never on
+// the second byte of a two-byte GBK character); npos when there is none or `needle` is empty.
+std::size_t FindLastCharAligned(std::string_view text, std::string_view needle);
+
+}  // namespace korvexer

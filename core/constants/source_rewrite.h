@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// SourceRewrite: one source file loaded for rewriting, edited line by line and written back whole.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/constants/row_edit.h"
+#include "core/language/language_definition.h"
+#include "core/platform/expected.h"
+#include "core/platform/file_system.h"
+#include "core/scanner/line_model.h"
+
+namespace korvexer {
+
+// A source file as the scanner numbers its lines (the line model of its first kSourceReadLimit
+// bytes), together with everything needed to write it back without losing a byte: lines cut by
+// the length limit are joined again, bytes past the read limit are kept as they are, and a
+// trailing comment always goes to the end of the line as it stands in the file.
+class SourceRewrite {
+public:
+    // Reads `path` whole. A file that cannot be read has no lines and sets readError().
+    SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak);
+
+    const std::string& path() const { return m_path; }
+    const std::optional<Error>& readError() const { return m_model.readError; }
+    // The number of lines as the scanner counts them.
+    std::size_t LineCount() const { return m_model.LineCount(); }
+    // Whether the edits made so far leave the file's content different from what was read.
+    bool changed() const;
+
+    // Applies `edit` at `position` (line counted from 1, column in bytes of that line). Returns
+    // whether the file's text changed; a line outside the file or a column at or past the end of
+    // the line changes nothing.
+    bool Apply(const RowPosition& position, const RowEdit& edit, std::string_view commentPrefix);
+
+    // The new content of the file: every line with its edits, each line followed by the line
+    // break (a lone first break byte included), the last one too unless bytes past the read limit
+    // follow it, in which case those bytes follow exactly as they were.
+    std::string Content() const;
+
+    // Writes the "~" backup (the file as it was read), then replaces the file with Content().
+    // Refuses a read-only file and a file that changed since it was read. On any failure the
+    // file is left byte for byte as it was and the error names it.
+    Status Write();
+
+private:
+    std::size_t ChainOf(std::size_t line) const { return m_chainStart[line]; }
+    std::size_t ChainEnd(std::size_t first) const;
+    // The text of the physical line that starts with entry `first`, edits included.
+    std::string ChainText(std::size_t first) const;
+    std::string_view OriginalChainText(std::size_t first) const;
+    void AppendTerminator(std::string& out, std::size_t last) const;
+
+    FileSystem& m_fs;
+    std::string m_path;
+    LineBreak m_lineBreak;
+    std::string m_original;  // the whole file as read
+    LineModel m_model;       // over its first kSourceReadLimit bytes
+    // Bytes past the read limit that belong to the last line, when it had no line break before
+    // the limit: they are part of that line, so a trailing comment goes after them.
+    std::size_t m_tailHead = 0;
+    std::vector<std::size_t> m_chainStart;  // per entry, the first entry of its physical line
+    std::unordered_map<std::size_t, std::string> m_edited;  // by first entry
+};
+
+}  // namespace korvexer

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+// The scanner's byte-text helpers.
+#include "core/scanner/source_text.h"
+
+#include "core/platform/gbk_text.h"
+
+namespace korvexer::source_text {
+
+namespace {
+
+// A byte below 0x40 is never part of a two-byte character, so wherever it occurs it is a
+// character of its own and a plain byte search finds only true occurrences.
+bool IsSafeByte(char byte) {
+    return static_cast<unsigned char>(byte) < 0x40;
+}
+
+}  // namespace
+
+std::size_t LeadingBlanks(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    return i;
+}
+
+std::string_view TrimRight(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1])) --end;
+    return text.substr(0, end);
+}
+
+std::string_view Trim(std::string_view text) {
+    return TrimRight(text.substr(LeadingBlanks(text)));
+}
+
+std::string_view FirstWord(std::string_view text) {
+    return text.substr(0, text.find(' '));
+}
+
+std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from) {
+    if (from > text.size()) return npos;
+    if (needle.empty()) return from;
+    if (IsSafeByte(needle[0])) return text.find(needle, from);
+    // Raw matches are rare: find them with the fast byte search and walk the characters only
+    // as far as needed to see whether a match starts on a character.
+    std::size_t walk = from;
+    for (std::size_t pos = text.find(needle, from); pos != npos; pos = text.find(needle, pos + 1)) {
+        while (walk < pos) walk += gbk::CharWidthAt(text, walk);
+        if (walk == pos) return pos;
+    }
+    return npos;
+}
+
+std::size_t FindLastText(std::string_view text, std::string_view needle) {
+    if (needle.empty()) return text.size();
+    if (IsSafeByte(needle[0])) return text.rfind(needle);
+    std::size_t found = npos;
+    std::size_t from = 0;
+    for (std::size_t pos = FindText(text, needle, from); pos != npos;
+         pos = FindText(text, needle, from)) {
+        found = pos;
+        from = pos + gbk::CharWidthAt(text, pos);
+    }
+    return found;
+}
+
+std::size_t FindChar(std::string_view text, char byte) {
+    return FindText(text, std::string_view(&byte, 1));
+}
+
+bool EndsWithChar(std::string_view text, char byte) {
+    if (text.empty()) return false;
+    if (IsSafeByte(byte)) return text.back() == byte;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size(); i += gbk::CharWidthAt(text, i)) last = i;
+    return last == text.size() - 1 && text[last] == byte;
+}
+
+}  // namespace korvexer::source_text

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// Byte-text helpers of the scanner: white space, trimming and GBK-aware searches over views.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace korvexer::source_text {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Space, tab, CR, LF, vertical tab and form feed.
+inline bool IsBlank(char byte) {
+    return byte == ' ' || (byte >= '\t' && byte <= '\r');
+}
+
+// The number of blank bytes at the start of `text`.
+std::size_t LeadingBlanks(std::string_view text);
+// `text` without its trailing blank bytes.
+std::string_view TrimRight(std::string_view text);
+// `text` without blank bytes at either end.
+std::string_view Trim(std::string_view text);
+
+// The bytes of `text` before its first space; all of it when it has none. A tab does not end the
+// word.
+std::string_view FirstWord(std::string_view text);
+
+// Position of the first occurrence of `needle` that starts at a character at or after `from`
+// (`from` must itself start a character); npos when there is none. An occurrence never starts on
+// the second byte of a two-byte character. The empty needle is found at `from`.
+std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from = 0);
+// Position of the last occurrence of `needle` that starts at a character; npos when none.
+std::size_t FindLastText(std::string_view text, std::string_view needle);
+// Position of the first character that is the single byte `byte`; npos when none.
+std::size_t FindChar(std::string_view text, char byte);
+// Whether the last character of `text` is the single byte `byte`.
+bool EndsWithChar(std::string_view text, char byte);
+
+}  // namespace korvexer::source_text

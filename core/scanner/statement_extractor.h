@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+// StatementExtractor: turns one statement into at most one constant or call row.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/app/row_list.h"
+#include "core/language/language_definition.h"
+#include "core/platform/clock.h"
+#include "core/scanner/statement_walker.h"
+
+namespace korvexer {
+
+// What a scan lists: constants (assignments of literals, accessor calls left by an earlier
+// replacement) or calls (function calls, substitute calls left by an earlier substitution).
+enum class ScanMode { Constants = 0, Calls = 1 };
+
+// The constant list's columns and images.
+enum ConstantColumn {
+    kConstantKey,
+    kConstantType,
+    kConstantValue,
+    kConstantState,
+    kConstantFile,
+    kConstantPosition
+};
+inline constexpr int kNumericImage = 1;
+inline constexpr int kStringImage = 2;
+// The function list's columns; its rows always have image 0.
+enum FunctionColumn {
+    kFunctionNumber,
+    kFunctionName,
+    kFunctionSubstitute,
+    kFunctionState,
+    kFunctionFile,
+    kFunctionPosition
+};
+
+// Names that are never taken for a called function, lower case, each followed by ';'.
+inline constexpr std::string_view kKeywordList =
+    "int;cstring;integer;string;dword;file;void;char;byte;long;double;real;float;single;return;"
+    "goto;if;while;do;until;begin;end;exit;break;select;case;switch;";
+// The runtime library's own entry points, lower case, each followed by ';'; calls of them are
+// never listed. The first two are the accessors that replaced constants become.
+inline constexpr std::string_view kLibraryEntryPoints =
+    "getvalueint;getvaluestr;korvexinit;korvexexit;korvexopen;korvexclose;korvexversion;"
+    "korvexlasterror;getvaluecount;getvaluetype;loadvaluetable;freevaluetable;setproductid;"
+    "setcompanyid;checklicense;registermodule;unregistermodule;";
+
+// The position text of a find: the line number counted from 1, then the column.
+std::string PositionText(std::size_t lineIndex, std::size_t column);
+
+// Turns one statement into at most one row of the constant list (constant mode) or of the
+// function list (call mode), as the language's assignment operator, quote, terminator,
+// separator, hexadecimal prefixes and numeric suffixes say.
+class StatementExtractor {
+public:
+    // Both references must outlive the extractor.
+    StatementExtractor(const LanguageDefinition& language, const Clock& clock);
+    StatementExtractor(LanguageDefinition&&, const Clock&) = delete;  // would dangle
+    StatementExtractor(const LanguageDefinition&, const Clock&&) = delete;
+
+    // Appends at most one row for `statement` of the file `path` to `rows` and returns whether it
+    // did. In constant mode a new constant advances `counter` with NextConstantIndex and takes its
+    // value as key; an accessor call keeps the key the source shows. Call mode ignores `counter`.
+    bool Extract(RowList& rows, const Statement& statement, const std::string& path,
+                 std::uint32_t& counter, ScanMode mode) const;
+
+private:
+    bool ExtractConstant(RowList& rows, const Statement& statement, const std::string& path,
+                         std::uint32_t& counter) const;
+    bool ExtractCall(RowList& rows, const Statement& statement, const std::string& path) const;
+    bool StartsWithHexPrefix(std::string_view text) const;
+
+    const LanguageDefinition& m_language;
+    const Clock& m_clock;
+};
+
+}  // namespace korvexer

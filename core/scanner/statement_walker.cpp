@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+// The statement rules: block comments, begin and function markers, declarations, the user
+// marker, one-line comments and the terminator rule.
+#include "core/scanner/statement_walker.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "core/language/word_list.h"
+#include "core/platform/gbk_text.h"
+#include "core/scanner/source_text.h"
+
+namespace korvexer {
+
+namespace st = source_text;
+
+namespace {
+
+void Blank(std::string& bytes, std::size_t from, std::size_t to) {
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+              bytes.begin() + static_cast<std::ptrdiff_t>(to), ' ');
+}
+
+// Whether the user marker starts on a character of `text`. The marker starts with a letter that
+// most lines hold, so a plain search would stop at nearly every line; the skip search does not.
+bool HasUserMarker(std::string_view text) {
+    static const std::boyer_moore_horspool_searcher searcher(kUserMarker.begin(),
+                                                             kUserMarker.end());
+    std::size_t walk = 0;
+    for (auto at = std::search(text.begin(), text.end(), searcher); at != text.end();
+         at = std::search(at + 1, text.end(), searcher)) {
+        const auto pos = static_cast<std::size_t>(at - text.begin());
+        while (walk < pos) walk += gbk::CharWidthAt(text, walk);
+        if (walk == pos) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void BlankBlockComments(const LanguageDefinition& language, LineModel& model) {
+    const std::string_view begin = language.multilinenote_begin;
+    const std::string_view end = language.multilinenote_end;
+    if (begin.empty()) return;
+    std::string& bytes = model.bytes;
+    std::size_t i = 0;
+    std::size_t from = 0;  // where the search for a begin marker continues in line i
+    while (i < model.LineCount()) {
+        const std::size_t offset = model.lines[i].offset;
+        std::string_view line = model.Line(i);
+        std::size_t p = st::FindText(line, begin, from);
+        if (p == st::npos) {
+            ++i;
+            from = 0;
+            continue;
+        }
+        std::size_t q = st::FindText(line, end, p + begin.size());
+        if (q != st::npos) {
+            Blank(bytes, offset + p, offset + q + end.size());
+            from = q + end.size();
+            continue;
+        }
+        Blank(bytes, offset + p, offset + line.size());
+        // The comment runs on: blank whole lines up to the one that closes it.
+        ++i;
+        from = 0;
+        for (; i < model.LineCount(); ++i) {
+            const std::size_t lineOffset = model.lines[i].offset;
+            std::string_view next = model.Line(i);
+            std::size_t close = st::FindText(next, end);
+            if (close != st::npos) {
+                Blank(bytes, lineOffset, lineOffset + close + end.size());
+                from = close + end.size();
+                break;
+            }
+            Blank(bytes, lineOffset, lineOffset + next.size());
+        }
+    }
+}
+
+StatementWalker::StatementWalker(const LanguageDefinition& language, const LineModel& model)
+    : m_language(language),
+      m_model(model),
+      m_beginMarks(language.begindealmark),
+      m_functionMarks(language.functionbegin),
+      m_declarations(language.definevalue) {}
+
+std::size_t StatementWalker::FindMarkerLine(std::size_t from, const WordList& list) const {
+    for (std::size_t j = from; j < m_model.LineCount(); ++j) {
+        std::string_view text = st::Trim(m_model.Line(j));
+        if (!text.empty() && list.Has(st::FirstWord(text))) return j;
+    }
+    return st::npos;
+}
+
+bool StatementWalker::Next(std::size_t from, Statement& out) {
+    out.comment.clear();
+    const std::size_t count = m_model.LineCount();
+    std::size_t i = from;
+    if (i >= count) return false;
+
+    std::string_view beginWord;
+    if (!m_started && !m_language.begindealmark.empty()) {
+        std::size_t marker = FindMarkerLine(i, m_beginMarks);
+        if (marker == st::npos) return false;
+        i = marker + 1;
+        beginWord = st::FirstWord(st::Trim(m_model.Line(marker)));
+    }
+    if (i >= count) return false;
+    m_started = true;
+
+    if (!m_language.functionbegin.empty() && !beginWord.empty() &&
+        !m_functionMarks.Has(beginWord)) {
+        std::size_t marker = FindMarkerLine(i, m_functionMarks);
+        if (marker == st::npos) return false;
+        i = marker + 1;
+    }
+
+    for (std::size_t j = i; j < count; ++j)
+        if (TakeLine(j, out)) return true;
+    return false;
+}
+
+bool StatementWalker::TakeLine(std::size_t index, Statement& out) const {
+    out.comment.clear();
+    const std::string_view line = m_model.Line(index);
+    std::size_t column = st::LeadingBlanks(line);
+    std::string_view text = st::TrimRight(line.substr(column));
+
+    if (HasUserMarker(text)) return false;
+    if (!m_language.definevalue.empty() && !text.empty() && m_declarations.Has(st::FirstWord(text)))
+        return false;
+
+    const std::string_view marker = m_language.onelineexplain;
+    if (!text.empty() && !marker.empty()) {
+        std::size_t p = st::FindText(text, marker);
+        if (p != st::npos) {
+            std::string_view comment = text.substr(p + marker.size());
+            const char terminator = static_cast<char>(m_language.linendchar);
+            const char quote = static_cast<char>(m_language.quotation);
+            if (!comment.empty() && terminator != 0 && comment.back() == terminator)
+                comment.remove_suffix(1);
+            if (!comment.empty() && comment.back() == quote) comment.remove_suffix(1);
+            if (!comment.empty() && comment.front() == quote) comment.remove_prefix(1);
+            out.comment.assign(comment);
+            text = text.substr(0, p);
+        }
+    }
+
+    std::size_t blanks = st::LeadingBlanks(text);
+    column += blanks;
+    text = st::TrimRight(text.substr(blanks));
+    if (text.empty()) return false;
+
+    if (m_language.linendchar != 0) {
+        if (st::EndsWithChar(text, static_cast<char>(m_language.linendchar)))
+            text.remove_suffix(1);
+        else if (text.substr(0, 4) != "for ")
+            return false;
+    }
+
+    out.line = index;
+    out.column = column;
+    out.text.assign(text);
+    std::replace(out.text.begin(), out.text.end(), '\t', ' ');
+    return true;
+}
+
+}  // namespace korvexer

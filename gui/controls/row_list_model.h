@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+// RowListModel: the table model through which a grid list shows a core RowList.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QAbstractTableModel>
+
+#include "core/app/row_list.h"
+
+namespace korvexer::gui {
+
+// Shows the rows of a RowList that somebody else owns. Changes made through this model are
+// announced to the views; after changing the RowList directly, call Reload().
+class RowListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // Column positions of the six-column step lists (constants and calls).
+    enum StepColumn : int {
+        StepKey,       // index number or running number
+        StepName,      // constant type or called function
+        StepValue,     // constant value or substitute
+        StepState,     // "替换", "未知" or empty
+        StepFile,      // source file
+        StepPosition,  // "line:column"
+        StepColumnCount
+    };
+    // Column positions of the five-column lists of the main window (no state column).
+    enum MainColumn : int { MainKey, MainName, MainValue, MainFile, MainPosition, MainColumnCount };
+
+    enum Role : int {
+        GbkTextRole = Qt::UserRole + 1,  // QByteArray: the cell's GBK bytes
+        ImageRole,                       // int: the row's image index (any column)
+    };
+
+    explicit RowListModel(QObject* parent = nullptr);
+
+    // Shows `rows` (may be null: no rows); the model does not own it.
+    void Attach(RowList* rows);
+    RowList* Rows() const { return m_rows; }
+
+    // Column headings in GBK; their number is the model's column count.
+    void SetHeadings(std::vector<std::string> gbkHeadings);
+    const std::vector<std::string>& Headings() const { return m_headings; }
+
+    // Row operations that tell the views. Indexes out of range are ignored (Insert appends).
+    int AppendRow(std::vector<std::string> columns, int image = 0);
+    int InsertRow(int row, std::vector<std::string> columns, int image = 0);
+    void RemoveRow(int row);
+    void Clear();
+    void SetText(int row, int column, std::string gbkText);
+    void SetImage(int row, int image);
+    // Stores the image the painter has just drawn for `row`, without a change notice: the view
+    // already shows it.
+    void StoreDrawnImage(int row, int image);
+    // Tells the views that the attached RowList was changed behind the model's back.
+    void Reload();
+
+    // The GBK text of a cell; "" outside the list.
+    const std::string& Text(int row, int column) const;
+    int Image(int row) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    bool IsRow(int row) const;
+
+    RowList* m_rows = nullptr;
+    std::vector<std::string> m_headings;
+};
+
+}  // namespace korvexer::gui

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+// Tests of ApplyListToSources on files: order, keys, backups, whole files, failures.
+#include "core/constants/apply_list_to_sources.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/app/list_texts.h"
+#include "core/scanner/line_model.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/test_support.h"
+
+namespace korvexer {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kReplace(texts::kStateReplace);
+const std::string kUnknown(texts::kStateUnknown);
+const std::string kString(texts::kTypeString);
+const std::string kNumber(texts::kTypeNumber);
+
+LanguageDefinition CLike(LineBreak lineBreak = {'\r', '\n'}) {
+    LanguageDefinition language;
+    language.quotation = '"';
+    language.onelineexplain = "//";
+    language.carryreturn = lineBreak;
+    return language;
+}
+
+Expected<ApplyOutcome> Apply(const RowList& rows, ListKind kind = ListKind::Constants,
+                             const LanguageDefinition& language = CLike()) {
+    return ApplyListToSources(rows, kind, language, FileSystem::Real());
+}
+
+TEST(ApplyListToSources, AppliesAndTakesBackRowsOfSeveralFilesWithBackups) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp"), b = dir.File("b.cpp"), c = dir.File("c.cpp");
+    WriteBytes(a, "x = \"abc\";\r\nn = 40;\r\n");
+    WriteBytes(b, "int y;\r\ny = 7;");
+    WriteBytes(c, "s = \"hi\";\r\n");
+    RowList rows;
+    rows.Append({"1025", kString, "abc", kReplace, a, "1:4"});
+    rows.Append({"1030", kNumber, "7", kReplace, b, "2:4"});
+    rows.Append({"1031", kNumber, "40", kReplace, a, "2:4"});
+    rows.Append({"1040", kString, "hi", kReplace, c, "1:4"});
+    Expected<ApplyOutcome> outcome = Apply(rows);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->changedFiles, (std::vector<std::string>{a, b, c}));
+    EXPECT_TRUE(outcome->failedFiles.empty());
+    EXPECT_EQ(ReadBytes(a), "x = GetValueStr(1025);//\"abc\"\r\nn = GetValueInt(1031);//40\r\n");
+    EXPECT_EQ(ReadBytes(b), "int y;\r\ny = GetValueInt(1030);//7\r\n");
+    EXPECT_EQ(ReadBytes(c), "s = GetValueStr(1040);//\"hi\"\r\n");
+    EXPECT_EQ(ReadBytes(a + "~"), "x = \"abc\";\r\nn = 40;\r\n");
+    EXPECT_EQ(ReadBytes(b + "~"), "int y;\r\ny = 7;");
+
+    for (std::size_t row = 0; row < rows.size(); ++row) rows.SetText(row, 3, "");
+    outcome = Apply(rows);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->changedFiles.size(), 3u);
+    EXPECT_EQ(ReadBytes(a), "x = \"abc\";\r\nn = 40;\r\n");
+    EXPECT_EQ(ReadBytes(b), "int y;\r\ny = 7;\r\n");  // the last line got its line break
+    EXPECT_EQ(ReadBytes(a + "~"),
+              "x = GetValueStr(1025);//\"abc\"\r\nn = GetValueInt(1031);//40\r\n");
+}
+
+TEST(ApplyListToSources, ASecondCallWithTheSameListWritesNothing) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp");
+    WriteBytes(a, "MessageBox(h, s);\r\n");
+    RowList rows;
+    rows.Append({"1", "MessageBox", "MessageBox_kx", kReplace, a, "1:0"});
+    ASSERT_TRUE(ApplyListToSources(rows, ListKind::Functions, CLike(), FileSystem::Real()));
+    EXPECT_EQ(ReadBytes(a), "MessageBox_kx(h, s);//MessageBox\r\n");
+    ::unlink((a + "~").c_str());
+
+    FaultyFileSystem fs;
+    Expected<ApplyOutcome> again = ApplyListToSources(rows, ListKind::Functions, CLike(), fs);
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->changedFiles.empty());
+    EXPECT_TRUE(fs.replacedFiles().empty());
+    EXPECT_TRUE(fs.temporaryFiles().empty());
+    EXPECT_EQ(::access((a + "~").c_str(), F_OK), -1);
+}
+
+TEST(ApplyListToSources, SkipsRowsItCannotPlace) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp");
+    const std::string text = "n = 40;\r\n 41;\r\nm = 42;\r\n";
+    struct Case {
+        const char* name;
+        std::vector<std::string> row;
+        const char* after;  // nullptr: the file stays as it was
+    };
+    const Case cases[] = {
+        {"line 0", {"1", kNumber, "40", kReplace, a, "0:4"}, nullptr},
+        {"beyond the last line", {"1", kNumber, "40", kReplace, a, "4:4"}, nullptr},
+        {"column beyond the line", {"1", kNumber, "40", kReplace, a, "1:40"}, nullptr},
+        {"unknown state", {"1", kNumber, "40", kUnknown, a, "1:4"}, nullptr},
+        {"empty position", {"1", kNumber, "40", kReplace, a, ""}, nullptr},
+        {"empty value", {"1", kNumber, "", kReplace, a, "1:4"}, nullptr},
+        {"hex value never stands there", {"1", kNumber, "31", kReplace, a, "1:4"}, nullptr},
+        {"no colon means column 1",
+         {"1", kNumber, "41", kReplace, a, "2"},
+         "n = 40;\r\n GetValueInt(1);//41\r\nm = 42;\r\n"},
+        {"an empty key is a key",
+         {"", kNumber, "42", kReplace, a, "3:4"},
+         "n = 40;\r\n 41;\r\nm = GetValueInt();//42\r\n"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(a, text);
+        RowList rows;
+        rows.Append(c.row);
+        Expected<ApplyOutcome> outcome = Apply(rows);
+        ASSERT_TRUE(outcome) << c.name;
+        EXPECT_EQ(ReadBytes(a), c.after ? c.after : text) << c.name;
+        EXPECT_EQ(outcome->changedFiles.size(), c.after ? 1u : 0u) << c.name;
+    }
+}
+
+TEST(ApplyListToSources, TakesUpEachKeyOnceByItsFirstRow) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp"), b = dir.File("b.cpp");
+    WriteBytes(a, "n = 40;\r\nm = 41;\r\n");
+    WriteBytes(b, "k = 40;\r\n");
+    RowList rows;
+    rows.Append({"7", kNumber, "40", kUnknown, b, "1:4"});  // left alone, takes no key
+    rows.Append({"7", kNumber, "40", kReplace, a, "1:4"});
+    rows.Append({"7", kNumber, "40", kReplace, b, "1:4"});  // the key is taken
+    rows.Append({"", kNumber, "41", kReplace, a, "2:4"});
+    rows.Append({"", kNumber, "40", kReplace, b, "1:4"});  // so is the empty key
+    Expected<ApplyOutcome> outcome = Apply(rows);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(ReadBytes(a), "n = GetValueInt(7);//40\r\nm = GetValueInt();//41\r\n");
+    EXPECT_EQ(ReadBytes(b), "k = 40;\r\n");
+}
+
+TEST(ApplyListToSources, RowsOfOneLineUseTheRecordedColumns) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp");
+    WriteBytes(a, "f(1, 2); g(3);\r\n");
+    RowList rows;
+    rows.Append({"1", "f", "f_kx", kReplace, a, "1:0"});
+    rows.Append({"2", "g", "g_kx", kReplace, a, "1:9"});  // moved by the first edit
+    ASSERT_TRUE(Apply(rows, ListKind::Functions));
+    EXPECT_EQ(ReadBytes(a), "f_kx(1, 2); g(3);//f\r\n");
+}
+
+TEST(ApplyListToSources, NormalisesOnlyTheStatedLineBreaks) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp");
+    struct Case {
+        const char* name;
+        LineBreak lineBreak;
+        std::string before;
+        const char* position;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"lone CR becomes CR LF",
+         {'\r', '\n'},
+         "a;\rn = 4;\r\nz",
+         "2:4",
+         "a;\r\nn = GetValueInt(9);//4\r\nz\r\n"},
+        {"lone LF stays in the line",
+         {'\r', '\n'},
+         "a;\nn = 4;\r\n",
+         "1:7",
+         "a;\nn = GetValueInt(9);//4\r\n"},
+        {"LF only", {'\n', 0}, "n = 4;\nz", "1:4", "n = GetValueInt(9);//4\nz\n"},
+        {"CR before LF stays in the line",
+         {'\n', 0},
+         "n = 4;\r\n",
+         "1:4",
+         "n = GetValueInt(9);\r//4\n"},
+        {"no line break: zero bytes kept, none added",
+         {0, 0},
+         std::string("n = 4;\0z", 8),
+         "1:4",
+         std::string("n = GetValueInt(9);//4\0z", 24)},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(a, c.before);
+        RowList rows;
+        rows.Append({"9", kNumber, "4", kReplace, a, c.position});
+        ASSERT_TRUE(Apply(rows, ListKind::Constants, CLike(c.lineBreak))) << c.name;
+        EXPECT_EQ(ReadBytes(a), c.after) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace korvexer

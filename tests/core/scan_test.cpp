@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: MIT
+// Tests of the scan drivers: a whole file in both modes, the file list, and bad input.
+#include "core/scanner/source_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app/list_texts.h"
+#include "core/platform/path_case.h"
+#include "core/language/language_defaults.h"
+#include "tests/support/test_support.h"
+
+namespace korvexer {
+namespace {
+
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kNumber(texts::kTypeNumber);
+const std::string kString(texts::kTypeString);
+const std::string kUnknown(texts::kStateUnknown);
+
+std::vector<std::string> RowTexts(const RowList& rows) {
+    std::vector<std::string> texts;
+    for (const Row& row : rows.rows()) {
+        std::string joined;
+        for (const std::string& column : row.columns) joined += column + "|";
+        texts.push_back(joined + "#" + std::to_string(row.image));
+    }
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+TEST(ScanFile, WholeFileInBothModes) {
+    TempDir dir;
+    const std::string path = dir.File("main.cpp");
+    WriteBytes(path,
+               "#define N 5\r\n"
+               "static int n = 3;\r\n"
+               "int main()\r\n"
+               "{\r\n"
+               "    x = 10; // ten\r\n"
+               "    s = \"hi\";\r\n"
+               "    printf(\"%d\", x);\r\n"
+               "    y = GetValueInt(1200);//7\r\n"
+               "    return 0;\r\n"
+               "}\r\n");
+    const LanguageDefinition cpp = LoaderDefaults(0);
+    FixedClock clock(0);  // steps of 271
+    SourceScanner scanner(FileSystem::Real(), cpp, clock);
+
+    RowList constants;
+    std::uint32_t counter = 1024;
+    ASSERT_TRUE(scanner.ScanFile(constants, path, counter, ScanMode::Constants).ok());
+    EXPECT_EQ(RowTexts(constants),
+              (Texts{
+                  "1295|" + kNumber + "|10||" + path + "|5:8|#1",
+                  "1566|" + kString + "|hi||" + path + "|6:8|#2",
+                  "1200|" + kNumber + "|7|" + kUnknown + "|" + path + "|8:8|#1",
+              }));
+    EXPECT_EQ(counter, 1566u);
+
+    RowList calls;
+    counter = 1024;
+    ASSERT_TRUE(scanner.ScanFile(calls, path, counter, ScanMode::Calls).ok());
+    EXPECT_EQ(RowTexts(calls), (Texts{"1|printf|||" + path + "|7:4|#0"}));
+    EXPECT_EQ(counter, 1024u);
+}
+
+TEST(ScanSourceFiles, SkipsTheMainFileAndKeepsOrder) {
+    TempDir dir;
+    WriteBytes(dir.File("Main.cpp"), "a = 1;\r\n");
+    WriteBytes(dir.File("B.cpp"), "b = 2;\r\n");
+    WriteBytes(dir.File("c.cpp"), "c = 3;\r\n");
+    const LanguageDefinition cpp = LoaderDefaults(0);
+    FixedClock clock(0);
+    SourceScanner scanner(FileSystem::Real(), cpp, clock);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    EXPECT_TRUE(
+        scanner.ScanSourceFiles(rows, nullptr, dir.File("Main.cpp"), counter, ScanMode::Constants)
+            .empty());
+    EXPECT_TRUE(rows.empty());
+
+    const std::vector<std::string> files = {dir.File("c.cpp"), dir.File("Main.cpp"),
+                                            dir.File("missing.cpp"), dir.File("B.cpp")};
+    std::vector<Error> failures =
+        scanner.ScanSourceFiles(rows, &files, dir.File("Main.cpp"), counter, ScanMode::Constants);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, PathCaseKey(dir.File("missing.cpp")));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows.Text(0, kConstantValue), "3");
+    EXPECT_EQ(rows.Text(1, kConstantValue), "2");
+    EXPECT_EQ(rows.Text(1, kConstantKey), "1566");
+    EXPECT_EQ(rows.Text(1, kConstantFile), PathCaseKey(dir.File("B.cpp")));
+    if (!PathsIgnoreCase()) {
+        // Names are case-sensitive here: paths keep their case, and main.cpp is not Main.cpp.
+        EXPECT_EQ(rows.Text(1, kConstantFile), dir.File("B.cpp"));
+        WriteBytes(dir.File("main.cpp"), "m = 4;\r\n");
+        const std::vector<std::string> other = {dir.File("main.cpp")};
+        rows.clear();
+        EXPECT_TRUE(
+            scanner
+                .ScanSourceFiles(rows, &other, dir.File("Main.cpp"), counter, ScanMode::Constants)
+                .empty());
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows.Text(0, kConstantValue), "4");
+    }
+}
+
+TEST(ScanFile, BadInputGivesTheDocumentedResult) {
+    TempDir dir;
+    const LanguageDefinition cpp = LoaderDefaults(0);
+    FixedClock clock(0);
+    SourceScanner scanner(FileSystem::Real(), cpp, clock);
+    auto scan = [&](const std::string& path, ScanMode mode, bool& ok) {
+        RowList rows;
+        std::uint32_t counter = 1024;
+        ok = scanner.ScanFile(rows, path, counter, mode).ok();
+        return RowTexts(rows);
+    };
+    bool ok = false;
+
+    // Missing file and directory: an error, no rows.
+    EXPECT_EQ(scan(dir.File("missing.cpp"), ScanMode::Constants, ok), Texts{});
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(scan(dir.path(), ScanMode::Calls, ok), Texts{});
+    EXPECT_FALSE(ok);
+    // Empty file: no rows, no error.
+    WriteBytes(dir.File("empty.cpp"), "");
+    EXPECT_EQ(scan(dir.File("empty.cpp"), ScanMode::Constants, ok), Texts{});
+    EXPECT_TRUE(ok);
+
+    // Zero bytes are ordinary bytes inside a line; a lead byte as the last byte ends the file.
+    const std::string zero = dir.File("zero.cpp");
+    WriteBytes(zero, std::string("a = \"x\0y\";\r\nb = 2;\r\nc = \"\xB0", 23));
+    EXPECT_EQ(scan(zero, ScanMode::Constants, ok),
+              (Texts{"1295|" + kString + "|" + std::string("x\0y", 3) + "||" + zero + "|1:4|#2",
+                     "1566|" + kNumber + "|2||" + zero + "|2:4|#1"}));
+
+    // A line over the length limit is cut: the piece after the cut is a line of its own.
+    const std::string longLine = dir.File("long.cpp");
+    WriteBytes(longLine, std::string(5120, ' ') + "x = 7;\r\nfoo(1);\r\n");
+    EXPECT_EQ(scan(longLine, ScanMode::Constants, ok),
+              (Texts{"1295|" + kNumber + "|7||" + longLine + "|2:4|#1"}));
+    EXPECT_EQ(scan(longLine, ScanMode::Calls, ok), (Texts{"1|foo|||" + longLine + "|3:0|#0"}));
+
+    // Past the read limit nothing is seen: the statement that straddles it loses its terminator.
+    const std::string big = dir.File("big.cpp");
+    std::string bytes;
+    for (int i = 0; i < 63999; ++i) bytes += "v = 1;\r\n";
+    bytes += "zzz = 33;\r\n";  // its ';' is the 512,001st byte
+    WriteBytes(big, bytes);
+    Texts rows = scan(big, ScanMode::Constants, ok);
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(rows.size(), 63999u);
+    EXPECT_NE(rows.back().find("|1||" + big + "|63999:4|"), std::string::npos) << rows.back();
+
+    // Binary content: no fault, and every row points inside the file's lines.
+    const std::string binary = dir.File("binary.cpp");
+    std::string noise;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 1103515245u + 12345u;
+        char byte = static_cast<char>(state >> 24);
+        noise += byte == '/' ? 'q' : byte;  // no comment marker that would blank the rest
+        if (i % 97 == 0) noise += "\r\nx = 0x1F;\r\nf(1);\r\ns = \"\xB0\";\r\n";
+    }
+    WriteBytes(binary, noise);
+    for (ScanMode mode : {ScanMode::Constants, ScanMode::Calls}) {
+        RowList found;
+        std::uint32_t counter = 1024;
+        EXPECT_TRUE(scanner.ScanFile(found, binary, counter, mode).ok());
+        EXPECT_FALSE(found.empty());
+    }
+}
+
+}  // namespace
+}  // namespace korvexer

@@ -1,0 +1,2 @@
+    x = GetValueStr(7)'"abc"
+    n = GetValueInt(8)'40

@@ -1,0 +1,2 @@
+x = GetValueStr(105);//"abc"
+y = GetValueInt(300);//5

@@ -1,0 +1,6 @@
+implementation
+procedure Foo;
+begin
+  s := 'abc';
+  n := 40;
+end;

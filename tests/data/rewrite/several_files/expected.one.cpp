@@ -1,0 +1,1 @@
+x = GetValueInt(2001);//1

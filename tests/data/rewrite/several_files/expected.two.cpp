@@ -1,0 +1,1 @@
+y = GetValueStr(2002);//"t"

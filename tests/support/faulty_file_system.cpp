@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+// The fault-injecting file system of the tests.
+#include "tests/support/faulty_file_system.h"
+
+#include <utility>
+
+namespace korvexer::testing {
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+class FaultyOutput : public OutputFile {
+public:
+    FaultyOutput(std::unique_ptr<OutputFile> inner, bool failWrite, bool failFlush, bool failClose)
+        : m_inner(std::move(inner)),
+          m_failWrite(failWrite),
+          m_failFlush(failFlush),
+          m_failClose(failClose) {}
+    const std::string& path() const override { return m_inner->path(); }
+    Status Write(std::string_view data) override {
+        // A full disk takes part of the data before it fails.
+        if (m_failWrite) {
+            (void)m_inner->Write(data.substr(0, data.size() / 2));
+            return Error{"injected: no space left on the device", path()};
+        }
+        return m_inner->Write(data);
+    }
+    Status Flush() override {
+        if (m_failFlush) return Error{"injected: cannot flush", path()};
+        return m_inner->Flush();
+    }
+    Status Close() override {
+        Status closed = m_inner->Close();
+        if (m_failClose) return Error{"injected: cannot close", path()};
+        return closed;
+    }
+
+private:
+    std::unique_ptr<OutputFile> m_inner;
+    bool m_failWrite, m_failFlush, m_failClose;
+};
+
+}  // namespace
+
+void FaultyFileSystem::FailOn(Step step, std::string nameEnd) {
+    m_faults.emplace(step, std::move(nameEnd));
+}
+
+bool FaultyFileSystem::Fails(Step step, const std::string& name) const {
+    auto [begin, end] = m_faults.equal_range(step);
+    for (auto it = begin; it != end; ++it)
+        if (EndsWith(name, it->second)) return true;
+    return false;
+}
+
+bool FaultyFileSystem::Exists(const std::string& path) {
+    return m_real.Exists(path);
+}
+
+Expected<FileInfo> FaultyFileSystem::Stat(const std::string& path) {
+    return m_real.Stat(path);
+}
+
+Expected<FileContent> FaultyFileSystem::Read(const std::string& path, std::size_t limit) {
+    if (Fails(Step::Read, path)) return Error{"injected: cannot read", path};
+    return m_real.Read(path, limit);
+}
+
+Expected<std::string> FaultyFileSystem::ResolveLinks(const std::string& path) {
+    return m_real.ResolveLinks(path);
+}
+
+Expected<std::unique_ptr<OutputFile>> FaultyFileSystem::CreateTemporary(
+    const std::string& directory, const std::string& stem) {
+    // ReplaceFile names its temporary files "." + the target's name.
+    const std::string target = stem.size() > 1 && stem[0] == '.' ? stem.substr(1) : stem;
+    if (Fails(Step::CreateTemporary, target))
+        return Error{"injected: cannot create a temporary file", directory};
+    Expected<std::unique_ptr<OutputFile>> file = m_real.CreateTemporary(directory, stem);
+    if (!file) return file;
+    m_temporaries.push_back((*file)->path());
+    m_targetOfTemporary[(*file)->path()] = target;
+    return std::unique_ptr<OutputFile>(
+        std::make_unique<FaultyOutput>(std::move(*file), Fails(Step::Write, target),
+                                       Fails(Step::Flush, target), Fails(Step::Close, target)));
+}
+
+Expected<std::unique_ptr<OutputFile>> FaultyFileSystem::OpenForOverwrite(const std::string& path) {
+    m_replaced.push_back(path);
+    return m_real.OpenForOverwrite(path);
+}
+
+Status FaultyFileSystem::SetPermissions(const std::string& path, std::uint32_t permissions) {
+    auto target = m_targetOfTemporary.find(path);
+    if (target != m_targetOfTemporary.end() && Fails(Step::SetPermissions, target->second))
+        return Error{"injected: cannot set permissions", path};
+    return m_real.SetPermissions(path, permissions);
+}
+
+Status FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
+    if (Fails(Step::Rename, to)) return Error{"injected: cannot rename", to};
+    Status status = m_real.Rename(from, to);
+    if (status) m_replaced.push_back(to);
+    return status;
+}
+
+Status FaultyFileSystem::Remove(const std::string& path) {
+    return m_real.Remove(path);
+}
+
+Status FaultyFileSystem::SyncDirectory(const std::string& directory) {
+    return m_real.SyncDirectory(directory);
+}
+
+Status FaultyFileSystem::CreateDirectories(const std::string& directory) {
+    return m_real.CreateDirectories(directory);
+}
+
+}  // namespace korvexer::testing

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// FaultyFileSystem: the real file system with chosen steps failing for chosen files, and a count
+// of what was written.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/platform/file_system.h"
+
+namespace korvexer::testing {
+
+class FaultyFileSystem : public FileSystem {
+public:
+    enum class Step { Read, CreateTemporary, Write, Flush, Close, SetPermissions, Rename };
+
+    // Makes `step` fail for every file whose name ends with `nameEnd` ("" for all files). For the
+    // steps of a temporary file the name is that of the file it is to replace ("main.cpp", or
+    // "main.cpp~" for a backup); for Rename it is the target.
+    void FailOn(Step step, std::string nameEnd = "");
+
+    // The targets that were replaced by a rename or written in place, in order.
+    const std::vector<std::string>& replacedFiles() const { return m_replaced; }
+    // Temporary files created so far (they should all be gone after a failure).
+    const std::vector<std::string>& temporaryFiles() const { return m_temporaries; }
+
+    bool Exists(const std::string& path) override;
+    Expected<FileInfo> Stat(const std::string& path) override;
+    Expected<FileContent> Read(const std::string& path, std::size_t limit) override;
+    Expected<std::string> ResolveLinks(const std::string& path) override;
+    Expected<std::unique_ptr<OutputFile>> CreateTemporary(const std::string& directory,
+                                                          const std::string& stem) override;
+    Expected<std::unique_ptr<OutputFile>> OpenForOverwrite(const std::string& path) override;
+    Status SetPermissions(const std::string& path, std::uint32_t permissions) override;
+    Status Rename(const std::string& from, const std::string& to) override;
+    Status Remove(const std::string& path) override;
+    Status SyncDirectory(const std::string& directory) override;
+    Status CreateDirectories(const std::string& directory) override;
+
+private:
+    bool Fails(Step step, const std::string& name) const;
+
+    FileSystem& m_real = FileSystem::Real();
+    std::multimap<Step, std::string> m_faults;
+    std::map<std::string, std::string> m_targetOfTemporary;  // temporary path -> target name
+    std::vector<std::string> m_replaced;
+    std::vector<std::string> m_temporaries;
+};
+
+}  // namespace korvexer::testing

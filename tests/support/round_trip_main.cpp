@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// korvexer_round_trip FOLDER [LIMIT]: the scan, apply and take-back round trip over a copy of the
+// Pascal sources below FOLDER (Delphi definition, LF line breaks), with the time of each step.
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "core/language/language_defaults.h"
+#include "tests/support/round_trip.h"
+#include "tests/support/test_support.h"
+
+int main(int argc, char** argv) {
+    using namespace korvexer;
+    if (argc < 2 || argc > 3) {
+        std::cerr << "usage: korvexer_round_trip FOLDER [LIMIT]\n";
+        return 2;
+    }
+    const std::size_t limit = argc == 3 ? std::stoul(argv[2]) : static_cast<std::size_t>(-1);
+    testing::TempDir copy;
+    const std::vector<std::string> files =
+        testing::CopySources(argv[1], copy.path(), {".pas", ".pp", ".inc", ".lpr"}, limit);
+    LanguageDefinition language = LoaderDefaults(3);
+    language.carryreturn = {'\n', 0};
+    const testing::RoundTripReport report = testing::RoundTrip(files, language);
+    std::printf("files %zu, rows %zu, files rewritten %zu\n", report.files, report.rows,
+                report.changedFiles);
+    std::printf("scan %.2f s, apply %.2f s, second apply %.2f s, take-back %.2f s\n",
+                report.scanSeconds, report.applySeconds, report.reapplySeconds,
+                report.takeBackSeconds);
+    for (const std::string& problem : report.problems)
+        std::printf("PROBLEM: %s\n", problem.c_str());
+    std::printf("%zu problems\n", report.problems.size());
+    return report.problems.empty() ? 0 : 1;
+}
