@@ -5,26 +5,10 @@
 #include <utility>
 
 #include "core/app/project_settings.h"
+#include "core/language/word_list.h"
 #include "core/platform/gbk_text.h"
 
 namespace korvexer {
-
-namespace {
-
-// Whether `word` is a whole element of the ';'-terminated `list`, both taken in lower case.
-bool IsWholeElement(std::string_view list, std::string_view word) {
-    const std::string lowerList = gbk::ToLower(list);
-    const std::string element = gbk::ToLower(word) + ";";
-    for (std::size_t start = 0; start < lowerList.size();) {
-        if (lowerList.compare(start, element.size(), element) == 0) return true;
-        std::size_t semicolon = lowerList.find(';', start);
-        if (semicolon == std::string::npos) break;
-        start = semicolon + 1;
-    }
-    return false;
-}
-
-}  // namespace
 
 FileNameRules FileNameRules::Native() {
 #ifdef _WIN32
@@ -76,7 +60,7 @@ bool SourceFileList::IsLibraryFile(const std::string& path, std::string_view lib
     std::size_t separator = gbk::FindLastOf(path, std::string_view(&m_rules.separator, 1));
     std::string_view name(path);
     if (separator != std::string::npos) name.remove_prefix(separator + 1);
-    return !name.empty() && IsWholeElement(libraryFiles, name);
+    return !name.empty() && WordListHas(libraryFiles, name);
 }
 
 bool SourceFileList::Select(std::size_t index) {
