@@ -20,6 +20,7 @@ TEST(WorkbenchTexts, DecodeToTheIntendedWording) {
         {texts::kProductEmpty, u8"产品型号不能为空，请选择！"},
         {texts::kMainSourceEmpty, u8"入口主源码文件名字段不能为空，请输入！"},
         {texts::kApplicationEmpty, u8"可执行程序名不能为空，请输入！"},
+        {texts::kFieldTooLong, u8"输入的内容不能超过%d个字节，请修改！"},
         {texts::kSaveRecordFailed, u8"保存文件时出错，请确认可执行程序路径正确！"},
         {texts::kStepRecordFailed, u8"保存数据文件时出错，请确认可执行程序路径正确！"},
         {texts::kSettingsWriteFailed, u8"保存设置时出错，请确认设置文件可以写入！"},
