@@ -3,6 +3,7 @@
 // because a save on closing failed.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "core/app/workbench.h"
@@ -56,31 +57,29 @@ TEST_F(WorkbenchClose, YesWithAValidFormSavesSilentlyAndCloses) {
 }
 
 TEST_F(WorkbenchClose, YesWithAFailingSaveKeepsTheWindowOpenWithTheReason) {
-    struct Case {
-        WorkbenchForm form;
-        bool refuseRecord;
-        std::string_view text;
+    m_fs.FailOn(Step::Write, "demo.con");
+    const WorkbenchForm cases[] = {
+        {"Acme", "P1", 0, "", App()},
+        {"", "P1", 0, Main(), App()},
+        ValidForm(),  // its record file cannot be written
     };
-    const Case cases[] = {
-        {{"Acme", "P1", 0, "", App()}, false, texts::kMainSourceEmpty},
-        {{"", "P1", 0, Main(), App()}, false, texts::kCompanyEmpty},
-        {ValidForm(), true, texts::kSaveRecordFailed},
-    };
-    for (const Case& c : cases) {
+    const std::string_view expected[] = {texts::kMainSourceEmpty, texts::kCompanyEmpty,
+                                         texts::kSaveRecordFailed};
+    WorkbenchForm mended = ValidForm();
+    mended.applicationFile = m_dir.File("bin/fixed.exe");
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
         Workbench workbench(m_fs, m_store, m_rules);
         workbench.Initialise();
         workbench.ChangeLanguage(1);
-        m_fs.refusedFolder = c.refuseRecord ? BinFolder() : "";
-        WorkbenchOutcome outcome = workbench.Close(c.form, true);
-        EXPECT_FALSE(outcome.closeWindow) << c.text;
-        ASSERT_TRUE(outcome.message) << c.text;
-        EXPECT_EQ(outcome.message->text.compare(0, c.text.size(), c.text), 0) << c.text;
-        EXPECT_TRUE(workbench.dirty()) << c.text;
-        // Once mended, the same procedure saves and closes.
-        m_fs.refusedFolder.clear();
-        WorkbenchOutcome mended = workbench.Close(ValidForm(), true);
-        EXPECT_TRUE(mended.closeWindow) << c.text;
-        EXPECT_FALSE(workbench.dirty()) << c.text;
+        WorkbenchOutcome outcome = workbench.Close(cases[i], true);
+        EXPECT_FALSE(outcome.closeWindow) << i;
+        ASSERT_TRUE(outcome.message) << i;
+        EXPECT_EQ(outcome.message->text.compare(0, expected[i].size(), expected[i]), 0) << i;
+        EXPECT_TRUE(workbench.dirty()) << i;
+        // Once the user has mended the form, the same procedure saves and closes.
+        WorkbenchOutcome again = workbench.Close(mended, true);
+        EXPECT_TRUE(again.closeWindow) << i;
+        EXPECT_FALSE(workbench.dirty()) << i;
     }
 }
 

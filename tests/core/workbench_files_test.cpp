@@ -129,11 +129,11 @@ TEST_F(WorkbenchBrowse, ApplicationFilterAndStartFolders) {
 }
 
 TEST_F(WorkbenchDirtyFlag, FollowsTheTableOfSettersAndClearers) {
-    using Step = std::function<void(Workbench&)>;
+    using Action = std::function<void(Workbench&)>;
     struct Case {
         const char* name;
-        Step prepare;
-        Step act;
+        Action prepare;
+        Action act;
         bool dirtyAfter;
     };
     auto clean = [](Workbench&) {};
@@ -213,13 +213,13 @@ TEST_F(WorkbenchHelp, AFileThatCannotBeWrittenGivesTheExclamationMessage) {
     StoreProject("P1", 0, Main(), App());
     Workbench workbench(m_fs, m_store, m_rules);
     workbench.Initialise();
-    m_fs.refusedFolder = SrcFolder();
+    m_fs.FailOn(Step::CreateTemporary, "readme.txt");
     WorkbenchOutcome outcome = workbench.WriteHelp("guide text");
     ASSERT_TRUE(outcome.message);
     EXPECT_EQ(
         outcome.message->text.compare(0, texts::kHelpWriteFailed.size(), texts::kHelpWriteFailed),
         0);
-    EXPECT_NE(outcome.message->text.find(SrcFolder()), std::string::npos);
+    EXPECT_NE(outcome.message->text.find(m_dir.File("src/readme.txt")), std::string::npos);
     EXPECT_EQ(outcome.message->caption, texts::kCaptionInformation);
     EXPECT_EQ(outcome.message->icon, MessageIcon::Exclamation);
     EXPECT_TRUE(outcome.fileToOpen.empty());

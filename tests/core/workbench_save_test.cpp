@@ -138,13 +138,13 @@ TEST_F(WorkbenchSave, ARecordFileThatCannotBeWrittenKeepsDirtyAndNamesTheFile) {
     Workbench workbench(m_fs, m_store, m_rules);
     workbench.Initialise();
     workbench.ChangeLanguage(1);
-    m_fs.refusedFolder = BinFolder();
+    m_fs.FailOn(Step::Write, "demo.con");
     WorkbenchOutcome outcome = workbench.Save(ValidForm());
     ASSERT_TRUE(outcome.message);
     const std::string& text = outcome.message->text;
     EXPECT_EQ(text.compare(0, texts::kSaveRecordFailed.size(), texts::kSaveRecordFailed), 0);
-    EXPECT_NE(text.find("bin"), std::string::npos) << text;
-    EXPECT_NE(text.find("permission denied"), std::string::npos) << text;
+    EXPECT_NE(text.find(RecordBesideApp()), std::string::npos) << text;
+    EXPECT_NE(text.find("no space left"), std::string::npos) << text;
     EXPECT_EQ(outcome.message->caption, texts::kCaptionSystem);
     EXPECT_FALSE(outcome.completed);
     EXPECT_TRUE(workbench.dirty());
@@ -188,7 +188,7 @@ TEST_F(WorkbenchSaveRecordAfterStep, AFailedWriteGivesItsOwnMessageAndKeepsDirty
     Workbench workbench(m_fs, m_store, m_rules);
     workbench.Initialise();
     workbench.ChangeLanguage(4);
-    m_fs.refusedFolder = BinFolder();
+    m_fs.FailOn(Step::Write, "demo.con");
     WorkbenchOutcome outcome = workbench.SaveRecordAfterStep();
     ASSERT_TRUE(outcome.message);
     EXPECT_EQ(

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // A project on disk for the Workbench tests: a settings file, application and source folders, a
-// file system that refuses writes in one folder, and helpers to store projects and record files.
+// file system that can be made to fail, and helpers to store projects and record files.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "core/app/project_settings.h"
@@ -13,56 +12,15 @@
 #include "core/platform/file_system.h"
 #include "core/platform/profile_store.h"
 #include "core/record/record_file.h"
+#include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer::testing {
 
-// The real file system, except that no file can be created or overwritten inside `refusedFolder`.
-class FolderRefusingFileSystem : public FileSystem {
-public:
-    std::string refusedFolder;
-
-    bool Exists(const std::string& path) override { return m_real.Exists(path); }
-    Expected<FileInfo> Stat(const std::string& path) override { return m_real.Stat(path); }
-    Expected<FileContent> Read(const std::string& path, std::size_t limit) override {
-        return m_real.Read(path, limit);
-    }
-    Expected<std::string> ResolveLinks(const std::string& path) override {
-        return m_real.ResolveLinks(path);
-    }
-    Expected<std::unique_ptr<OutputFile>> CreateTemporary(const std::string& directory,
-                                                          const std::string& stem) override {
-        if (Refused(directory)) return Error{"injected: permission denied", directory};
-        return m_real.CreateTemporary(directory, stem);
-    }
-    Expected<std::unique_ptr<OutputFile>> OpenForOverwrite(const std::string& path) override {
-        if (Refused(path)) return Error{"injected: permission denied", path};
-        return m_real.OpenForOverwrite(path);
-    }
-    Status SetPermissions(const std::string& path, std::uint32_t permissions) override {
-        return m_real.SetPermissions(path, permissions);
-    }
-    Status Rename(const std::string& from, const std::string& to) override {
-        if (Refused(to)) return Error{"injected: permission denied", to};
-        return m_real.Rename(from, to);
-    }
-    Status Remove(const std::string& path) override { return m_real.Remove(path); }
-    Status SyncDirectory(const std::string& directory) override {
-        return m_real.SyncDirectory(directory);
-    }
-    Status CreateDirectories(const std::string& directory) override {
-        return m_real.CreateDirectories(directory);
-    }
-
-private:
-    bool Refused(const std::string& path) const {
-        return !refusedFolder.empty() && path.compare(0, refusedFolder.size(), refusedFolder) == 0;
-    }
-    FileSystem& m_real = FileSystem::Real();
-};
-
 class WorkbenchTest : public ::testing::Test {
 protected:
+    using Step = FaultyFileSystem::Step;
+
     WorkbenchTest() {
         EXPECT_TRUE(m_fs.CreateDirectories(BinFolder()));
         EXPECT_TRUE(m_fs.CreateDirectories(SrcFolder()));
@@ -99,7 +57,7 @@ protected:
     }
 
     TempDir m_dir;
-    FolderRefusingFileSystem m_fs;
+    FaultyFileSystem m_fs;
     ProfileStore m_store{m_fs, m_dir.File("korvexer.ini")};
     const FileNameRules m_rules{true, '/'};
 };
