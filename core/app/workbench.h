@@ -103,8 +103,9 @@ public:
     WorkbenchOutcome ChooseApplicationFile(const std::string& path);
     WorkbenchOutcome ChooseMainSourceFile(const std::string& path);
 
-    // The language selection changed to `index`: sets the dirty flag and loads the current
-    // language definition for it.
+    // The user changed the language selection to `index`: sets the dirty flag and loads the
+    // current language definition for it. (The window shows a language loaded by a refresh
+    // without calling this, since that is no change of the user's.)
     void ChangeLanguage(std::int32_t index);
     // The language settings dialog closed with OK: sets the dirty flag and reloads the current
     // language definition for the selected language.
