@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Tests of CLanguageDlg: selection loads the stored section, restore and cancel store nothing,
-// apply and OK store, byte limits on Chinese input.
+// Tests of CLanguageDlg: stored sections, restore, apply, OK, cancel and byte limits.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>

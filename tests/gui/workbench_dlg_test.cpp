@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Tests of CWorkbenchDlg through fakes: save validation and focus, closing with its question, Enter
-// and Esc, adding files, help, the record file read back, step hooks and the about item.
+// Tests of CWorkbenchDlg through fakes: the handlers, the close procedure and its keys.
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -21,6 +20,7 @@
 #include "gui/app/about_dlg.h"
 #include "gui/app/user_guide.h"
 #include "gui/app/workbench_dlg.h"
+#include "gui/language/language_dlg.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/text/gbk_codec.h"
 #include "gui_fakes.h"
@@ -398,6 +398,64 @@ private slots:
         f.Click("functionStep");
         QCOMPARE(functionRuns, 1);
         QVERIFY(QFile::exists(f.File(QStringLiteral("a.con"))));
+    }
+
+    void refreshToAProductNeverSavedShowsItsDefaults() {
+        Fixture f(
+            "[Common Data]\r\nCompanyID=ACME\r\nProductID=B2\r\n"
+            "[ACME]\r\nProductIDList=B2;\r\n"
+            "[ACME B2]\r\nLanguageIndex=4\r\nMainPrgFile=/p/Main.java\r\n");
+        f.chooser.files = {QStringLiteral("/p/Other.java")};
+        f.Click("add");
+        f.Child<QComboBox>("product")->setEditText(QStringLiteral("NEW"));
+        f.Click("refresh");
+        QVERIFY(f.prompter.shown.empty());
+        QCOMPARE(f.Child<QComboBox>("language")->currentIndex(), 0);
+        QCOMPARE(f.Edit("mainSource")->text(), QString());
+        QCOMPARE(f.Edit("application")->text(), QString());
+        auto* product = f.Child<QComboBox>("product");
+        QCOMPARE(product->currentText(), QStringLiteral("NEW"));
+        QCOMPARE(product->itemText(0), QStringLiteral("NEW"));
+        QCOMPARE(product->count(), 2);
+        QVERIFY(!f.model->dirty());
+        // Without an application file no record is read: the source files stay.
+        QCOMPARE(f.Child<QListWidget>("sourceFiles")->count(), 1);
+        QVERIFY(!f.Child<QPushButton>("delete")->isEnabled());
+    }
+
+    void languageSettingsOpenOnTheWindowsLanguageAndOkMarksAChange() {
+        Fixture f("[Common Data]\r\nCompanyID=C\r\nProductID=P\r\n[C P]\r\nLanguageIndex=3\r\n");
+        QCOMPARE(f.Child<QComboBox>("language")->currentIndex(), 3);
+        QVERIFY(!f.model->dirty());
+        int shownIndex = -1;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog =
+                    qobject_cast<korvexer::gui::CLanguageDlg*>(QApplication::activeModalWidget())) {
+                shownIndex = dialog->SelectedIndex();
+                dialog->findChild<QLineEdit*>(QStringLiteral("hexprefix"))
+                    ->setText(QStringLiteral("$$"));
+                dialog->accept();
+            }
+        });
+        f.Click("languageSettings");
+        QCOMPARE(shownIndex, 3);
+        QCOMPARE(f.settings->GetString("language_3", "hexprefix", ""), std::string("$$"));
+        // The window's current definition is reloaded from the settings file.
+        QCOMPARE(f.model->language().hexprefix, std::string("$$"));
+        QVERIFY(f.model->dirty());
+    }
+
+    void helpThatCannotWriteItsFileSaysSoAndOpensNothing() {
+        Fixture f;
+        f.Edit("mainSource")->setText(f.File(QStringLiteral("no/such/folder/m.cpp")));
+        f.Click("save");
+        f.prompter.shown.clear();
+        f.Click("help");
+        QCOMPARE(f.prompter.shown.size(), std::size_t(1));
+        QVERIFY(f.prompter.shown[0].text.startsWith(Q(texts::kHelpWriteFailed)));
+        QCOMPARE(f.prompter.shown[0].caption, Q(texts::kCaptionInformation));
+        QCOMPARE(f.prompter.shown[0].icon, Prompter::Icon::Exclamation);
+        QVERIFY(f.opener.opened.isEmpty());
     }
 
     void aboutItemOpensTheAboutBox() {
