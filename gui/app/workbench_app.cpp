@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QScreen>
 
 #include "core/app/workbench.h"
 #include "core/platform/profile_store.h"
@@ -49,6 +50,8 @@ int CWorkbenchApp::Run() {
     QtFileChooser chooser;
     QtShellOpener opener;
     CWorkbenchDlg window(model, settings, prompter, chooser, opener);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
     window.exec();
     return 0;
 }

@@ -152,16 +152,13 @@ void CLanguageDlg::Build() {
 
     auto* restore = new QPushButton(QStringLiteral("恢复默认值"), this);
     restore->setObjectName(QStringLiteral("restoreDefaults"));
-    restore->setAutoDefault(false);
     auto* apply = new QPushButton(QStringLiteral("应用"), this);
     apply->setObjectName(QStringLiteral("apply"));
-    apply->setAutoDefault(false);
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
     connect(restore, &QPushButton::clicked, this, [this] { LoadSelected(false); });
     connect(apply, &QPushButton::clicked, this, [this] { StoreSelected(); });
     connect(ok, &QPushButton::clicked, this, &CLanguageDlg::accept);

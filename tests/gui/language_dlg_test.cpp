@@ -153,6 +153,19 @@ private slots:
                  GbkCodec::FromQString(QStringLiteral("注释")));
     }
 
+    void enterOnAFocusedButtonPressesThatButtonInsteadOfOk() {
+        ProfileStore store = Store();
+        CLanguageDlg dialog(store, 2);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Child<QLineEdit>(dialog, "hexprefix")->setText(QStringLiteral("&h"));
+        auto* apply = Child<QPushButton>(dialog, "apply");
+        apply->setFocus();
+        QTest::keyClick(apply, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(store.GetString("language_2", "hexprefix", ""), std::string("&h"));
+    }
+
     void editsRefuseInputPastTheirByteLimit_data() {
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("typed");
