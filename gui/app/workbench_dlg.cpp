@@ -45,7 +45,7 @@ std::string Taken(const QString& text) {
     return GbkCodec::FromQString(text);
 }
 
-// The model's filters as Qt name filters: the description as the model words it, followed by the
+// The model's filters as Qt name filters: the text the model gives, followed by the
 // patterns in the form the file dialog matches ("源码文件(*.cpp;*.c;) (*.cpp *.c)").
 QStringList QtFilters(const std::vector<FileFilter>& filters) {
     QStringList result;
