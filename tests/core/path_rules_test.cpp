@@ -2,8 +2,6 @@
 // Tests of the sibling path, the sibling copy and the folder of a path.
 #include "core/app/path_rules.h"
 
-#include <sys/stat.h>
-
 #include <string>
 #include <vector>
 
@@ -65,35 +63,27 @@ TEST(GetPathDirectory, UpToTheLastSeparatorAfterTheFirstByte) {
 
 TEST(CopyToSiblingPath, CopiesBesideTheReference) {
     TempDir dir;
-#ifdef _WIN32
-    const std::string separator = "\\";
-#else
-    const std::string separator = "/";
-#endif
-    auto at = [&](const char* folder, const char* name) {
-        return dir.File(folder) + separator + name;
-    };
     ASSERT_NO_THROW(testing::MakeDirectory(dir.File("app")));
     ASSERT_NO_THROW(testing::MakeDirectory(dir.File("src")));
-    WriteBytes(at("app", "x.con"), "record");
-    WriteBytes(at("src", "x.con"), "old");
+    WriteBytes(dir.File("app/x.con"), "record");
+    WriteBytes(dir.File("src/x.con"), "old");
     FileSystem& fs = FileSystem::Real();
 
-    EXPECT_TRUE(CopyToSiblingPath(fs, at("app", "x.con"), at("src", "main.cpp") + " \t"));
-    EXPECT_EQ(ReadBytes(at("src", "x.con")), "record");
+    EXPECT_TRUE(CopyToSiblingPath(fs, dir.File("app/x.con"), dir.File("src/main.cpp") + " \t"));
+    EXPECT_EQ(ReadBytes(dir.File("src/x.con")), "record");
 
     // Nothing to do: no separator, empty names, the file itself.
-    EXPECT_TRUE(CopyToSiblingPath(fs, at("app", "x.con"), "main.cpp"));
-    EXPECT_TRUE(CopyToSiblingPath(fs, "", at("src", "main.cpp")));
-    EXPECT_TRUE(CopyToSiblingPath(fs, at("app", "x.con"), "   "));
-    EXPECT_TRUE(CopyToSiblingPath(fs, at("app", "x.con"), at("app", "main.cpp")));
-    EXPECT_EQ(ReadBytes(at("app", "x.con")), "record");
+    EXPECT_TRUE(CopyToSiblingPath(fs, dir.File("app/x.con"), "main.cpp"));
+    EXPECT_TRUE(CopyToSiblingPath(fs, "", dir.File("src/main.cpp")));
+    EXPECT_TRUE(CopyToSiblingPath(fs, dir.File("app/x.con"), "   "));
+    EXPECT_TRUE(CopyToSiblingPath(fs, dir.File("app/x.con"), dir.File("app/main.cpp")));
+    EXPECT_EQ(ReadBytes(dir.File("app/x.con")), "record");
 
     // A failed copy is reported; the target stays as it was.
-    Status missing = CopyToSiblingPath(fs, at("app", "none.con"), at("src", "main.cpp"));
+    Status missing = CopyToSiblingPath(fs, dir.File("app/none.con"), dir.File("src/main.cpp"));
     EXPECT_FALSE(missing);
-    EXPECT_FALSE(fs.Exists(at("src", "none.con")));
-    EXPECT_FALSE(CopyToSiblingPath(fs, at("app", "x.con"), at("nofolder", "main.cpp")));
+    EXPECT_FALSE(fs.Exists(dir.File("src/none.con")));
+    EXPECT_FALSE(CopyToSiblingPath(fs, dir.File("app/x.con"), dir.File("nofolder/main.cpp")));
 }
 
 }  // namespace

@@ -40,7 +40,11 @@ TEST(WriteUserGuide, AnEmptyMainSourceFileMeansTheCurrentFolder) {
     Expected<std::string> path = WriteUserGuide(FileSystem::Real(), "", kGuide);
     ASSERT_EQ(::chdir(previous), 0);
     ASSERT_TRUE(path);
+#ifdef _WIN32
+    EXPECT_EQ(*path, ".\\readme.txt");
+#else
     EXPECT_EQ(*path, "./readme.txt");
+#endif
     EXPECT_EQ(ReadBytes(dir.File("readme.txt")), kGuide);
 }
 

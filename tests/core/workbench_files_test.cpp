@@ -123,9 +123,9 @@ TEST_F(WorkbenchBrowse, ApplicationFilterAndStartFolders) {
     EXPECT_EQ(workbench.ApplicationBrowseFolder(), "");
     EXPECT_TRUE(workbench.ChooseApplicationFile("  " + App() + " \t").refreshForm);
     EXPECT_EQ(workbench.Form().applicationFile, App());
-    EXPECT_EQ(workbench.ApplicationBrowseFolder(), BinFolder() + "/");
+    EXPECT_EQ(workbench.ApplicationBrowseFolder(), m_dir.File("bin/"));
     EXPECT_TRUE(workbench.ChooseMainSourceFile(Main()).refreshForm);
-    EXPECT_EQ(workbench.MainSourceBrowseFolder(), SrcFolder() + "/");
+    EXPECT_EQ(workbench.MainSourceBrowseFolder(), m_dir.File("src/"));
 }
 
 TEST_F(WorkbenchDirtyFlag, FollowsTheTableOfSettersAndClearers) {

@@ -118,7 +118,12 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::File(const std::string& name) const {
-    return m_path + "\\" + name;
+    // Names are written with '/' in the tests; Windows paths take '\\'. A '/' byte is never the
+    // second byte of a GBK character, so the byte-wise replacement is safe.
+    std::string native = name;
+    for (char& byte : native)
+        if (byte == '/') byte = '\\';
+    return m_path + "\\" + native;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -17,7 +17,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& path() const { return m_path; }
-    // path() + the platform's separator + name
+    // path() + the platform's separator + name, the '/' in `name` turned into the platform's
+    // separator (a Windows path takes '\\' throughout).
     std::string File(const std::string& name) const;
 
 private:
