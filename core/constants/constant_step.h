@@ -89,9 +89,9 @@ public:
     // applied, empty taken back, "未知" left alone). Before anything is written, the record that
     // would hold the new list together with `mainFunctions` and `sourceFiles` is checked against
     // the record's limits; a refusal names the row and changes nothing, as does a rewrite that
-    // refuses the language. For a file that could not be written or read, the main list keeps
+    // refuses the language. For a file that could not be written, the main list keeps
     // the rows it had for that file, so the record keeps describing the sources; such files are
-    // named in one message.
+    // named in one message, together with the files that could not be read.
     StepAcceptOutcome Accept(RowList& mainConstants, const RowList& mainFunctions,
                              const std::vector<std::string>& sourceFiles);
 

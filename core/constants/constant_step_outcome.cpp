@@ -98,7 +98,6 @@ std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome) {
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
     std::set<std::string> files;
     for (const Error& error : outcome.failedFiles) files.insert(error.path);
-    for (const Error& error : outcome.unreadableFiles) files.insert(error.path);
     return files;
 }
 

@@ -52,8 +52,9 @@ std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind
 // One message naming every file that could not be rewritten or read; nothing when there is none.
 std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome);
 
-// The paths of the files that the rewrite left as they were although rows asked for changes:
-// those that could not be written and those that could not be read.
+// The paths of the files that the rewrite had changes for but could not write, so they are as
+// they were. (A file that could not be read is not among them: it may be gone for good, and its
+// rows must not stay in the record forever.)
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome);
 
 }  // namespace korvexer
