@@ -44,9 +44,10 @@ public:
     explicit ProjectSession(CliContext& context) : m_context(context) {}
 
     // Loads the settings of the project, its language and its record file (beside the
-    // application file, else the copy beside the main source file). A project without a main
-    // source file or application file, or a record file that exists but cannot be read, is
-    // refused: writing the record afterwards would lose what it holds.
+    // application file, else the copy beside the main source file). For a step, a project
+    // without a main source file or application file, or a record file that exists but cannot be
+    // read, is refused: writing the record afterwards would lose what it holds. Otherwise such a
+    // record is named in a warning and the lists stay empty.
     Status Load(const ProjectOptions& options, bool forSteps) {
         Expected<ProfileStore> store = m_context.Settings();
         if (!store) return store.error();
@@ -81,7 +82,13 @@ public:
             return Status::Ok();
         }
         m_recordPath = RecordFilePath(application);
-        return ReadRecord();
+        Status read = ReadRecord();
+        if (!read && !forSteps) {
+            // Showing writes nothing: say what is wrong and show the settings all the same.
+            m_context.Warn(m_context.ToUser(read.error().message));
+            return Status::Ok();
+        }
+        return read;
     }
 
     const ProjectSettings& settings() const { return m_settings; }

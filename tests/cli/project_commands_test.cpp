@@ -167,6 +167,13 @@ TEST(ProjectCommands, RefusalsExitTwoWithOneLineAndChangeNothing) {
         EXPECT_EQ(ReadBytes(project.main), before);
         EXPECT_EQ(project.Record(), c.recordBytes);
     }
+    // Showing writes nothing, so an unreadable record is only a warning there.
+    SampleCopy project;
+    WriteBytes(project.orders + "/orders.con", "garbage");
+    CommandResult shown = project.Run({"show"});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.err.find("orders.con"), std::string::npos);
+    EXPECT_NE(shown.out.find("P\tcompany\tKORVEX\n"), std::string::npos);
 }
 
 TEST(ProjectCommands, AFileThatCannotBeWrittenIsNamedAndExitsOne) {
