@@ -99,6 +99,21 @@ TEST(ConstantStepOpen, MergesRecordRowsByPlaceElseByIndexAndAppendsTheRest) {
     EXPECT_EQ(rows.Image(4), kNumericImage);
 }
 
+TEST(ConstantStepOpen, AnIndexMatchFindsTheFirstRowShowingItAfterEarlierMerges) {
+    Project project("a = 1;\r\nb = GetValueInt(1500);//7\r\n");
+    // The first record row gives row 0 the index 1500; the second, without a place, then finds
+    // row 0 before the accessor call's row.
+    project.mainConstants.Append({"1500", kNumber, "1", project.main, "1:4"});
+    project.mainConstants.Append({"1500", kNumber, "8", "", ""});
+    project.mainConstants.Append({"1600", kNumber, "2", "", ""});
+    project.Open(1600);
+    ASSERT_EQ(project.rows().size(), 3u);
+    EXPECT_EQ(project.rows()[0].columns,
+              (std::vector<std::string>{"1500", kNumber, "8", kReplace, project.main, "1:4"}));
+    EXPECT_EQ(project.rows().Text(1, kColumnState), kUnknown);
+    EXPECT_EQ(project.rows().Text(2, kColumnKey), "1600");
+}
+
 TEST(ConstantStepOpen, NewIndicesStayAboveEveryIndexShown) {
     struct Case {
         const char* name;
