@@ -8,6 +8,7 @@
 
 #include "core/app/list_texts.h"
 #include "core/app/project_settings.h"
+#include "core/app/workbench_texts.h"
 #include "core/constants/constant_step_texts.h"
 #include "core/platform/c_number.h"
 #include "core/platform/ms_random.h"
@@ -57,6 +58,12 @@ void SortByIndex(RowList& rows) {
 
 ConstantStep::ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock)
     : m_fs(fs), m_language(language), m_clock(clock) {}
+
+std::optional<StepMessage> ConstantStep::CheckOpening(std::string_view mainSourceText) {
+    if (!TrimLeadingBlanks(mainSourceText).empty()) return std::nullopt;
+    return StepMessage{std::string(texts::kMainSourceEmpty),
+                       std::string(texts::kCaptionInformation)};
+}
 
 std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
                                       const std::vector<std::string>* sourceFiles,
@@ -200,7 +207,7 @@ StepEditOutcome ConstantStep::Add(ConstantFields& fields) {
     StepEditOutcome outcome;
     if (fields.type != ConstantFields::String && TrimLeadingBlanks(fields.value).empty()) {
         outcome.message = StepMessage{std::string(steptexts::kNumericValueEmpty),
-                                      std::string(steptexts::kCaptionSystem)};
+                                      std::string(texts::kCaptionSystem)};
         outcome.focus = StepField::Value;
         return outcome;
     }
@@ -262,7 +269,7 @@ StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& ma
     if (!applied) {
         outcome.message =
             StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(steptexts::kCaptionSystem)};
+                        std::string(texts::kCaptionSystem)};
         return outcome;
     }
 

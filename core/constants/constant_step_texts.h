@@ -6,8 +6,6 @@
 
 namespace korvexer::steptexts {
 
-// "系统提示"
-inline constexpr std::string_view kCaptionSystem = "\xCF\xB5\xCD\xB3\xCC\xE1\xCA\xBE";
 // "数值类型常量值不能为空，请输入！"
 inline constexpr std::string_view kNumericValueEmpty =
     "\xCA\xFD\xD6\xB5\xC0\xE0\xD0\xCD\xB3\xA3\xC1\xBF\xD6\xB5\xB2\xBB\xC4\xDC\xCE\xAA\xBF\xD5\xA3"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/list_texts.h"
+#include "core/app/workbench_texts.h"
 #include "core/constants/constant_step_texts.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/ms_random.h"
@@ -57,6 +58,16 @@ std::vector<std::string> Column(const RowList& rows, std::size_t column) {
     std::vector<std::string> texts;
     for (std::size_t row = 0; row < rows.size(); ++row) texts.push_back(rows.Text(row, column));
     return texts;
+}
+
+TEST(ConstantStepOpen, TheWindowOpensItOnlyWithAMainSourceFile) {
+    for (const char* empty : {"", "  \t"}) {
+        std::optional<StepMessage> refused = ConstantStep::CheckOpening(empty);
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->text, texts::kMainSourceEmpty);
+        EXPECT_EQ(refused->caption, texts::kCaptionInformation);
+    }
+    EXPECT_FALSE(ConstantStep::CheckOpening(" main.cpp"));
 }
 
 TEST(ConstantStepOpen, ScansMainThenOtherFilesAndNumbersNewConstantsFromTheCounter) {
@@ -191,7 +202,7 @@ TEST(ConstantStepEdit, AddRefusesAnEmptyNumberAndNormalisesNumbers) {
     EXPECT_FALSE(refused.changed);
     ASSERT_TRUE(refused.message);
     EXPECT_EQ(refused.message->text, steptexts::kNumericValueEmpty);
-    EXPECT_EQ(refused.message->caption, steptexts::kCaptionSystem);
+    EXPECT_EQ(refused.message->caption, texts::kCaptionSystem);
     EXPECT_EQ(refused.focus, StepField::Value);
     EXPECT_TRUE(project.rows().empty());
 
