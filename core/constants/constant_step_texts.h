@@ -43,16 +43,12 @@ inline constexpr std::string_view kApplyRefused =
     "\xBA";
 // "索引号"
 inline constexpr std::string_view kTitleIndex = "\xCB\xF7\xD2\xFD\xBA\xC5";
-// "类型"
-inline constexpr std::string_view kTitleType = "\xC0\xE0\xD0\xCD";
 // "原常量值"
 inline constexpr std::string_view kTitleValue = "\xD4\xAD\xB3\xA3\xC1\xBF\xD6\xB5";
 // "文件名"
 inline constexpr std::string_view kTitleFile = "\xCE\xC4\xBC\xFE\xC3\xFB";
 // "所在行"
 inline constexpr std::string_view kTitlePosition = "\xCB\xF9\xD4\xDA\xD0\xD0";
-// "序号"
-inline constexpr std::string_view kTitleNumber = "\xD0\xF2\xBA\xC5";
 // "原函数"
 inline constexpr std::string_view kTitleFunction = "\xD4\xAD\xBA\xAF\xCA\xFD";
 // "替换函数"
