@@ -90,15 +90,15 @@ std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
         if (m_rows.Text(row, kColumnState) == texts::kStateUnknown)
             floor = std::max(floor, IndexValue(m_rows.Text(row, kColumnKey)));
     m_counter = counter;
-    if (floor > indexCounter) RaiseNewIndicesAbove(0, floor);
+    if (floor > indexCounter) RaiseNewIndicesAbove(floor);
 
     Merge(mainConstants);
     return unreadable;
 }
 
-void ConstantStep::RaiseNewIndicesAbove(std::size_t firstRow, std::uint32_t floor) {
+void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
     std::uint32_t counter = floor;
-    for (std::size_t row = firstRow; row < m_rows.size(); ++row) {
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
         // The scan leaves every new constant with an empty state; accessor calls are "未知".
         if (!m_rows.Text(row, kColumnState).empty()) continue;
         counter = NextConstantIndex(counter, m_clock);

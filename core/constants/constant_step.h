@@ -102,7 +102,7 @@ public:
                              const std::vector<std::string>& sourceFiles);
 
 private:
-    void RaiseNewIndicesAbove(std::size_t firstRow, std::uint32_t floor);
+    void RaiseNewIndicesAbove(std::uint32_t floor);
     void Merge(const RowList& mainConstants);
     void SetTypeAndValue(std::size_t row, ConstantFields& fields);
     std::optional<std::size_t> FindIndex(std::uint32_t index) const;
