@@ -15,13 +15,12 @@
 #include "core/app/list_texts.h"
 #include "core/app/path_rules.h"
 #include "core/app/project_settings.h"
+#include "core/app/workbench.h"
 #include "core/constants/constant_step.h"
 #include "core/functions/function_catalogue.h"
 #include "core/functions/function_step.h"
 #include "core/language/language_defaults.h"
-#include "core/platform/c_number.h"
 #include "core/platform/gbk_text.h"
-#include "core/platform/path_case.h"
 #include "core/record/record_file.h"
 
 namespace korvexer::cli {
@@ -37,42 +36,82 @@ struct ProjectOptions {
     bool catalogue = false;
 };
 
-// A saved project as the main window holds it: its settings, its language and the three lists
-// of its record file.
+// The file system as the settings file sees it here: readable, never written. The window's model
+// stores the recent products when another project is loaded; a script that runs a step should not
+// change the settings the window starts with.
+class ReadOnlyFileSystem : public FileSystem {
+public:
+    explicit ReadOnlyFileSystem(FileSystem& real) : m_real(real) {}
+
+    bool Exists(const std::string& path) override { return m_real.Exists(path); }
+    Expected<FileInfo> Stat(const std::string& path) override { return m_real.Stat(path); }
+    Expected<FileContent> Read(const std::string& path, std::size_t limit) override {
+        return m_real.Read(path, limit);
+    }
+    Expected<std::string> ResolveLinks(const std::string& path) override {
+        return m_real.ResolveLinks(path);
+    }
+    Expected<std::unique_ptr<OutputFile>> CreateTemporary(const std::string& directory,
+                                                          const std::string&) override {
+        return Refused(directory);
+    }
+    Expected<std::unique_ptr<OutputFile>> OpenForOverwrite(const std::string& path) override {
+        return Refused(path);
+    }
+    Status SetPermissions(const std::string& path, std::uint32_t) override { return Refused(path); }
+    Status Rename(const std::string&, const std::string& to) override { return Refused(to); }
+    Status Remove(const std::string& path) override { return Refused(path); }
+    Status SyncDirectory(const std::string& directory) override { return Refused(directory); }
+    Status CreateDirectories(const std::string& directory) override { return Refused(directory); }
+
+private:
+    static Error Refused(const std::string& path) {
+        return Error{"the project commands leave the settings file as it is", path};
+    }
+
+    FileSystem& m_real;
+};
+
+// A saved project as the main window holds it: the window's model, loaded as the window loads it
+// at start-up (or, for --company/--product, as its refresh button loads another project).
 class ProjectSession {
 public:
-    explicit ProjectSession(CliContext& context) : m_context(context) {}
+    explicit ProjectSession(CliContext& context) : m_context(context), m_settingsFs(context.fs()) {}
 
-    // Loads the settings of the project, its language and its record file (beside the
-    // application file, else the copy beside the main source file). A project without a main
-    // source file or application file, or a record file that exists but cannot be read, is
-    // refused: writing the record afterwards would lose what it holds.
+    // Loads the project, its language and its record file (beside the application file, else the
+    // copy beside the main source file). For a step, a project without a main source file or
+    // application file, or a record file that exists but cannot be read, is refused: writing the
+    // record afterwards would lose what it holds. Otherwise such a record is named in a warning
+    // and the lists stay empty.
     Status Load(const ProjectOptions& options, bool forSteps) {
         Expected<ProfileStore> store = m_context.Settings();
         if (!store) return store.error();
-        Expected<std::string> company = m_context.FromUser(options.company);
-        Expected<std::string> product = m_context.FromUser(options.product);
-        if (!company || !product) return Error{"--company or --product has no GBK form", {}};
-        LoadProjectSettings(*store, *company, *product, m_settings);
-        if (!company->empty()) m_settings.company = *company;
-        if (m_settings.company.empty() || m_settings.product.empty())
+        m_store.emplace(m_settingsFs, store->path());
+        m_workbench = std::make_unique<Workbench>(m_context.fs(), *m_store);
+        m_workbench->Initialise();
+        if (!options.company.empty() || !options.product.empty()) {
+            Expected<std::string> company = m_context.FromUser(options.company);
+            Expected<std::string> product = m_context.FromUser(options.product);
+            if (!company || !product) return Error{"--company or --product has no GBK form", {}};
+            WorkbenchForm form = m_workbench->Form();
+            if (!company->empty()) form.company = *company;
+            if (!product->empty()) form.product = *product;
+            WorkbenchOutcome refreshed = m_workbench->Refresh(form);
+            if (!refreshed.completed)
+                return Error{refreshed.message ? refreshed.message->text : "no such project", {}};
+        }
+        const ProjectSettings& settings = m_workbench->settings();
+        if (settings.company.empty() || m_workbench->Form().product.empty())
             return Error{
                 "no project: the settings file names no saved project; give --company "
                 "and --product",
                 {}};
-        Expected<LanguageDefinition> language = m_context.Language(m_settings.languageIndex);
-        if (!language) return language.error();
-        m_language = std::move(*language);
-
-        m_mainSource = TrimLeadingBlanks(TrimTrailingBlanks(m_settings.mainSourceFile));
-        const std::string application =
-            TrimLeadingBlanks(TrimTrailingBlanks(m_settings.applicationFile));
-        if (forSteps && m_mainSource.empty())
+        if (forSteps && TrimLeadingBlanks(settings.mainSourceFile).empty())
             return Error{
                 "the project has no main source file (MainPrgFile); save it in the "
                 "window first",
                 {}};
-        if (application.empty()) {
+        if (settings.applicationFile.empty()) {
             if (forSteps)
                 return Error{
                     "the project has no application file (Application), so it has no "
@@ -80,91 +119,76 @@ public:
                     {}};
             return Status::Ok();
         }
-        m_recordPath = RecordFilePath(application);
-        return ReadRecord();
+        m_recordPath = RecordFilePath(settings.applicationFile);
+        Status readable = CheckRecordReadable();
+        if (!readable && !forSteps) {
+            // Showing writes nothing: say what is wrong and show the settings all the same.
+            m_context.Warn(m_context.ToUser(readable.error().message));
+            return Status::Ok();
+        }
+        return readable;
     }
 
-    const ProjectSettings& settings() const { return m_settings; }
-    const LanguageDefinition& language() const { return m_language; }
-    const std::string& mainSource() const { return m_mainSource; }
+    Workbench& workbench() { return *m_workbench; }
     const std::string& recordPath() const { return m_recordPath; }
     const std::string& recordRead() const { return m_recordRead; }
-    RecordLists& lists() { return m_lists; }
-
-    // The index the constant step numbers from: that of the last constant row, or 1024.
-    std::uint32_t ConstantCounter() const {
-        if (m_lists.constants.empty()) return static_cast<std::uint32_t>(kFirstConstantIndex);
-        return static_cast<std::uint32_t>(
-            CAtol(m_lists.constants.Text(m_lists.constants.size() - 1, 0)));
+    const std::vector<std::string>& sourceFiles() const {
+        return m_workbench->sourceFiles().entries();
     }
 
-    // Adds files to the source-file list as the window's "add" does: blanks trimmed, no
-    // duplicates, none of the runtime library's own files. Names the refused ones.
+    // Adds files to the source-file list as the window's add button does.
     void AddSources(const std::vector<std::string>& userPaths) {
+        std::vector<std::string> paths;
         for (const std::string& userPath : userPaths) {
-            Expected<std::string> gbkPath = m_context.FromUser(userPath);
-            if (!gbkPath) {
+            Expected<std::string> path = m_context.FromUser(userPath);
+            if (path)
+                paths.push_back(std::move(*path));
+            else
                 m_context.Warn(userPath + " has no GBK form; it was not added");
-                continue;
-            }
-            std::string path = TrimLeadingBlanks(TrimTrailingBlanks(*gbkPath));
-            if (path.empty()) continue;
-            bool listed = false;
-            for (const std::string& entry : m_lists.sourceFiles)
-                listed = listed || PathCaseKey(entry) == PathCaseKey(path);
-            const std::size_t slash = gbk::FindLastOf(path, "/\\");
-            const std::string name =
-                gbk::ToLower(slash == std::string::npos ? path : path.substr(slash + 1));
-            const bool library =
-                !m_language.libraryfiles.empty() &&
-                (";" + m_language.libraryfiles).find(";" + name + ";") != std::string::npos;
-            if (listed || library) {
-                m_context.Warn(
-                    userPath +
-                    (listed ? " is already listed" : " is one of the runtime library's own files") +
-                    "; it was not added");
-                continue;
-            }
-            m_lists.sourceFiles.push_back(PathCaseKey(path));
         }
+        WorkbenchOutcome added = m_workbench->AddSourceFiles(paths);
+        if (added.message)
+            m_context.Warn(
+                "some --source files were not added: they are listed already or are "
+                "the runtime library's own files");
     }
 
     // Writes the record file and its copy beside the main source file, as the window does after
     // a step. False (with the reason on standard error and exit status 1) when the record could
     // not be written.
     bool SaveRecord() {
-        if (Status written = WriteRecordFile(m_context.fs(), m_recordPath, m_lists); !written) {
-            m_context.err() << "korvexer-cli: the record file " << m_context.ToUser(m_recordPath)
-                            << " could not be written: "
-                            << m_context.ToUser(written.error().message) << '\n';
-            m_context.exitCode = kExitFilesFailed;
-            return false;
-        }
-        if (Status copied = CopyToSiblingPath(m_context.fs(), m_recordPath, m_mainSource); !copied)
-            m_context.Warn("the copy of the record file beside " + m_context.ToUser(m_mainSource) +
-                           " could not be written: " + m_context.ToUser(copied.error().message));
-        return true;
+        WorkbenchOutcome saved = m_workbench->SaveRecordAfterStep();
+        if (saved.completed) return true;
+        m_context.err() << "korvexer-cli: "
+                        << m_context.ToUser(saved.message ? saved.message->text : m_recordPath)
+                        << '\n';
+        m_context.exitCode = kExitFilesFailed;
+        return false;
     }
 
 private:
-    Status ReadRecord() {
+    // The window reads the record beside the application file, else its copy beside the main
+    // source file, and starts with empty lists when neither can be read. That is right for a
+    // project without replacements yet (no record anywhere), but a record that exists and cannot
+    // be read would be overwritten with less than it holds.
+    Status CheckRecordReadable() {
+        RecordLists scratch;
         std::int32_t counter = kFirstConstantIndex;
-        RecordReadResult result = ReadRecordFile(m_context.fs(), m_recordPath, m_lists, counter);
+        const RecordReadResult first =
+            ReadRecordFile(m_context.fs(), m_recordPath, scratch, counter);
         m_recordRead = m_recordPath;
-        if (result == RecordReadResult::Complete) return Status::Ok();
-        const RecordReadResult first = result;
-        const std::string sibling = MakeSiblingPath(m_recordPath, m_mainSource);
+        if (first == RecordReadResult::Complete) return Status::Ok();
+        const std::string sibling =
+            MakeSiblingPath(m_recordPath, m_workbench->settings().mainSourceFile);
+        RecordReadResult second = RecordReadResult::Missing;
         if (!sibling.empty()) {
-            // All three lists start again: a fault in a later section left rows in them.
-            m_lists = RecordLists();
-            result = ReadRecordFile(m_context.fs(), sibling, m_lists, counter);
+            scratch = RecordLists();
+            second = ReadRecordFile(m_context.fs(), sibling, scratch, counter);
             m_recordRead = sibling;
-            if (result == RecordReadResult::Complete) return Status::Ok();
+            if (second == RecordReadResult::Complete) return Status::Ok();
         }
-        m_lists = RecordLists();
         m_recordRead.clear();
-        if (first == RecordReadResult::Missing &&
-            (sibling.empty() || result == RecordReadResult::Missing))
+        if (first == RecordReadResult::Missing && second == RecordReadResult::Missing)
             return Status::Ok();  // a project without replacements yet
         return Error{"the record file " + m_recordPath + " exists but cannot be read (result " +
                          std::to_string(static_cast<int>(first)) +
@@ -173,12 +197,11 @@ private:
     }
 
     CliContext& m_context;
-    ProjectSettings m_settings;
-    LanguageDefinition m_language;
-    std::string m_mainSource;
+    ReadOnlyFileSystem m_settingsFs;
+    std::optional<ProfileStore> m_store;
+    std::unique_ptr<Workbench> m_workbench;
     std::string m_recordPath;
     std::string m_recordRead;  // the file the lists came from; "" when none was read
-    RecordLists m_lists;
 };
 
 // Reports what OK did: changed files on standard output, unreadable ones as warnings, files that
@@ -213,16 +236,18 @@ int RunConstantStep(CliContext& context, const ProjectOptions& options, Constant
     if (Status loaded = session.Load(options, true); !loaded)
         return context.Refuse(context.ToUser(loaded.error().message));
     session.AddSources(options.sources);
-    ConstantStep step(context.fs(), session.language(), Clock::System());
-    RecordLists& lists = session.lists();
-    WarnUnreadable(context, step.Open(lists.constants, &lists.sourceFiles, session.mainSource(),
-                                      session.ConstantCounter()));
+    Workbench& workbench = session.workbench();
+    const auto counter = static_cast<std::uint32_t>(workbench.PrepareConstantStep());
+    ConstantStep step(context.fs(), workbench.language(), Clock::System());
+    WarnUnreadable(context,
+                   step.Open(workbench.constants(), &session.sourceFiles(),
+                             TrimLeadingBlanks(workbench.settings().mainSourceFile), counter));
     if (action == ConstantAction::Protect)
         step.ReplaceAll();
     else
         step.RevertAll();
     return Finish(context, session,
-                  step.Accept(lists.constants, lists.functions, lists.sourceFiles));
+                  step.Accept(workbench.constants(), workbench.functions(), session.sourceFiles()));
 }
 
 enum class FunctionAction { Substitute, Unsubstitute };
@@ -244,9 +269,10 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
     if (Status loaded = session.Load(options, true); !loaded)
         return context.Refuse(context.ToUser(loaded.error().message));
     session.AddSources(options.sources);
-    FunctionStep step(context.fs(), session.language());
-    RecordLists& lists = session.lists();
-    WarnUnreadable(context, step.Open(lists.functions, &lists.sourceFiles, session.mainSource()));
+    Workbench& workbench = session.workbench();
+    FunctionStep step(context.fs(), workbench.language());
+    WarnUnreadable(context, step.Open(workbench.functions(), &session.sourceFiles(),
+                                      workbench.settings().mainSourceFile));
     for (std::size_t row = 0; row < step.rows().size(); ++row) {
         const std::string& state = step.rows().Text(row, kColumnState);
         if (action == FunctionAction::Unsubstitute) {
@@ -264,25 +290,25 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
         }
     }
     return Finish(context, session,
-                  step.Accept(lists.functions, lists.constants, lists.sourceFiles));
+                  step.Accept(workbench.functions(), workbench.constants(), session.sourceFiles()));
 }
 
 int ShowProject(CliContext& context, const ProjectOptions& options) {
     ProjectSession session(context);
     if (Status loaded = session.Load(options, false); !loaded)
         return context.Refuse(context.ToUser(loaded.error().message));
-    const ProjectSettings& settings = session.settings();
+    Workbench& workbench = session.workbench();
+    const ProjectSettings& settings = workbench.settings();
     const std::int32_t base = BaseLanguage(settings.languageIndex);
     const std::string languageName =
         base >= 0 ? LanguageNames()[static_cast<std::size_t>(base)] : std::string();
     context.PrintRow({"P", "company", settings.company});
-    context.PrintRow({"P", "product", settings.product});
+    context.PrintRow({"P", "product", workbench.Form().product});
     context.PrintRow({"P", "language", std::to_string(settings.languageIndex), languageName});
     context.PrintRow({"P", "main", settings.mainSourceFile});
     context.PrintRow({"P", "application", settings.applicationFile});
     context.PrintRow({"P", "record", session.recordPath(), session.recordRead()});
-    RecordLists& lists = session.lists();
-    for (const std::string& source : lists.sourceFiles) context.PrintRow({"S", source});
+    for (const std::string& source : session.sourceFiles()) context.PrintRow({"S", source});
     auto printRows = [&context](const char* tag, const RowList& rows) {
         for (const Row& row : rows.rows()) {
             std::vector<std::string> columns{tag};
@@ -290,8 +316,8 @@ int ShowProject(CliContext& context, const ProjectOptions& options) {
             context.PrintRow(columns);
         }
     };
-    printRows("C", lists.constants);
-    printRows("F", lists.functions);
+    printRows("C", workbench.constants());
+    printRows("F", workbench.functions());
     return context.exitCode;
 }
 
@@ -316,8 +342,9 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
     CLI::App* project = app.add_subcommand(
         "project",
         "The two workflow steps on a saved project, for scripts and build pipelines. The project "
-        "is the one the settings file names (its \"Common Data\"), or --company/--product. Each "
-        "step scans the main source file and the project's source files, merges the record file "
+        "is the one the settings file names (its \"Common Data\"), or --company/--product; the "
+        "settings file is only read. Each step scans the main source file and the project's source "
+        "files, merges the record file "
         "and carries the result into the sources as the step dialogs' OK does (each changed file "
         "backed up to FILE~), then writes the record file beside the application file and its "
         "copy beside the main source file. Changed files are printed; files that could not be "

@@ -8,6 +8,7 @@
 
 #include "core/app/list_texts.h"
 #include "core/app/project_settings.h"
+#include "core/app/workbench_texts.h"
 #include "core/constants/constant_step_texts.h"
 #include "core/platform/c_number.h"
 #include "core/platform/ms_random.h"
@@ -58,6 +59,12 @@ void SortByIndex(RowList& rows) {
 ConstantStep::ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock)
     : m_fs(fs), m_language(language), m_clock(clock) {}
 
+std::optional<StepMessage> ConstantStep::CheckOpening(std::string_view mainSourceText) {
+    if (!TrimLeadingBlanks(mainSourceText).empty()) return std::nullopt;
+    return StepMessage{std::string(texts::kMainSourceEmpty),
+                       std::string(texts::kCaptionInformation)};
+}
+
 std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
                                       const std::vector<std::string>* sourceFiles,
                                       const std::string& mainSourceFile,
@@ -83,15 +90,15 @@ std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
         if (m_rows.Text(row, kColumnState) == texts::kStateUnknown)
             floor = std::max(floor, IndexValue(m_rows.Text(row, kColumnKey)));
     m_counter = counter;
-    if (floor > indexCounter) RaiseNewIndicesAbove(0, floor);
+    if (floor > indexCounter) RaiseNewIndicesAbove(floor);
 
     Merge(mainConstants);
     return unreadable;
 }
 
-void ConstantStep::RaiseNewIndicesAbove(std::size_t firstRow, std::uint32_t floor) {
+void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
     std::uint32_t counter = floor;
-    for (std::size_t row = firstRow; row < m_rows.size(); ++row) {
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
         // The scan leaves every new constant with an empty state; accessor calls are "未知".
         if (!m_rows.Text(row, kColumnState).empty()) continue;
         counter = NextConstantIndex(counter, m_clock);
@@ -200,7 +207,7 @@ StepEditOutcome ConstantStep::Add(ConstantFields& fields) {
     StepEditOutcome outcome;
     if (fields.type != ConstantFields::String && TrimLeadingBlanks(fields.value).empty()) {
         outcome.message = StepMessage{std::string(steptexts::kNumericValueEmpty),
-                                      std::string(steptexts::kCaptionSystem)};
+                                      std::string(texts::kCaptionSystem)};
         outcome.focus = StepField::Value;
         return outcome;
     }
@@ -262,7 +269,7 @@ StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& ma
     if (!applied) {
         outcome.message =
             StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(steptexts::kCaptionSystem)};
+                        std::string(texts::kCaptionSystem)};
         return outcome;
     }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/row_list.h"
@@ -49,6 +50,11 @@ public:
     std::vector<Error> Open(const RowList& mainConstants,
                             const std::vector<std::string>* sourceFiles,
                             const std::string& mainSourceFile, std::uint32_t indexCounter);
+
+    // The main window's check before it opens the dialog: `mainSourceText`, the main source file
+    // field as it stands, without blanks at its start, must not be empty. Otherwise the message
+    // asking for it, after which the window focuses that field and does not open the dialog.
+    static std::optional<StepMessage> CheckOpening(std::string_view mainSourceText);
 
     const RowList& rows() const { return m_rows; }
     // The last index handed out, never below the largest index shown after Open.
@@ -96,7 +102,7 @@ public:
                              const std::vector<std::string>& sourceFiles);
 
 private:
-    void RaiseNewIndicesAbove(std::size_t firstRow, std::uint32_t floor);
+    void RaiseNewIndicesAbove(std::uint32_t floor);
     void Merge(const RowList& mainConstants);
     void SetTypeAndValue(std::size_t row, ConstantFields& fields);
     std::optional<std::size_t> FindIndex(std::uint32_t index) const;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/app/list_texts.h"
+#include "core/app/workbench_texts.h"
 #include "core/constants/constant_step_texts.h"
 
 namespace korvexer {
@@ -42,7 +43,7 @@ std::size_t SectionLength(const RowList& list, bool constants) {
 }
 
 StepMessage Message(std::string text) {
-    return {std::move(text), std::string(steptexts::kCaptionSystem)};
+    return {std::move(text), std::string(texts::kCaptionSystem)};
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 
 namespace korvexer::steptexts {
 
-// "系统提示"
-inline constexpr std::string_view kCaptionSystem = "\xCF\xB5\xCD\xB3\xCC\xE1\xCA\xBE";
 // "数值类型常量值不能为空，请输入！"
 inline constexpr std::string_view kNumericValueEmpty =
     "\xCA\xFD\xD6\xB5\xC0\xE0\xD0\xCD\xB3\xA3\xC1\xBF\xD6\xB5\xB2\xBB\xC4\xDC\xCE\xAA\xBF\xD5\xA3"
@@ -45,16 +43,12 @@ inline constexpr std::string_view kApplyRefused =
     "\xBA";
 // "索引号"
 inline constexpr std::string_view kTitleIndex = "\xCB\xF7\xD2\xFD\xBA\xC5";
-// "类型"
-inline constexpr std::string_view kTitleType = "\xC0\xE0\xD0\xCD";
 // "原常量值"
 inline constexpr std::string_view kTitleValue = "\xD4\xAD\xB3\xA3\xC1\xBF\xD6\xB5";
 // "文件名"
 inline constexpr std::string_view kTitleFile = "\xCE\xC4\xBC\xFE\xC3\xFB";
 // "所在行"
 inline constexpr std::string_view kTitlePosition = "\xCB\xF9\xD4\xDA\xD0\xD0";
-// "序号"
-inline constexpr std::string_view kTitleNumber = "\xD0\xF2\xBA\xC5";
 // "原函数"
 inline constexpr std::string_view kTitleFunction = "\xD4\xAD\xBA\xAF\xCA\xFD";
 // "替换函数"

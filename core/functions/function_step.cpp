@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/app/list_texts.h"
+#include "core/app/workbench_texts.h"
 #include "core/constants/constant_step_texts.h"
 #include "core/functions/function_catalogue.h"
 #include "core/platform/gbk_text.h"
@@ -139,7 +140,7 @@ StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& ma
     if (!applied) {
         outcome.message =
             StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(steptexts::kCaptionSystem)};
+                        std::string(texts::kCaptionSystem)};
         return outcome;
     }
 

@@ -160,13 +160,22 @@ TEST(ProjectCommands, RefusalsExitTwoWithOneLineAndChangeNothing) {
         if (!c.recordBytes.empty()) WriteBytes(project.orders + "/orders.con", c.recordBytes);
         if (!c.mainSource.empty()) WriteBytes(project.main, c.mainSource);
         const std::string before = ReadBytes(project.main);
+        const std::string settingsBefore = ReadBytes(project.settings);
         CommandResult result = project.Run(c.arguments);
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_EQ(Count(result.err, "\n"), 1u) << result.err;
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(ReadBytes(project.main), before);
         EXPECT_EQ(project.Record(), c.recordBytes);
+        EXPECT_EQ(ReadBytes(project.settings), settingsBefore);
     }
+    // Showing writes nothing, so an unreadable record is only a warning there.
+    SampleCopy project;
+    WriteBytes(project.orders + "/orders.con", "garbage");
+    CommandResult shown = project.Run({"show"});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.err.find("orders.con"), std::string::npos);
+    EXPECT_NE(shown.out.find("P\tcompany\tKORVEX\n"), std::string::npos);
 }
 
 TEST(ProjectCommands, AFileThatCannotBeWrittenIsNamedAndExitsOne) {

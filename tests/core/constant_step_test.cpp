@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/list_texts.h"
+#include "core/app/workbench_texts.h"
 #include "core/constants/constant_step_texts.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/ms_random.h"
@@ -59,6 +60,16 @@ std::vector<std::string> Column(const RowList& rows, std::size_t column) {
     return texts;
 }
 
+TEST(ConstantStepOpen, TheWindowOpensItOnlyWithAMainSourceFile) {
+    for (const char* empty : {"", "  \t"}) {
+        std::optional<StepMessage> refused = ConstantStep::CheckOpening(empty);
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->text, texts::kMainSourceEmpty);
+        EXPECT_EQ(refused->caption, texts::kCaptionInformation);
+    }
+    EXPECT_FALSE(ConstantStep::CheckOpening(" main.cpp"));
+}
+
 TEST(ConstantStepOpen, ScansMainThenOtherFilesAndNumbersNewConstantsFromTheCounter) {
     Project project("a = 5;\r\n");
     const std::string other = project.dir.File("other.cpp");
@@ -97,6 +108,21 @@ TEST(ConstantStepOpen, MergesRecordRowsByPlaceElseByIndexAndAppendsTheRest) {
     EXPECT_EQ(rows[4].columns, (std::vector<std::string>{"1400", kNumber, "3", kReplace, "", ""}));
     EXPECT_EQ(rows.Image(3), kStringImage);
     EXPECT_EQ(rows.Image(4), kNumericImage);
+}
+
+TEST(ConstantStepOpen, AnIndexMatchFindsTheFirstRowShowingItAfterEarlierMerges) {
+    Project project("a = 1;\r\nb = GetValueInt(1500);//7\r\n");
+    // The first record row gives row 0 the index 1500; the second, without a place, then finds
+    // row 0 before the accessor call's row.
+    project.mainConstants.Append({"1500", kNumber, "1", project.main, "1:4"});
+    project.mainConstants.Append({"1500", kNumber, "8", "", ""});
+    project.mainConstants.Append({"1600", kNumber, "2", "", ""});
+    project.Open(1600);
+    ASSERT_EQ(project.rows().size(), 3u);
+    EXPECT_EQ(project.rows()[0].columns,
+              (std::vector<std::string>{"1500", kNumber, "8", kReplace, project.main, "1:4"}));
+    EXPECT_EQ(project.rows().Text(1, kColumnState), kUnknown);
+    EXPECT_EQ(project.rows().Text(2, kColumnKey), "1600");
 }
 
 TEST(ConstantStepOpen, NewIndicesStayAboveEveryIndexShown) {
@@ -176,7 +202,7 @@ TEST(ConstantStepEdit, AddRefusesAnEmptyNumberAndNormalisesNumbers) {
     EXPECT_FALSE(refused.changed);
     ASSERT_TRUE(refused.message);
     EXPECT_EQ(refused.message->text, steptexts::kNumericValueEmpty);
-    EXPECT_EQ(refused.message->caption, steptexts::kCaptionSystem);
+    EXPECT_EQ(refused.message->caption, texts::kCaptionSystem);
     EXPECT_EQ(refused.focus, StepField::Value);
     EXPECT_TRUE(project.rows().empty());
 
