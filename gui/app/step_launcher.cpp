@@ -9,11 +9,10 @@
 #include <QLineEdit>
 
 #include "core/app/project_settings.h"
-#include "core/app/workbench_texts.h"
-#include "core/constants/constant_step_outcome.h"
+#include "core/constants/constant_step.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"
-#include "gui/constants/step_prompter.h"
+#include "gui/constants/step_message_box.h"
 #include "gui/functions/function_dlg.h"
 #include "gui/text/gbk_codec.h"
 
@@ -29,20 +28,19 @@ std::string FieldText(const QLineEdit* field) {
 
 }  // namespace
 
-StepLauncher::StepLauncher(Workbench& model, FileSystem& fs, StepPrompter& prompter,
-                           const Clock& clock)
+StepLauncher::StepLauncher(Workbench& model, FileSystem& fs, Prompter& prompter, const Clock& clock)
     : m_model(model), m_fs(fs), m_prompter(prompter), m_clock(clock), m_run([](QDialog& dialog) {
           return dialog.exec();
       }) {}
 
 bool StepLauncher::RunConstantStep(QWidget* parent, QLineEdit* mainSourceField) {
-    const std::string mainSource = TrimLeadingBlanks(FieldText(mainSourceField));
-    if (mainSource.empty()) {
-        m_prompter.Show(parent, StepMessage{std::string(texts::kMainSourceEmpty),
-                                            std::string(texts::kCaptionInformation)});
+    const std::string typed = FieldText(mainSourceField);
+    if (const std::optional<StepMessage> refusal = ConstantStep::CheckOpening(typed)) {
+        ShowStepMessage(m_prompter, parent, *refusal);
         mainSourceField->setFocus();
         return false;
     }
+    const std::string mainSource = TrimLeadingBlanks(typed);
     const auto counter = static_cast<std::uint32_t>(m_model.PrepareConstantStep());
     const StepContext context{m_fs,
                               m_model.language(),

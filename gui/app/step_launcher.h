@@ -14,7 +14,7 @@ class QWidget;
 
 namespace korvexer::gui {
 
-class StepPrompter;
+class Prompter;
 
 // Runs a step dialog from the main window: the opening checks, the index the constant step
 // numbers from, and the lists and files the dialog works on, all from the Workbench. The caller
@@ -25,7 +25,7 @@ public:
     using DialogRunner = std::function<int(QDialog&)>;
 
     // Everything must outlive the launcher.
-    StepLauncher(Workbench& model, FileSystem& fs, StepPrompter& prompter,
+    StepLauncher(Workbench& model, FileSystem& fs, Prompter& prompter,
                  const Clock& clock = Clock::System());
 
     void SetDialogRunner(DialogRunner runner) { m_run = std::move(runner); }
@@ -41,7 +41,7 @@ public:
 private:
     Workbench& m_model;
     FileSystem& m_fs;
-    StepPrompter& m_prompter;
+    Prompter& m_prompter;
     const Clock& m_clock;
     DialogRunner m_run;
 };

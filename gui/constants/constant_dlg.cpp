@@ -18,7 +18,7 @@
 
 #include "gui/constants/gbk_byte_limit.h"
 #include "gui/constants/shown_rows.h"
-#include "gui/constants/step_prompter.h"
+#include "gui/constants/step_message_box.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"
@@ -158,8 +158,9 @@ std::optional<ConstantFields> CConstantDlg::ReadFields() {
     bool number = false;
     const qulonglong index = m_index->text().trimmed().toULongLong(&number);
     if (!number || index > std::numeric_limits<std::uint32_t>::max()) {
-        m_context.prompter.Inform(this, QStringLiteral("请输入一个正整数。"),
-                                  QStringLiteral("系统提示"));
+        m_context.prompter.Show(this, QStringLiteral("请输入一个正整数。"),
+                                QStringLiteral("系统提示"), Prompter::Icon::Information,
+                                Prompter::Buttons::Ok);
         m_index->setFocus();
         m_index->selectAll();
         return std::nullopt;
@@ -184,7 +185,7 @@ void CConstantDlg::ShowRows() {
 
 void CConstantDlg::Carry(const StepEditOutcome& outcome) {
     if (outcome.changed) ShowRows();
-    if (outcome.message) m_context.prompter.Show(this, *outcome.message);
+    if (outcome.message) ShowStepMessage(m_context.prompter, this, *outcome.message);
     if (outcome.focus == StepField::Value) m_value->setFocus();
     if (outcome.focus == StepField::Index) m_index->setFocus();
 }
@@ -257,7 +258,7 @@ void CConstantDlg::OnRevertAll() {
 void CConstantDlg::accept() {
     const StepAcceptOutcome outcome =
         m_model.Accept(m_context.constants, m_context.functions, m_context.sourceFiles);
-    if (outcome.message) m_context.prompter.Show(this, *outcome.message);
+    if (outcome.message) ShowStepMessage(m_context.prompter, this, *outcome.message);
     if (!outcome.accepted) return;
     QDialog::accept();
 }

@@ -11,7 +11,7 @@
 
 namespace korvexer::gui {
 
-class StepPrompter;
+class Prompter;
 
 // Everything here must outlive the dialog. The dialog changes `constants` (the constant step) or
 // `functions` (the function step) only when it closes with OK; the other list is read to check
@@ -19,7 +19,7 @@ class StepPrompter;
 struct StepContext {
     FileSystem& fs;
     const LanguageDefinition& language;
-    StepPrompter& prompter;
+    Prompter& prompter;
     RowList& constants;  // the main window's constant list (five columns)
     RowList& functions;  // the main window's function list (five columns)
     const std::vector<std::string>& sourceFiles;

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/constants/shown_rows.h"
-#include "gui/constants/step_prompter.h"
+#include "gui/constants/step_message_box.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"
@@ -166,7 +166,7 @@ void CFunctionDlg::OnRevert() {
 void CFunctionDlg::accept() {
     const StepAcceptOutcome outcome =
         m_model.Accept(m_context.functions, m_context.constants, m_context.sourceFiles);
-    if (outcome.message) m_context.prompter.Show(this, *outcome.message);
+    if (outcome.message) ShowStepMessage(m_context.prompter, this, *outcome.message);
     if (!outcome.accepted) return;
     QDialog::accept();
 }

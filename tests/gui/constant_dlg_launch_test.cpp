@@ -18,10 +18,10 @@
 #include "core/record/record_file.h"
 #include "gui/app/step_launcher.h"
 #include "gui/constants/constant_dlg.h"
-#include "gui/constants/step_prompter.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
 #include "gui/functions/function_dlg.h"
+#include "tests/gui/gui_fakes.h"
 #include "tests/support/test_support.h"
 
 using korvexer::FileSystem;
@@ -32,22 +32,12 @@ using korvexer::gui::CConstantDlg;
 using korvexer::gui::CFunctionDlg;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepLauncher;
-using korvexer::gui::StepPrompter;
+using korvexer::gui::testing::FakePrompter;
 using korvexer::testing::ReadBytes;
 using korvexer::testing::TempDir;
 using korvexer::testing::WriteBytes;
 
 namespace {
-
-class FakePrompter : public StepPrompter {
-public:
-    void Inform(QWidget*, const QString& text, const QString& caption) override {
-        messages.push_back(text);
-        captions.push_back(caption);
-    }
-    QStringList messages;
-    QStringList captions;
-};
 
 // A saved project over a copy of the sample: settings, the application's folder for the record
 // file, main.cpp and report.cpp in its source-file list, and a window with the main source field.
@@ -125,9 +115,10 @@ void StepLauncherTest::constantStepNeedsTheMainSourceField() {
     });
     QVERIFY(!project.launcher.RunConstantStep(&project.window, project.field));
     QVERIFY(!ran);
-    QCOMPARE(project.prompter.messages,
-             QStringList{QStringLiteral("入口主源码文件名字段不能为空，请输入！")});
-    QCOMPARE(project.prompter.captions, QStringList{QStringLiteral("提示信息")});
+    QCOMPARE(project.prompter.shown.size(), std::size_t{1});
+    QCOMPARE(project.prompter.shown[0].text,
+             QStringLiteral("入口主源码文件名字段不能为空，请输入！"));
+    QCOMPARE(project.prompter.shown[0].caption, QStringLiteral("提示信息"));
     QCOMPARE(project.window.focusWidget(), project.field);
 }
 
@@ -151,7 +142,7 @@ void StepLauncherTest::oneConstantTravelsToTheRecordAndBack() {
     });
     QVERIFY(project.launcher.RunConstantStep(&project.window, project.field));
     QVERIFY(!index.empty());
-    QVERIFY(project.prompter.messages.isEmpty());
+    QVERIFY(project.prompter.shown.empty());
     QVERIFY(ReadBytes(main).find("GetValueStr(" + index + ");//\"Order report\"") !=
             std::string::npos);
     QCOMPARE(project.model.constants().size(), std::size_t{1});
@@ -204,7 +195,7 @@ void StepLauncherTest::functionStepOpensWithoutAMainSourceAndCancelKeepsTheLists
     QVERIFY(!project.launcher.RunFunctionStep(&project.window, project.field));
     // The calls of both listed files and the record row that no call matches.
     QCOMPARE(rows, std::size_t{8});
-    QVERIFY(project.prompter.messages.isEmpty());
+    QVERIFY(project.prompter.shown.empty());
     QCOMPARE(project.model.functions().size(), std::size_t{1});
 }
 

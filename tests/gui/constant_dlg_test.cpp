@@ -19,10 +19,10 @@
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/shown_rows.h"
 #include "gui/constants/step_context.h"
-#include "gui/constants/step_prompter.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
 #include "gui/text/gbk_codec.h"
+#include "tests/gui/gui_fakes.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
 
@@ -32,28 +32,15 @@ using korvexer::LanguageDefinition;
 using korvexer::RowList;
 using korvexer::gui::CConstantDlg;
 using korvexer::gui::GbkCodec;
+using korvexer::gui::Prompter;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepContext;
-using korvexer::gui::StepPrompter;
+using korvexer::gui::testing::FakePrompter;
 using korvexer::testing::ReadBytes;
 using korvexer::testing::TempDir;
 using korvexer::testing::WriteBytes;
 
 namespace {
-
-struct Shown {
-    QString text;
-    QString caption;
-};
-
-// Records the messages instead of showing them.
-class FakePrompter : public StepPrompter {
-public:
-    void Inform(QWidget*, const QString& text, const QString& caption) override {
-        messages.push_back({text, caption});
-    }
-    std::vector<Shown> messages;
-};
 
 QString Q(std::string_view gbk) {
     return GbkCodec::ToQString(gbk);
@@ -188,7 +175,7 @@ void ConstantDlgTest::opensWithTheScannedConstantsOfEveryFile() {
     QCOMPARE(dialog.Rows().Text(5, RowListModel::StepFile), project.report);
     QVERIFY(dialog.RowOfValue("Order report") >= 0);
     QVERIFY(dialog.Find<QPushButton>("ok")->isDefault());
-    QVERIFY(project.prompter.messages.empty());
+    QVERIFY(project.prompter.shown.empty());
 }
 
 void ConstantDlgTest::replaceThenOkRewritesTheSourceAndTheNextOpeningShowsIt() {
@@ -206,7 +193,7 @@ void ConstantDlgTest::replaceThenOkRewritesTheSourceAndTheNextOpeningShowsIt() {
         QVERIFY(project.SourcesUntouched());
         dialog.Press("ok");
         QCOMPARE(dialog.dlg.result(), int(QDialog::Accepted));
-        QVERIFY(project.prompter.messages.empty());
+        QVERIFY(project.prompter.shown.empty());
     }
     const std::string expected = "header = GetValueStr(" + index + ");//\"Order report\"";
     QVERIFY2(ReadBytes(project.mainSource).find(expected) != std::string::npos,
@@ -252,7 +239,7 @@ void ConstantDlgTest::cancelAfterEditsChangesNothing() {
     QCOMPARE(project.constants.rows().size(), before.rows().size());
     QCOMPARE(project.constants[0].columns, before[0].columns);
     QVERIFY(!QFile::exists(QString::fromStdString(project.mainSource + "~")));
-    QVERIFY(project.prompter.messages.empty());
+    QVERIFY(project.prompter.shown.empty());
 }
 
 void ConstantDlgTest::addRefusesAnEmptyNumberWithItsMessage() {
@@ -263,9 +250,10 @@ void ConstantDlgTest::addRefusesAnEmptyNumberWithItsMessage() {
     dialog.Type("valueEdit", QStringLiteral("   "));
     dialog.Find<QPushButton>("add")->setFocus();
     dialog.Press("add");
-    QCOMPARE(project.prompter.messages.size(), std::size_t{1});
-    QCOMPARE(project.prompter.messages[0].text, QStringLiteral("数值类型常量值不能为空，请输入！"));
-    QCOMPARE(project.prompter.messages[0].caption, QStringLiteral("系统提示"));
+    QCOMPARE(project.prompter.shown.size(), std::size_t{1});
+    QCOMPARE(project.prompter.shown[0].text, QStringLiteral("数值类型常量值不能为空，请输入！"));
+    QCOMPARE(project.prompter.shown[0].caption, QStringLiteral("系统提示"));
+    QCOMPARE(project.prompter.shown[0].icon, Prompter::Icon::Information);
     QCOMPARE(dialog.dlg.focusWidget(), dialog.Find<QLineEdit>("valueEdit"));
     QCOMPARE(dialog.Rows().rowCount(), rows);
 }
@@ -340,7 +328,7 @@ void ConstantDlgTest::handEditsGoThroughTheFields() {
     QVERIFY(dialog.Rows().Text(3, RowListModel::StepKey) != third);
     QCOMPARE(dialog.dlg.SelectedRows(), std::vector<std::size_t>{3});
     QVERIFY(ListsAgree(dialog));
-    QVERIFY(project.prompter.messages.empty());
+    QVERIFY(project.prompter.shown.empty());
 }
 
 void ConstantDlgTest::indexThatIsNoNumberIsRefused_data() {
@@ -356,7 +344,7 @@ void ConstantDlgTest::indexThatIsNoNumberIsRefused() {
     dialog.Type("indexEdit", index);
     dialog.Type("valueEdit", QStringLiteral("x"));
     dialog.Press("add");
-    QCOMPARE(project.prompter.messages.size(), std::size_t{1});
+    QCOMPARE(project.prompter.shown.size(), std::size_t{1});
     QCOMPARE(dialog.dlg.focusWidget(), dialog.Find<QLineEdit>("indexEdit"));
     QCOMPARE(dialog.Rows().rowCount(), 6);
 }
@@ -395,9 +383,9 @@ void ConstantDlgTest::okRefusedByTheRecordStaysOpenAndChangesNothing() {
     QCOMPARE(dialog.Rows().Text(row, RowListModel::StepValue).size(), std::size_t{256});
     dialog.Press("replaceAll");
     dialog.Press("ok");
-    QCOMPARE(project.prompter.messages.size(), std::size_t{1});
-    QVERIFY2(project.prompter.messages[0].text.contains(QString::number(row + 1)),
-             qPrintable(project.prompter.messages[0].text));
+    QCOMPARE(project.prompter.shown.size(), std::size_t{1});
+    QVERIFY2(project.prompter.shown[0].text.contains(QString::number(row + 1)),
+             qPrintable(project.prompter.shown[0].text));
     QVERIFY(dialog.dlg.isVisible());
     QCOMPARE(dialog.dlg.result(), int(QDialog::Rejected));
     QVERIFY(project.constants.empty());
@@ -419,10 +407,10 @@ void ConstantDlgTest::okNamesAFileThatCouldNotBeRewritten() {
     dialog.Press("replaceAll");
     dialog.Press("ok");
     QCOMPARE(dialog.dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(project.prompter.messages.size(), std::size_t{1});
-    QVERIFY2(project.prompter.messages[0].text.contains(QStringLiteral("report.cpp")),
-             qPrintable(project.prompter.messages[0].text));
-    QVERIFY(!project.prompter.messages[0].text.contains(QStringLiteral("main.cpp")));
+    QCOMPARE(project.prompter.shown.size(), std::size_t{1});
+    QVERIFY2(project.prompter.shown[0].text.contains(QStringLiteral("report.cpp")),
+             qPrintable(project.prompter.shown[0].text));
+    QVERIFY(!project.prompter.shown[0].text.contains(QStringLiteral("main.cpp")));
     QCOMPARE(ReadBytes(project.report), project.originalReport);
     QVERIFY(ReadBytes(project.mainSource) != project.originalMain);
     // The record keeps describing the sources: only main.cpp's rows were handed back.

@@ -14,11 +14,11 @@
 #include "core/app/row_list.h"
 #include "core/language/language_defaults.h"
 #include "gui/constants/step_context.h"
-#include "gui/constants/step_prompter.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
 #include "gui/functions/function_dlg.h"
 #include "gui/text/gbk_codec.h"
+#include "tests/gui/gui_fakes.h"
 #include "tests/support/test_support.h"
 
 using korvexer::FileSystem;
@@ -28,21 +28,12 @@ using korvexer::gui::CFunctionDlg;
 using korvexer::gui::GbkCodec;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepContext;
-using korvexer::gui::StepPrompter;
+using korvexer::gui::testing::FakePrompter;
 using korvexer::testing::ReadBytes;
 using korvexer::testing::TempDir;
 using korvexer::testing::WriteBytes;
 
 namespace {
-
-// Records the messages instead of showing them.
-class FakePrompter : public StepPrompter {
-public:
-    void Inform(QWidget*, const QString& text, const QString&) override {
-        messages.push_back(text);
-    }
-    std::vector<QString> messages;
-};
 
 // A copy of the sample project with the main window's lists, empty as in a new project.
 struct Project {
@@ -223,7 +214,7 @@ void FunctionDlgTest::pairThenOkRewritesTheCallAndTheNextOpeningShowsIt() {
         QVERIFY(project.SourcesUntouched());
         dialog.Press("ok");
         QCOMPARE(dialog.dlg.result(), int(QDialog::Accepted));
-        QVERIFY(project.prompter.messages.empty());
+        QVERIFY(project.prompter.shown.empty());
     }
     const std::string report = ReadBytes(project.report);
     QVERIFY2(report.find("MessageBoxN_kx(\"%s\\n\", title);//printf") != std::string::npos,
@@ -308,7 +299,7 @@ void FunctionDlgTest::cancelAfterChangesChangesNothing() {
     QVERIFY(project.SourcesUntouched());
     QCOMPARE(project.functions.size(), std::size_t{1});
     QCOMPARE(project.functions.Text(0, 1), std::string("gone"));
-    QVERIFY(project.prompter.messages.empty());
+    QVERIFY(project.prompter.shown.empty());
 }
 
 void FunctionDlgTest::okRefusedByTheRecordStaysOpen() {
@@ -317,7 +308,7 @@ void FunctionDlgTest::okRefusedByTheRecordStaysOpen() {
     project.functions.Append({"1", std::string(300, 'f'), "abs_kx", project.report, "99:1"});
     Dialog dialog(project);
     dialog.Press("ok");
-    QCOMPARE(project.prompter.messages.size(), std::size_t{1});
+    QCOMPARE(project.prompter.shown.size(), std::size_t{1});
     QVERIFY(dialog.dlg.isVisible());
     QCOMPARE(project.functions.Text(0, 1), std::string(300, 'f'));
     QVERIFY(project.SourcesUntouched());
