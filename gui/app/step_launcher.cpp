@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 
 #include "core/app/project_settings.h"
 #include "core/constants/constant_step.h"
+#include "gui/app/workbench_dlg.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"
 #include "gui/constants/step_message_box.h"
@@ -24,6 +27,13 @@ namespace {
 // copy from the last transfer: the user may have typed since.
 std::string FieldText(const QLineEdit* field) {
     return GbkCodec::FromQString(field->text());
+}
+
+// The window names its main source field so that the steps can read it as typed.
+QLineEdit* MainSourceField(CWorkbenchDlg& window) {
+    QLineEdit* field = window.findChild<QLineEdit*>(QStringLiteral("mainSource"));
+    Q_ASSERT(field);
+    return field;
 }
 
 }  // namespace
@@ -50,6 +60,7 @@ bool StepLauncher::RunConstantStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.sourceFiles().entries(),
                               mainSource};
     CConstantDlg dialog(context, m_clock, counter, parent);
+    dialog.setObjectName(QStringLiteral("constant_dlg"));
     return m_run(dialog) == QDialog::Accepted;
 }
 
@@ -62,7 +73,32 @@ bool StepLauncher::RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.sourceFiles().entries(),
                               FieldText(mainSourceField)};
     CFunctionDlg dialog(context, parent);
+    dialog.setObjectName(QStringLiteral("function_dlg"));
     return m_run(dialog) == QDialog::Accepted;
+}
+
+void StepLauncher::Attach(CWorkbenchDlg& window) {
+    QLineEdit* field = MainSourceField(window);
+    window.SetConstantStep([this, &window, field] { return RunConstantStep(&window, field); });
+    window.SetFunctionStep([this, &window, field] { return RunFunctionStep(&window, field); });
+}
+
+bool StepLauncher::RenderDialogs(CWorkbenchDlg& window, const QString& folder) {
+    QLineEdit* field = MainSourceField(window);
+    const DialogRunner run = m_run;
+    int saved = 0;
+    m_run = [&saved, &folder](QDialog& dialog) {
+        dialog.show();
+        dialog.raise();
+        QApplication::processEvents();
+        const QString path = QDir(folder).filePath(dialog.objectName() + QStringLiteral(".png"));
+        if (dialog.grab().save(path, "PNG")) ++saved;
+        return int(QDialog::Rejected);
+    };
+    RunConstantStep(&window, field);
+    RunFunctionStep(&window, field);
+    m_run = run;
+    return saved == 2;
 }
 
 }  // namespace korvexer::gui

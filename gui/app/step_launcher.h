@@ -9,11 +9,13 @@
 #include "core/platform/file_system.h"
 
 class QDialog;
+class QString;
 class QLineEdit;
 class QWidget;
 
 namespace korvexer::gui {
 
+class CWorkbenchDlg;
 class Prompter;
 
 // Runs a step dialog from the main window: the opening checks, the index the constant step
@@ -37,6 +39,14 @@ public:
     bool RunConstantStep(QWidget* parent, QLineEdit* mainSourceField);
     // The function step; it opens also with an empty main source field. Returns true after OK.
     bool RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField);
+
+    // Makes the window's step buttons and list double-clicks run the two steps over it, reading
+    // its main source field; after OK the window writes the record file and shows its lists.
+    void Attach(CWorkbenchDlg& window);
+    // Opens both dialogs over `window` as its step buttons would, saves each to a PNG file in
+    // `folder` (constant_dlg.png, function_dlg.png) and closes it unchanged. False when a dialog
+    // did not open or a file could not be written.
+    bool RenderDialogs(CWorkbenchDlg& window, const QString& folder);
 
 private:
     Workbench& m_model;

@@ -16,7 +16,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "gui/constants/gbk_byte_limit.h"
+#include "gui/app/byte_limit_validator.h"
 #include "gui/constants/shown_rows.h"
 #include "gui/constants/step_message_box.h"
 #include "gui/controls/font_height.h"
@@ -30,7 +30,7 @@ namespace korvexer::gui {
 namespace {
 
 // The value edit holds at most this many GBK bytes.
-constexpr std::size_t kValueBytes = 256;
+constexpr int kValueBytes = 256;
 
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -79,7 +79,7 @@ void CConstantDlg::Build() {
 
     m_value = new QLineEdit(this);
     m_value->setObjectName(QStringLiteral("valueEdit"));
-    LimitGbkBytes(m_value, kValueBytes);
+    m_value->setValidator(new ByteLimitValidator(kValueBytes, m_value));
 
     m_add = Button(QStringLiteral("添加"), "add", this);
     m_modify = Button(QStringLiteral("修改"), "modify", this);

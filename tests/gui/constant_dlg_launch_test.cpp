@@ -2,6 +2,7 @@
 // Tests of StepLauncher: the step dialogs opened from the main window's model, and the record
 // written after OK.
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -17,6 +18,7 @@
 #include "core/platform/profile_store.h"
 #include "core/record/record_file.h"
 #include "gui/app/step_launcher.h"
+#include "gui/app/workbench_dlg.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
@@ -96,6 +98,7 @@ private slots:
     void constantStepNeedsTheMainSourceField();
     void oneConstantTravelsToTheRecordAndBack();
     void functionStepOpensWithoutAMainSourceAndCancelKeepsTheLists();
+    void windowStepButtonsRunTheStepsAndWriteTheRecord();
 };
 
 void StepLauncherTest::constantStepNeedsTheMainSourceField_data() {
@@ -197,6 +200,54 @@ void StepLauncherTest::functionStepOpensWithoutAMainSourceAndCancelKeepsTheLists
     QCOMPARE(rows, std::size_t{8});
     QVERIFY(project.prompter.shown.empty());
     QCOMPARE(project.model.functions().size(), std::size_t{1});
+}
+
+void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
+    Project project;
+    QVERIFY(project.made && project.saved);
+    korvexer::gui::testing::FakeFileChooser chooser;
+    korvexer::gui::testing::FakeShellOpener opener;
+    korvexer::gui::CWorkbenchDlg window(project.model, project.store, project.prompter, chooser,
+                                        opener);
+    project.launcher.Attach(window);
+    const std::string record = project.dir.File("bin/orders.con");
+    QVERIFY(FileSystem::Real().Remove(record).ok());
+
+    // The function step button: pair strlen with its substitute and press OK.
+    std::vector<QString> opened;
+    project.launcher.SetDialogRunner([&](QDialog& dialog) {
+        opened.push_back(dialog.windowTitle());
+        if (auto* functions = qobject_cast<CFunctionDlg*>(&dialog)) {
+            const int row = RowOf(functions->List().Rows(), RowListModel::StepName, "strlen");
+            if (row < 0) return int(QDialog::Rejected);
+            Select(functions->List(), row);
+            functions->Catalogue().setCurrentRow(
+                int(korvexer::FindExactSubstitute(functions->Model().catalogue(), "strlen")
+                        .value_or(0)));
+            Press(dialog, "replace");
+        }
+        Press(dialog, "ok");
+        return dialog.result();
+    });
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("functionStep")),
+                      Qt::LeftButton);
+    QCOMPARE(opened, std::vector<QString>{QStringLiteral("功能耦合")});
+    QCOMPARE(project.model.functions().size(), std::size_t{1});
+    QCOMPARE(project.model.functions().Text(0, 2), std::string("strlen_kx"));
+    korvexer::RecordLists lists;
+    std::int32_t counter = korvexer::kFirstConstantIndex;
+    QCOMPARE(int(korvexer::ReadRecordFile(FileSystem::Real(), record, lists, counter)),
+             int(korvexer::RecordReadResult::Complete));
+    QCOMPARE(lists.functions.size(), std::size_t{1});
+    QVERIFY(!project.model.dirty());
+
+    // The constant step button with the main source field emptied: the message, no dialog.
+    window.findChild<QLineEdit*>(QStringLiteral("mainSource"))->clear();
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("constantStep")),
+                      Qt::LeftButton);
+    QCOMPARE(opened.size(), std::size_t{1});
+    QCOMPARE(project.prompter.shown.size(), std::size_t{1});
+    QCOMPARE(project.prompter.shown[0].caption, QStringLiteral("提示信息"));
 }
 
 QTEST_MAIN(StepLauncherTest)

@@ -421,21 +421,24 @@ void ConstantDlgTest::okNamesAFileThatCouldNotBeRewritten() {
 
 void ConstantDlgTest::valueEditHoldsAtMost256GbkBytes_data() {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("kept");
-    QTest::newRow("ascii") << QString(300, QLatin1Char('a')) << 256;
-    QTest::newRow("two-byte characters") << QString(200, QChar(0x6C49)) << 128;
-    QTest::newRow("odd byte left over") << QLatin1String("a") + QString(200, QChar(0x6C49)) << 128;
+    QTest::addColumn<bool>("taken");
+    const QString han(1, QChar(0x6C49));
+    QTest::newRow("256 ascii") << QString(256, QLatin1Char('a')) << true;
+    QTest::newRow("257 ascii") << QString(257, QLatin1Char('a')) << false;
+    QTest::newRow("128 two-byte") << han.repeated(128) << true;
+    QTest::newRow("257 mixed") << QLatin1String("a") + han.repeated(128) << false;
+    QTest::newRow("256 mixed") << QLatin1String("a") + han.repeated(127) + QLatin1String("b")
+                               << true;
 }
 
 void ConstantDlgTest::valueEditHoldsAtMost256GbkBytes() {
     QFETCH(QString, typed);
-    QFETCH(int, kept);
+    QFETCH(bool, taken);
     Project project;
     Dialog dialog(project);
     QLineEdit* value = dialog.Find<QLineEdit>("valueEdit");
-    value->setText(typed);
-    QCOMPARE(value->text(), typed.left(kept));
-    QVERIFY(GbkCodec::FromQString(value->text()).size() <= 256);
+    value->insert(typed);  // as a paste: the whole text or nothing
+    QCOMPARE(value->text(), taken ? typed : QString());
 }
 
 void ConstantDlgTest::syncShownRowsFollowsDeletionsAndAppends_data() {
