@@ -60,7 +60,6 @@ bool StepLauncher::RunConstantStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.sourceFiles().entries(),
                               mainSource};
     CConstantDlg dialog(context, m_clock, counter, parent);
-    dialog.setObjectName(QStringLiteral("constant_dlg"));
     return m_run(dialog) == QDialog::Accepted;
 }
 
@@ -73,7 +72,6 @@ bool StepLauncher::RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.sourceFiles().entries(),
                               FieldText(mainSourceField)};
     CFunctionDlg dialog(context, parent);
-    dialog.setObjectName(QStringLiteral("function_dlg"));
     return m_run(dialog) == QDialog::Accepted;
 }
 
@@ -84,21 +82,27 @@ void StepLauncher::Attach(CWorkbenchDlg& window) {
 }
 
 bool StepLauncher::RenderDialogs(CWorkbenchDlg& window, const QString& folder) {
-    QLineEdit* field = MainSourceField(window);
-    const DialogRunner run = m_run;
-    int saved = 0;
-    m_run = [&saved, &folder](QDialog& dialog) {
-        dialog.show();
-        dialog.raise();
+    // No opening check and no message: a picture is taken whatever the project holds.
+    const StepContext context{m_fs,
+                              m_model.language(),
+                              m_prompter,
+                              m_model.constants(),
+                              m_model.functions(),
+                              m_model.sourceFiles().entries(),
+                              TrimLeadingBlanks(FieldText(MainSourceField(window)))};
+    const auto counter = static_cast<std::uint32_t>(m_model.PrepareConstantStep());
+    CConstantDlg constants(context, m_clock, counter, &window);
+    CFunctionDlg functions(context, &window);
+    bool saved = true;
+    for (QDialog* dialog : {static_cast<QDialog*>(&constants), static_cast<QDialog*>(&functions)}) {
+        dialog->show();
         QApplication::processEvents();
-        const QString path = QDir(folder).filePath(dialog.objectName() + QStringLiteral(".png"));
-        if (dialog.grab().save(path, "PNG")) ++saved;
-        return int(QDialog::Rejected);
-    };
-    RunConstantStep(&window, field);
-    RunFunctionStep(&window, field);
-    m_run = run;
-    return saved == 2;
+        const QString name = dialog == &constants ? QStringLiteral("constant_dlg.png")
+                                                  : QStringLiteral("function_dlg.png");
+        saved = dialog->grab().save(QDir(folder).filePath(name), "PNG") && saved;
+        dialog->hide();
+    }
+    return saved;
 }
 
 }  // namespace korvexer::gui

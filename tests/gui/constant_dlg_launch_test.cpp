@@ -99,6 +99,7 @@ private slots:
     void oneConstantTravelsToTheRecordAndBack();
     void functionStepOpensWithoutAMainSourceAndCancelKeepsTheLists();
     void windowStepButtonsRunTheStepsAndWriteTheRecord();
+    void renderedDialogsChangeNothing();
 };
 
 void StepLauncherTest::constantStepNeedsTheMainSourceField_data() {
@@ -248,6 +249,27 @@ void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
     QCOMPARE(opened.size(), std::size_t{1});
     QCOMPARE(project.prompter.shown.size(), std::size_t{1});
     QCOMPARE(project.prompter.shown[0].caption, QStringLiteral("提示信息"));
+}
+
+void StepLauncherTest::renderedDialogsChangeNothing() {
+    Project project;
+    QVERIFY(project.made && project.saved);
+    korvexer::gui::testing::FakeFileChooser chooser;
+    korvexer::gui::testing::FakeShellOpener opener;
+    korvexer::gui::CWorkbenchDlg window(project.model, project.store, project.prompter, chooser,
+                                        opener);
+    // Also without a main source file: no message box may stop an unattended run.
+    window.findChild<QLineEdit*>(QStringLiteral("mainSource"))->clear();
+    const std::string main = ReadBytes(project.dir.File("main.cpp"));
+    QTemporaryDir out;
+    QVERIFY(project.launcher.RenderDialogs(window, out.path()));
+    for (const char* name : {"constant_dlg.png", "function_dlg.png"}) {
+        const QImage picture(QDir(out.path()).filePath(QLatin1String(name)));
+        QVERIFY2(picture.width() >= 600 && picture.height() >= 400, name);
+    }
+    QVERIFY(project.prompter.shown.empty());
+    QCOMPARE(ReadBytes(project.dir.File("main.cpp")), main);
+    QVERIFY(project.model.constants().empty() && project.model.functions().empty());
 }
 
 QTEST_MAIN(StepLauncherTest)
