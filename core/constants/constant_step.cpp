@@ -249,7 +249,6 @@ std::optional<std::size_t> ConstantStep::Delete(const ConstantFields& fields,
 
 StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
                                        const std::vector<std::string>& sourceFiles) {
-    StepAcceptOutcome outcome;
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kColumnState) != texts::kStateReplace) continue;
@@ -262,34 +261,8 @@ StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& ma
     SortByIndex(wouldBe.constants);
     wouldBe.functions = mainFunctions;
     wouldBe.sourceFiles = sourceFiles;
-    if ((outcome.message = CheckRecordLimits(m_rows, ListKind::Constants, wouldBe))) return outcome;
-
-    Expected<ApplyOutcome> applied =
-        ApplyListToSources(m_rows, ListKind::Constants, m_language, m_fs);
-    if (!applied) {
-        outcome.message =
-            StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(texts::kCaptionSystem)};
-        return outcome;
-    }
-
-    const std::set<std::string> untouched = UntouchedFiles(*applied);
-    if (!untouched.empty()) {
-        // The sources of these files are as they were: so is what the record says of them.
-        RowList kept(5);
-        for (const Row& row : wouldBe.constants.rows())
-            if (untouched.count(row.columns[kMainFile]) == 0) kept.Append(row.columns, row.image);
-        for (const Row& row : mainConstants.rows())
-            if (untouched.count(TrimTrailingBlanks(row.columns[kMainFile])) != 0)
-                kept.Append(row.columns, row.image);
-        SortByIndex(kept);
-        wouldBe.constants = std::move(kept);
-    }
-    mainConstants = std::move(wouldBe.constants);
-    outcome.accepted = true;
-    outcome.message = FilesNotWrittenMessage(*applied);
-    outcome.files = std::move(*applied);
-    return outcome;
+    return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs, std::move(wouldBe),
+                      mainConstants, &SortByIndex);
 }
 
 }  // namespace korvexer

@@ -6,6 +6,7 @@
 
 #include "core/app/list_texts.h"
 #include "core/app/workbench_texts.h"
+#include "core/app/project_settings.h"
 #include "core/constants/constant_step_texts.h"
 
 namespace korvexer {
@@ -100,6 +101,41 @@ std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
     std::set<std::string> files;
     for (const Error& error : outcome.failedFiles) files.insert(error.path);
     return files;
+}
+
+StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
+                             const LanguageDefinition& language, FileSystem& fs,
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&)) {
+    StepAcceptOutcome outcome;
+    if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
+
+    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs);
+    if (!applied) {
+        outcome.message =
+            StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
+                        std::string(texts::kCaptionSystem)};
+        return outcome;
+    }
+
+    RowList& newList = kind == ListKind::Constants ? wouldBe.constants : wouldBe.functions;
+    const std::set<std::string> untouched = UntouchedFiles(*applied);
+    if (!untouched.empty()) {
+        // The sources of these files are as they were: so is what the record says of them.
+        constexpr std::size_t kMainFile = 3;
+        RowList kept(5);
+        for (const Row& row : newList.rows())
+            if (untouched.count(row.columns[kMainFile]) == 0) kept.Append(row.columns, row.image);
+        for (const Row& row : mainList.rows())
+            if (untouched.count(TrimTrailingBlanks(row.columns[kMainFile])) != 0)
+                kept.Append(row.columns, row.image);
+        order(kept);
+        newList = std::move(kept);
+    }
+    mainList = std::move(newList);
+    outcome.accepted = true;
+    outcome.message = FilesNotWrittenMessage(*applied);
+    outcome.files = std::move(*applied);
+    return outcome;
 }
 
 }  // namespace korvexer

@@ -11,6 +11,8 @@
 #include "core/app/row_list.h"
 #include "core/constants/apply_list_to_sources.h"
 #include "core/constants/row_edit.h"
+#include "core/language/language_definition.h"
+#include "core/platform/file_system.h"
 #include "core/record/record_file.h"
 
 namespace korvexer {
@@ -56,5 +58,14 @@ std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome);
 // they were. (A file that could not be read is not among them: it may be gone for good, and its
 // rows must not stay in the record forever.)
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome);
+
+// The OK both steps share. `wouldBe` holds the record as it is to be, its list of `kind` made from
+// the "替换" rows of `dialogRows` and put in main-list order by `order`. Refused, with nothing
+// changed, when the record could not hold it or the rewrite is refused; otherwise the sources are
+// rewritten from `dialogRows` and `mainList` becomes the new list, except that the rows of files
+// that could not be written stay as `mainList` had them, so the record keeps matching them.
+StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
+                             const LanguageDefinition& language, FileSystem& fs,
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&));
 
 }  // namespace korvexer

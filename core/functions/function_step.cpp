@@ -2,7 +2,6 @@
 // The function substitution dialog's model.
 #include "core/functions/function_step.h"
 
-#include <set>
 #include <unordered_map>
 
 #include "core/app/list_texts.h"
@@ -122,7 +121,6 @@ bool FunctionStep::Pair(std::size_t row, const std::string& substitute) {
 
 StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
                                        const std::vector<std::string>& sourceFiles) {
-    StepAcceptOutcome outcome;
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kColumnState) != texts::kStateReplace) continue;
@@ -133,33 +131,8 @@ StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& ma
     Renumber(wouldBe.functions);
     wouldBe.constants = mainConstants;
     wouldBe.sourceFiles = sourceFiles;
-    if ((outcome.message = CheckRecordLimits(m_rows, ListKind::Functions, wouldBe))) return outcome;
-
-    Expected<ApplyOutcome> applied =
-        ApplyListToSources(m_rows, ListKind::Functions, m_language, m_fs);
-    if (!applied) {
-        outcome.message =
-            StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(texts::kCaptionSystem)};
-        return outcome;
-    }
-
-    const std::set<std::string> untouched = UntouchedFiles(*applied);
-    if (!untouched.empty()) {
-        // The sources of these files are as they were: so is what the record says of them.
-        RowList kept(5);
-        for (const Row& row : wouldBe.functions.rows())
-            if (untouched.count(row.columns[kMainFile]) == 0) kept.Append(row.columns, row.image);
-        for (const Row& row : mainFunctions.rows())
-            if (untouched.count(row.columns[kMainFile]) != 0) kept.Append(row.columns, row.image);
-        Renumber(kept);
-        wouldBe.functions = std::move(kept);
-    }
-    mainFunctions = std::move(wouldBe.functions);
-    outcome.accepted = true;
-    outcome.message = FilesNotWrittenMessage(*applied);
-    outcome.files = std::move(*applied);
-    return outcome;
+    return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs, std::move(wouldBe),
+                      mainFunctions, &Renumber);
 }
 
 std::optional<std::size_t> FindExactSubstitute(const std::vector<std::string>& catalogue,
