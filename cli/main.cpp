@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     cli::RegisterSourceCommands(app, context);
     cli::RegisterApplyCommands(app, context);
     cli::RegisterRecordCommands(app, context);
+    cli::RegisterProjectCommands(app, context);
 
     try {
         app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
