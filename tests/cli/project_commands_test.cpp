@@ -8,6 +8,10 @@
 
 #include "tests/support/test_support.h"
 
+// The project commands' tests copy the sample with /bin/cp and build mixed '/' paths; until they
+// name files in the platform's form they run on POSIX only.
+#ifndef _WIN32
+
 namespace korvexer {
 namespace {
 
@@ -194,3 +198,5 @@ TEST(ProjectCommands, AFileThatCannotBeWrittenIsNamedAndExitsOne) {
 
 }  // namespace
 }  // namespace korvexer
+
+#endif  // _WIN32

@@ -9,6 +9,7 @@
 #include "core/constants/constant_step_texts.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/ms_random.h"
+#include "core/platform/path_case.h"
 #include "core/scanner/statement_extractor.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
@@ -82,7 +83,7 @@ TEST(ConstantStepOpen, ScansMainThenOtherFilesAndNumbersNewConstantsFromTheCount
     EXPECT_EQ(project.rows()[0].columns,
               (std::vector<std::string>{"1625", kNumber, "5", "", project.main, "1:4"}));
     EXPECT_EQ(project.rows()[1].columns,
-              (std::vector<std::string>{"2226", kString, "hi", "", other, "1:4"}));
+              (std::vector<std::string>{"2226", kString, "hi", "", PathCaseKey(other), "1:4"}));
     EXPECT_EQ(project.step.indexCounter(), 2226u);
 }
 
@@ -391,7 +392,7 @@ TEST(ConstantStepAccept, AFileThatCannotBeWrittenKeepsItsRecordRowsAndIsNamed) {
     ASSERT_TRUE(outcome.accepted);
     ASSERT_TRUE(outcome.message);
     EXPECT_EQ(outcome.message->text.find(steptexts::kFilesNotWritten), 0u);
-    EXPECT_NE(outcome.message->text.find(b), std::string::npos);
+    EXPECT_NE(outcome.message->text.find(PathCaseKey(b)), std::string::npos);
     EXPECT_EQ(outcome.message->text.find(a + " "), std::string::npos);
     EXPECT_EQ(ReadBytes(b), "y = 2;\r\nz = GetValueInt(1100);//3\r\n");
     // a.cpp changed and is recorded; b.cpp did not, and the record still says what it holds.
