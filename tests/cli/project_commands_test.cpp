@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Tests of korvexer-cli project on a copy of the sample project: the steps, the record, refusals.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 #include <vector>
 
+#include "core/platform/file_system.h"
+#include "core/platform/path_case.h"
 #include "tests/support/test_support.h"
-
-// The project commands' tests copy the sample with /bin/cp and build mixed '/' paths; until they
-// name files in the platform's form they run on POSIX only.
-#ifndef _WIN32
 
 namespace korvexer {
 namespace {
@@ -33,27 +30,23 @@ std::size_t Count(const std::string& text, const std::string& part) {
 struct SampleCopy {
     TempDir dir;
     std::string orders = dir.File("orders");
-    std::string main = orders + "/main.cpp";
-    std::string report = orders + "/report.cpp";
+    std::string main = dir.File("orders/main.cpp");
+    std::string report = dir.File("orders/report.cpp");
     std::string settings = dir.File("korvexer.ini");
 
     explicit SampleCopy(const std::string& application = "orders") {
-        CommandResult copied =
-            RunProgram("/bin/cp", {"-r", std::string(KORVEXER_SAMPLES) + "/.", dir.path()});
-        EXPECT_EQ(copied.exitCode, 0) << copied.err;
+        EXPECT_NO_THROW(testing::CopyTree(KORVEXER_SAMPLES, dir.path()));
         std::string ini = ReadBytes(std::string(KORVEXER_SAMPLES) + "/korvexer.ini.in");
+        ini.replace(ini.find("@SAMPLES@/orders/main.cpp"), 25, main);
+        ini.replace(ini.find("@SAMPLES@/orders/orders.exe"), 27,
+                    dir.File(application + "/orders.exe"));
         for (std::size_t at = ini.find("@SAMPLES@"); at != std::string::npos;
              at = ini.find("@SAMPLES@"))
             ini.replace(at, 9, dir.path());
-        const std::string defaultApplication = dir.path() + "/orders/orders.exe";
-        ini.replace(ini.find(defaultApplication), defaultApplication.size(),
-                    dir.path() + "/" + application + "/orders.exe");
         WriteBytes(settings, ini);
-        mkdir((dir.path() + "/" + application).c_str(), 0755);
+        (void)FileSystem::Real().CreateDirectories(dir.File(application));
     }
-    std::string Record() const {
-        return ReadBytes(dir.path() + "/" + recordFolder + "/orders.con");
-    }
+    std::string Record() const { return ReadBytes(dir.File(recordFolder + "/orders.con")); }
     CommandResult Run(std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), {"--settings", settings, "project"});
         return RunProgram(KORVEXER_CLI, arguments);
@@ -69,7 +62,7 @@ TEST(ProjectProtect, ReplacesEveryConstantAndRestoreTakesThemBack) {
     SampleCopy project;
     CommandResult protect = project.Run({"protect", "--source", project.report});
     ASSERT_EQ(protect.exitCode, 0) << protect.err;
-    EXPECT_EQ(protect.out, project.main + "\n" + project.report + "\n");
+    EXPECT_EQ(protect.out, project.main + "\n" + PathCaseKey(project.report) + "\n");
     const std::string main = ReadBytes(project.main);
     EXPECT_EQ(Count(main, "GetValueStr("), 2u);
     EXPECT_EQ(Count(main, "GetValueInt("), 1u);
@@ -79,7 +72,8 @@ TEST(ProjectProtect, ReplacesEveryConstantAndRestoreTakesThemBack) {
     CommandResult shown = project.Run({"show"});
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(Count(shown.out, "\nC\t"), 6u);
-    EXPECT_NE(shown.out.find("\nS\t" + project.report + "\n"), std::string::npos);
+    EXPECT_NE(shown.out.find("\nS\t" + testing::AsColumn(PathCaseKey(project.report)) + "\n"),
+              std::string::npos);
     EXPECT_NE(shown.out.find("P\tlanguage\t0\tVisual C++\n"), std::string::npos);
 
     // Protecting again finds everything replaced already: no file changes, the record stays.
@@ -106,14 +100,16 @@ TEST(ProjectProtect, WritesTheRecordBesideTheApplicationAndCopiesIt) {
     const std::string record = project.Record();
     ASSERT_FALSE(record.empty());
     EXPECT_EQ(record.find("EXCHANGEVAR_VER1"), record.find('\r') + 2);
-    EXPECT_EQ(ReadBytes(project.orders + "/orders.con"), record);
+    EXPECT_EQ(ReadBytes(project.dir.File("orders/orders.con")), record);
 
     // Without the record beside the application, the copy is read.
-    ASSERT_EQ(std::remove((project.dir.path() + "/bin/orders.con").c_str()), 0);
+    ASSERT_TRUE(FileSystem::Real().Remove(project.dir.File("bin/orders.con")));
     CommandResult shown = project.Run({"show"});
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(Count(shown.out, "\nC\t"), 4u);
-    EXPECT_NE(shown.out.find("\t" + project.orders + "/orders.con\n"), std::string::npos);
+    EXPECT_NE(
+        shown.out.find("\t" + testing::AsColumn(project.dir.File("orders/orders.con")) + "\n"),
+        std::string::npos);
 }
 
 TEST(ProjectSubstitute, PairsNamedCallsAndOnlyExactCatalogueNames) {
@@ -133,7 +129,9 @@ TEST(ProjectSubstitute, PairsNamedCallsAndOnlyExactCatalogueNames) {
 
     CommandResult shown = project.Run({"show"});
     EXPECT_EQ(Count(shown.out, "\nF\t"), 3u);
-    EXPECT_NE(shown.out.find("\nF\t1\tstrlen\tstrlen_kx\t" + project.report), std::string::npos);
+    EXPECT_NE(shown.out.find("\nF\t1\tstrlen\tstrlen_kx\t" +
+                             testing::AsColumn(PathCaseKey(project.report))),
+              std::string::npos);
 
     CommandResult back = project.Run({"unsubstitute"});
     ASSERT_EQ(back.exitCode, 0) << back.err;
@@ -161,7 +159,8 @@ TEST(ProjectCommands, RefusalsExitTwoWithOneLineAndChangeNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SampleCopy project;
-        if (!c.recordBytes.empty()) WriteBytes(project.orders + "/orders.con", c.recordBytes);
+        if (!c.recordBytes.empty())
+            WriteBytes(project.dir.File("orders/orders.con"), c.recordBytes);
         if (!c.mainSource.empty()) WriteBytes(project.main, c.mainSource);
         const std::string before = ReadBytes(project.main);
         const std::string settingsBefore = ReadBytes(project.settings);
@@ -175,7 +174,7 @@ TEST(ProjectCommands, RefusalsExitTwoWithOneLineAndChangeNothing) {
     }
     // Showing writes nothing, so an unreadable record is only a warning there.
     SampleCopy project;
-    WriteBytes(project.orders + "/orders.con", "garbage");
+    WriteBytes(project.dir.File("orders/orders.con"), "garbage");
     CommandResult shown = project.Run({"show"});
     EXPECT_EQ(shown.exitCode, 0);
     EXPECT_NE(shown.err.find("orders.con"), std::string::npos);
@@ -184,10 +183,10 @@ TEST(ProjectCommands, RefusalsExitTwoWithOneLineAndChangeNothing) {
 
 TEST(ProjectCommands, AFileThatCannotBeWrittenIsNamedAndExitsOne) {
     SampleCopy project;
-    ASSERT_EQ(chmod(project.report.c_str(), 0444), 0);
+    ASSERT_NO_THROW(testing::MakeReadOnly(project.report));
     CommandResult protect = project.Run({"protect", "--source", project.report});
     EXPECT_EQ(protect.exitCode, 1);
-    EXPECT_NE(protect.err.find(project.report), std::string::npos);
+    EXPECT_NE(protect.err.find(PathCaseKey(project.report)), std::string::npos);
     EXPECT_EQ(protect.out, project.main + "\n");
     EXPECT_EQ(ReadBytes(project.report), Original("report.cpp"));
     // The record holds what the sources hold: main.cpp's constants only.
@@ -198,5 +197,3 @@ TEST(ProjectCommands, AFileThatCannotBeWrittenIsNamedAndExitsOne) {
 
 }  // namespace
 }  // namespace korvexer
-
-#endif  // _WIN32

@@ -141,6 +141,12 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void CopyTree(const std::string& from, const std::string& to) {
+    std::filesystem::copy(NativePath(from), NativePath(to),
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+}
+
 void MakeDirectory(const std::string& path) {
     if (!CreateDirectoryW(NativePath(path).c_str(), nullptr))
         throw std::runtime_error("cannot create the folder " + path);
@@ -244,6 +250,12 @@ std::string ReadBytes(const std::string& path) {
 
 bool PathExists(const std::string& path) {
     return ::access(path.c_str(), F_OK) == 0;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    std::filesystem::copy(from, to,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
 }
 
 void MakeDirectory(const std::string& path) {

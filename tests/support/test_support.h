@@ -28,6 +28,8 @@ private:
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);  // "" when the file cannot be read
 bool PathExists(const std::string& path);
+// Copies the folder `from` with everything in it into the existing folder `to`; throws on failure.
+void CopyTree(const std::string& from, const std::string& to);
 // Creates one folder; throws when that fails.
 void MakeDirectory(const std::string& path);
 // Takes the right to write away from everyone (POSIX mode 0444, the read-only attribute on
