@@ -205,5 +205,25 @@ TEST(BadSourceFiles, LinesAtTheLengthLimitWithCharactersAndClosingMarksAtTheCut)
     EXPECT_LT(staying.size(), before.size() / 2 + 1);
 }
 
+TEST(BadSourceFiles, ANameWithANulByteNamesNoOtherFile) {
+    TempDir dir;
+    const std::string path = dir.File("a.cpp");
+    WriteBytes(path, "n = 40;\n");
+    // The system ends names at a NUL byte: "a.cpp\0~" would be a.cpp itself.
+    const std::string named = path + std::string(1, '\0') + "x";
+    EXPECT_FALSE(FileSystem::Real().Read(named));
+    EXPECT_FALSE(ReplaceFile(FileSystem::Real(), path + std::string(1, '\0') + "~", "lost"));
+    RowList rows;
+    rows.Append({"1", std::string(texts::kTypeNumber), "40", std::string(texts::kStateReplace),
+                 named, "1:4"});
+    Expected<ApplyOutcome> outcome =
+        ApplyListToSources(rows, ListKind::Constants, LineFeedLanguage(), FileSystem::Real());
+    ASSERT_TRUE(outcome);
+    ASSERT_EQ(outcome->unreadableFiles.size(), 1u);
+    EXPECT_EQ(outcome->unreadableFiles[0].path, named);
+    EXPECT_EQ(ReadBytes(path), "n = 40;\n");
+    EXPECT_NE(::access((path + "~").c_str(), F_OK), 0);
+}
+
 }  // namespace
 }  // namespace korvexer
