@@ -100,7 +100,7 @@ TEST(BadSettingsFiles, BinaryNoiseAndNulBytesReadAndAreKeptByWrites) {
     for (char& byte : noise) byte = static_cast<char>(random() & 0xFF);
     const std::string cases[] = {
         noise,
-        std::string("[s]\r\nk=a\0b\r\n\0[t]\0\r\nn=1\r\n", 26),
+        std::string("[s]\r\nk=a\0b\r\n\0[t]\0\r\nn=1\r\n", 24),
         std::string("\0\0\0\0", 4),
     };
     for (const std::string& bytes : cases) {
