@@ -44,15 +44,29 @@ std::string Load(const std::string& path) {
     return content->bytes;
 }
 
+// Whether `at` is where a character of `line` starts (or its end), two-byte characters counted
+// whole from the line's start.
+bool OnCharacter(std::string_view line, std::size_t at) {
+    if (at > line.size()) return false;
+    std::size_t i = 0;
+    while (i < at) i += static_cast<unsigned char>(line[i]) >= 0x81 ? 2 : 1;
+    return i == at;
+}
+
 // The file as a rewrite writes it when no line changes: every line followed by the whole line
 // break, pieces cut by the length limit joined again.
 std::string Normalised(const LineModel& model, LineBreak lineBreak) {
     if (model.LineCount() == 0) return model.bytes;
     std::string out;
     for (std::size_t i = 0; i < model.LineCount(); ++i) {
-        out += model.Line(i);
+        const std::string_view line = model.Line(i);
+        out += line;
         const LineEnd end = model.lines[i].end;
-        if (end == LineEnd::Cut || (end == LineEnd::EndOfData && lineBreak.first == 0)) continue;
+        if (end == LineEnd::Cut) continue;
+        // A last line that ends inside a character gets no break: it would be read as the
+        // character's second byte.
+        if (end == LineEnd::EndOfData && (lineBreak.first == 0 || !OnCharacter(line, line.size())))
+            continue;
         out += static_cast<char>(lineBreak.first);
         if (lineBreak.second != 0) out += static_cast<char>(lineBreak.second);
     }
@@ -68,15 +82,6 @@ bool StartsWith(std::string_view text, std::string_view head) {
 bool TakesSearchBranch(std::string_view text, std::string_view search, std::string_view result) {
     return !search.empty() && !result.empty() && StartsWith(text, search) &&
            !(result.size() > search.size() && StartsWith(text, result));
-}
-
-// Whether `at` is where a character of `line` starts (or its end), two-byte characters counted
-// whole from the line's start.
-bool OnCharacter(std::string_view line, std::size_t at) {
-    if (at > line.size()) return false;
-    std::size_t i = 0;
-    while (i < at) i += static_cast<unsigned char>(line[i]) >= 0x81 ? 2 : 1;
-    return i == at;
 }
 
 }  // namespace

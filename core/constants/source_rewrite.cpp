@@ -72,7 +72,20 @@ bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
     return true;
 }
 
-void SourceRewrite::AppendTerminator(std::string& out, std::size_t last) const {
+namespace {
+
+// Whether the text from `from` to the end of `out` ends with the first byte of a two-byte
+// character whose second byte is missing (the file ended there).
+bool EndsInsideCharacter(const std::string& out, std::size_t from) {
+    std::size_t i = from;
+    while (i < out.size()) i += static_cast<unsigned char>(out[i]) >= 0x81 ? 2 : 1;
+    return i > out.size();
+}
+
+}  // namespace
+
+void SourceRewrite::AppendTerminator(std::string& out, std::size_t last,
+                                     std::size_t lineStart) const {
     const LineSpan& span = m_model.lines[last];
     const std::size_t from = std::size_t{span.offset} + span.length;
     const std::size_t to =
@@ -92,6 +105,9 @@ void SourceRewrite::AppendTerminator(std::string& out, std::size_t last) const {
             // Without a line break there is no byte to end the last line with; a zero byte
             // that the file never held would corrupt it.
             if (m_lineBreak.first == 0) return;
+            // After the first byte of a character that the file cut off, a break byte would be
+            // read as its second byte, and every rewrite would add another.
+            if (EndsInsideCharacter(out, lineStart)) return;
             [[fallthrough]];
         case LineEnd::Break:
         case LineEnd::LoneFirstByte:
@@ -113,11 +129,12 @@ std::string SourceRewrite::Content() const {
     for (std::size_t first = 0; first < count;) {
         const std::size_t last = ChainEnd(first);
         auto edited = m_edited.find(first);
+        const std::size_t lineStart = out.size();
         if (edited != m_edited.end())
             out += edited->second;
         else
             out += OriginalChainText(first);
-        AppendTerminator(out, last);
+        AppendTerminator(out, last, lineStart);
         first = last + 1;
     }
     return out;

@@ -43,7 +43,8 @@ public:
 
     // The new content of the file: every line with its edits, each line followed by the line
     // break (a lone first break byte included), the last one too unless bytes past the read limit
-    // follow it, in which case those bytes follow exactly as they were.
+    // follow it, in which case those bytes follow exactly as they were, or it ends with the first
+    // byte of a character that the file cut off.
     std::string Content() const;
 
     // Writes the "~" backup (the file as it was read), then replaces the file with Content().
@@ -57,7 +58,8 @@ private:
     // The text of the physical line that starts with entry `first`, edits included.
     std::string ChainText(std::size_t first) const;
     std::string_view OriginalChainText(std::size_t first) const;
-    void AppendTerminator(std::string& out, std::size_t last) const;
+    // Appends what follows entry `last`, whose physical line starts at `lineStart` in `out`.
+    void AppendTerminator(std::string& out, std::size_t last, std::size_t lineStart) const;
 
     FileSystem& m_fs;
     std::string m_path;

@@ -205,6 +205,29 @@ TEST(BadSourceFiles, LinesAtTheLengthLimitWithCharactersAndClosingMarksAtTheCut)
     EXPECT_LT(staying.size(), before.size() / 2 + 1);
 }
 
+TEST(BadSourceFiles, AFileCutInsideACharacterIsNotGrownByRewrites) {
+    // The last byte starts a two-byte character the file lacks: a line break written after it
+    // would be read as its second byte, so every rewrite would add one more.
+    for (LineBreak lineBreak : {LineBreak{'\n', 0}, LineBreak{'\r', '\n'}}) {
+        LanguageDefinition language = LoaderDefaults(0);
+        language.carryreturn = lineBreak;
+        std::string breakText(1, static_cast<char>(lineBreak.first));
+        if (lineBreak.second != 0) breakText += static_cast<char>(lineBreak.second);
+        const std::string file = "m = 41;" + breakText + "n = 40; \xBE";
+        TempDir dir;
+        const std::string path = dir.File("cut.cpp");
+        WriteBytes(path, file);
+        RowList rows;
+        rows.Append({"7", std::string(texts::kTypeNumber), "41", std::string(texts::kStateReplace),
+                     path, "1:4"});
+        ASSERT_TRUE(ApplyListToSources(rows, ListKind::Constants, language, FileSystem::Real()));
+        EXPECT_EQ(ReadBytes(path), "m = GetValueInt(7);//41" + breakText + "n = 40; \xBE");
+        rows.SetText(0, kColumnState, "");
+        ASSERT_TRUE(ApplyListToSources(rows, ListKind::Constants, language, FileSystem::Real()));
+        EXPECT_EQ(ReadBytes(path), file);
+    }
+}
+
 TEST(BadSourceFiles, ANameWithANulByteNamesNoOtherFile) {
     TempDir dir;
     const std::string path = dir.File("a.cpp");
