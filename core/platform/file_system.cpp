@@ -104,7 +104,15 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
 Status CopyFile(FileSystem& fs, const std::string& from, const std::string& to) {
     Expected<FileContent> content = fs.Read(from);
     if (!content) return Named(content.error(), from);
-    return ReplaceFile(fs, to, content->bytes);
+    bool isNew = !fs.Exists(to);
+    if (Status status = ReplaceFile(fs, to, content->bytes); !status) return status;
+    // A new copy gets the permission bits of its original (a backup of a private file stays
+    // private).
+    if (isNew) {
+        if (Expected<FileInfo> info = fs.Stat(from); info)
+            (void)fs.SetPermissions(to, info->permissions);
+    }
+    return Status::Ok();
 }
 
 }  // namespace korvexer

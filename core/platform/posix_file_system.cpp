@@ -171,6 +171,11 @@ public:
         int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
         if (descriptor < 0)
             return SystemError("cannot create a temporary file in the folder", directory, errno);
+        // mkstemp creates 0600; a file that ends up new gets what the user's umask allows instead
+        // (ReplaceFile gives an existing file's bits back to its replacement).
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        (void)::fchmod(descriptor, 0666 & ~mask);
         return std::unique_ptr<OutputFile>(
             std::make_unique<PosixOutputFile>(descriptor, FromNative(pattern)));
     }

@@ -193,6 +193,16 @@ TEST(ReplaceFile, AnyFailingStepLeavesTheOriginalAndNoTemporaryFile) {
     }
 }
 
+TEST(CopyFile, NewCopiesTakeTheOriginalsPermissions) {
+    TempDir dir;
+    WriteBytes(dir.File("from"), "x");
+    ::chmod(dir.File("from").c_str(), 0640);
+    ASSERT_TRUE(CopyFile(FileSystem::Real(), dir.File("from"), dir.File("to")));
+    struct stat status;
+    ::stat(dir.File("to").c_str(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
 TEST(CopyFile, CopiesEveryByte) {
     TempDir dir;
     std::string bytes("a\0b\r\n\xFF", 6);
