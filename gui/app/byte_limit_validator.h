@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// ByteLimitValidator: keeps an edit's text within a number of GBK bytes.
+#pragma once
+
+#include <QValidator>
+
+namespace korvexer::gui {
+
+// Accepts a text whose GBK form has at most `limit` bytes (a Chinese character takes two), so an
+// edit refuses the keystroke or paste that would pass the limit.
+class ByteLimitValidator : public QValidator {
+    Q_OBJECT
+public:
+    explicit ByteLimitValidator(int limit, QObject* parent = nullptr);
+
+    int Limit() const { return m_limit; }
+    State validate(QString& input, int& position) const override;
+
+private:
+    int m_limit;
+};
+
+}  // namespace korvexer::gui

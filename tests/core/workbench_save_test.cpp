@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: MIT
+// Tests of the Workbench's save button and of the record write after a step: validation order,
+// what is written where, and what a failing write leaves.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app/workbench.h"
+#include "core/app/workbench_texts.h"
+#include "tests/core/workbench_test_fixture.h"
+
+namespace korvexer::testing {
+namespace {
+
+using WorkbenchSave = WorkbenchTest;
+using WorkbenchSaveRecordAfterStep = WorkbenchTest;
+
+TEST_F(WorkbenchSave, StopsAtTheFirstEmptyFieldInOrderWithItsMessageAndFocus) {
+    struct Case {
+        WorkbenchForm form;
+        std::string_view text;
+        std::string_view caption;
+        WorkbenchField focus;
+    };
+    const std::vector<Case> cases = {
+        {{" \t", "", 0, "", ""},
+         texts::kCompanyEmpty,
+         texts::kCaptionSystem,
+         WorkbenchField::Company},
+        {{"Acme", "  ", 0, "", ""},
+         texts::kProductEmpty,
+         texts::kCaptionSystem,
+         WorkbenchField::Product},
+        {{"Acme", "P1", 0, "   ", App()},
+         texts::kMainSourceEmpty,
+         texts::kCaptionInformation,
+         WorkbenchField::MainSourceFile},
+        {{"Acme", "P1", 0, Main(), " "},
+         texts::kApplicationEmpty,
+         texts::kCaptionSystem,
+         WorkbenchField::ApplicationFile},
+    };
+    for (const Case& c : cases) {
+        Workbench workbench(m_fs, m_store, m_rules);
+        workbench.Initialise();
+        workbench.ChangeLanguage(2);  // something unsaved
+        WorkbenchOutcome outcome = workbench.Save(c.form);
+        ASSERT_TRUE(outcome.message) << c.text;
+        EXPECT_EQ(outcome.message->text, c.text);
+        EXPECT_EQ(outcome.message->caption, c.caption);
+        EXPECT_EQ(outcome.message->icon, MessageIcon::Information);
+        EXPECT_EQ(outcome.message->buttons, MessageButtons::Ok);
+        EXPECT_EQ(outcome.focus, c.focus);
+        EXPECT_FALSE(outcome.completed);
+        EXPECT_TRUE(workbench.dirty());
+        EXPECT_FALSE(m_fs.Exists(m_store.path())) << "nothing is stored before the checks pass";
+        EXPECT_FALSE(m_fs.Exists(RecordBesideApp()));
+    }
+}
+
+TEST_F(WorkbenchSave, RefusesFieldsLongerThanTheirByteLimitsBeforeTakingAnything) {
+    const std::string chinese15(30, '\xB0');  // 15 two-byte characters: exactly 30 bytes
+    const std::string longPath = "/" + std::string(256, 'p');
+    struct Case {
+        WorkbenchForm form;
+        WorkbenchField focus;  // None: accepted
+        std::string limit;
+    };
+    const std::vector<Case> cases = {
+        {{chinese15 + "\xB0\xA1", "P1", 0, Main(), App()}, WorkbenchField::Company, "30"},
+        {{"Acme", "P1", 0, longPath, longPath}, WorkbenchField::ApplicationFile, "256"},
+        {{"Acme", "P1", 0, longPath, App()}, WorkbenchField::MainSourceFile, "256"},
+        {{chinese15, "P1", 0, Main(), App()}, WorkbenchField::None, ""},
+    };
+    for (const Case& c : cases) {
+        Workbench workbench(m_fs, m_store, m_rules);
+        workbench.Initialise();
+        WorkbenchOutcome outcome = workbench.Save(c.form);
+        EXPECT_EQ(outcome.focus, c.focus) << c.limit;
+        if (c.focus == WorkbenchField::None) {
+            EXPECT_TRUE(outcome.completed);
+            continue;
+        }
+        ASSERT_TRUE(outcome.message);
+        EXPECT_NE(outcome.message->text.find(c.limit), std::string::npos);
+        EXPECT_EQ(workbench.Form().company, "") << "nothing taken from the form";
+    }
+}
+
+TEST_F(WorkbenchSave, StoresTheProjectWritesTheRecordAndItsCopyAndClearsDirty) {
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    ASSERT_TRUE(workbench.AddSourceFiles({m_dir.File("src/util.cpp")}).refreshForm);
+    ASSERT_TRUE(workbench.dirty());
+    workbench.constants().Append({"1025", "\xCA\xFD\xD6\xB5", "7", Main(), "2:4"});
+
+    WorkbenchForm form{"  Acme", " P1", 3, "  " + Main(), " " + App()};
+    WorkbenchOutcome outcome = workbench.Save(form);
+    ASSERT_TRUE(outcome.message);
+    EXPECT_EQ(outcome.message->text, texts::kSaved);
+    EXPECT_EQ(outcome.message->caption, texts::kCaptionSystem);
+    EXPECT_TRUE(outcome.completed);
+    EXPECT_TRUE(outcome.refreshForm);
+    EXPECT_FALSE(workbench.dirty());
+
+    // Blanks at the start are gone from what is stored.
+    EXPECT_EQ(m_store.GetString("Common Data", "CompanyID", "-"), "Acme");
+    EXPECT_EQ(m_store.GetString("Common Data", "ProductID", "-"), "P1");
+    EXPECT_EQ(m_store.GetInt("Acme P1", "LanguageIndex", -1), 3);
+    EXPECT_EQ(m_store.GetString("Acme P1", "MainPrgFile", "-"), Main());
+    EXPECT_EQ(m_store.GetString("Acme P1", "Application", "-"), App());
+    EXPECT_EQ(m_store.GetString("Acme", "ProductIDList", "-"), "P1;");
+    EXPECT_EQ(workbench.products().entries, std::vector<std::string>{"P1"});
+    EXPECT_EQ(workbench.Form().product, "P1");
+
+    RecordLists read;
+    std::int32_t counter = 0;
+    ASSERT_EQ(ReadRecordFile(m_fs, RecordBesideApp(), read, counter), RecordReadResult::Complete);
+    EXPECT_EQ(counter, 1025);
+    EXPECT_EQ(read.sourceFiles, std::vector<std::string>{m_dir.File("src/util.cpp")});
+    EXPECT_EQ(ReadBytes(RecordBesideMain()), ReadBytes(RecordBesideApp()));
+}
+
+TEST_F(WorkbenchSave, SavingProjectsInTurnKeepsTheMostRecentFirst) {
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    ASSERT_TRUE(workbench.Save(ValidForm()).completed);
+    WorkbenchForm other = ValidForm();
+    other.product = "P2";
+    ASSERT_TRUE(workbench.Save(other).completed);
+    ASSERT_TRUE(workbench.Save(ValidForm()).completed);
+    EXPECT_EQ(m_store.GetString("Acme", "ProductIDList", "-"), "P1;P2;");
+    EXPECT_EQ(workbench.products().entries, (std::vector<std::string>{"P1", "P2"}));
+}
+
+TEST_F(WorkbenchSave, ARecordFileThatCannotBeWrittenKeepsDirtyAndNamesTheFile) {
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    workbench.ChangeLanguage(1);
+    m_fs.FailOn(Step::Write, "demo.con");
+    WorkbenchOutcome outcome = workbench.Save(ValidForm());
+    ASSERT_TRUE(outcome.message);
+    const std::string& text = outcome.message->text;
+    EXPECT_EQ(text.compare(0, texts::kSaveRecordFailed.size(), texts::kSaveRecordFailed), 0);
+    EXPECT_NE(text.find(RecordBesideApp()), std::string::npos) << text;
+    EXPECT_NE(text.find("no space left"), std::string::npos) << text;
+    EXPECT_EQ(outcome.message->caption, texts::kCaptionSystem);
+    EXPECT_FALSE(outcome.completed);
+    EXPECT_TRUE(workbench.dirty());
+    EXPECT_FALSE(m_fs.Exists(RecordBesideApp()));
+    EXPECT_FALSE(m_fs.Exists(RecordBesideMain()));
+}
+
+TEST_F(WorkbenchSave, ASettingsFileThatCannotBeWrittenStopsBeforeTheRecord) {
+    ProfileStore unwritable(m_fs, m_dir.File("no-such-folder/korvexer.ini"));
+    Workbench workbench(m_fs, unwritable, m_rules);
+    workbench.Initialise();
+    workbench.ChangeLanguage(1);
+    WorkbenchOutcome outcome = workbench.Save(ValidForm());
+    ASSERT_TRUE(outcome.message);
+    const std::string& text = outcome.message->text;
+    EXPECT_EQ(text.compare(0, texts::kSettingsWriteFailed.size(), texts::kSettingsWriteFailed), 0);
+    EXPECT_NE(text.find("no-such-folder"), std::string::npos) << text;
+    EXPECT_TRUE(workbench.dirty());
+    EXPECT_FALSE(m_fs.Exists(RecordBesideApp()));
+}
+
+TEST_F(WorkbenchSaveRecordAfterStep, WritesBothCopiesFromTheLastTakenFieldsAndClearsDirty) {
+    StoreProject("P1", 0, Main(), App());
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    workbench.ChangeLanguage(4);
+    workbench.functions().Append({"1", "strlen", "strlen_kx", Main(), "1:0"});
+    WorkbenchOutcome outcome = workbench.SaveRecordAfterStep();
+    EXPECT_TRUE(outcome.completed);
+    EXPECT_FALSE(outcome.message);
+    EXPECT_FALSE(workbench.dirty());
+    RecordLists read;
+    std::int32_t counter = kFirstConstantIndex;
+    ASSERT_EQ(ReadRecordFile(m_fs, RecordBesideMain(), read, counter), RecordReadResult::Complete);
+    ASSERT_EQ(read.functions.size(), 1u);
+    EXPECT_EQ(read.functions.Text(0, 2), "strlen_kx");
+}
+
+TEST_F(WorkbenchSaveRecordAfterStep, AFailedWriteGivesItsOwnMessageAndKeepsDirty) {
+    StoreProject("P1", 0, Main(), App());
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    workbench.ChangeLanguage(4);
+    m_fs.FailOn(Step::Write, "demo.con");
+    WorkbenchOutcome outcome = workbench.SaveRecordAfterStep();
+    ASSERT_TRUE(outcome.message);
+    EXPECT_EQ(
+        outcome.message->text.compare(0, texts::kStepRecordFailed.size(), texts::kStepRecordFailed),
+        0);
+    EXPECT_NE(outcome.message->text.find(RecordBesideApp()), std::string::npos);
+    EXPECT_TRUE(workbench.dirty());
+    EXPECT_FALSE(m_fs.Exists(RecordBesideMain()));
+}
+
+}  // namespace
+}  // namespace korvexer::testing
