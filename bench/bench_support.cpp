@@ -15,6 +15,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "core/platform/clock.h"
+#include "core/platform/file_system.h"
+#include "core/scanner/source_scanner.h"
+
 namespace korvexer::bench {
 
 namespace fs = std::filesystem;
@@ -166,6 +170,41 @@ bool ResetPeakResident() {
     clear << "5";
     clear.flush();
     return static_cast<bool>(clear);
+}
+
+std::vector<std::string> GenerateSources(const std::string& folder, std::size_t files,
+                                         std::size_t rowsPerFile) {
+    std::vector<std::string> paths;
+    for (std::size_t f = 0; f < files; ++f) {
+        std::string text = "#include \"unit" + std::to_string(f) + ".h\"\n\nvoid Setup" +
+                           std::to_string(f) + "()\n{\n";
+        for (std::size_t r = 0; r < rowsPerFile; ++r) {
+            const std::string n = std::to_string(r);
+            if (r % 2 == 0)
+                text += "    name" + n + " = \"caption number " + n + " of the form\";\n";
+            else
+                text += "    size" + n + " = " + std::to_string(r * 37) + ";\n";
+            if (r % 4 == 0) text += "    Refresh(name" + n + ", size" + n + "); // layout\n";
+        }
+        text += "}\n";
+        const std::string path = folder + "/unit" + std::to_string(f) + ".cpp";
+        if (Status written = ReplaceFile(FileSystem::Real(), path, text); !written) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            std::exit(2);
+        }
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+RowList ScanFiles(const std::vector<std::string>& files, const LanguageDefinition& language,
+                  ScanMode mode) {
+    const FixedClock clock(1700000000);
+    SourceScanner scanner(FileSystem::Real(), language, clock);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    scanner.ScanSourceFiles(rows, &files, std::string(), counter, mode);
+    return rows;
 }
 
 std::string SelfPath() {

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/app/row_list.h"
+#include "core/language/language_definition.h"
+#include "core/scanner/statement_extractor.h"
+
 namespace korvexer::bench {
 
 // Seconds spent in `work`, measured with the steady clock.
@@ -69,6 +73,16 @@ std::size_t ResidentBytes();
 // Lets PeakResidentBytes() start again from the current resident memory. Returns false where the
 // system does not offer it.
 bool ResetPeakResident();
+
+// Writes `files` C source files unit0.cpp, unit1.cpp, ... into `folder`, each with
+// `rowsPerFile` string and number assignments and call lines between them; returns their paths.
+// Ends the program when a file cannot be written.
+std::vector<std::string> GenerateSources(const std::string& folder, std::size_t files,
+                                         std::size_t rowsPerFile);
+
+// The rows of a scan of `files`, in the given order, with a fixed clock.
+RowList ScanFiles(const std::vector<std::string>& files, const LanguageDefinition& language,
+                  ScanMode mode);
 
 // The path of the running program.
 std::string SelfPath();

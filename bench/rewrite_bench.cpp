@@ -33,41 +33,6 @@ LanguageDefinition CWithLf() {
     return language;
 }
 
-// `files` files of `rowsPerFile` string and number assignments each, with plain lines between.
-std::vector<std::string> Generate(const std::string& folder, std::size_t files,
-                                  std::size_t rowsPerFile) {
-    std::vector<std::string> paths;
-    for (std::size_t f = 0; f < files; ++f) {
-        std::string text = "#include \"unit" + std::to_string(f) + ".h\"\n\nvoid Setup" +
-                           std::to_string(f) + "()\n{\n";
-        for (std::size_t r = 0; r < rowsPerFile; ++r) {
-            const std::string n = std::to_string(r);
-            if (r % 2 == 0)
-                text += "    name" + n + " = \"caption number " + n + " of the form\";\n";
-            else
-                text += "    size" + n + " = " + std::to_string(r * 37) + ";\n";
-            if (r % 4 == 0) text += "    Refresh(name" + n + ", size" + n + "); // layout\n";
-        }
-        text += "}\n";
-        const std::string path = folder + "/unit" + std::to_string(f) + ".cpp";
-        if (Status written = ReplaceFile(FileSystem::Real(), path, text); !written) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            std::exit(2);
-        }
-        paths.push_back(path);
-    }
-    return paths;
-}
-
-RowList Scan(const std::vector<std::string>& files, const LanguageDefinition& language) {
-    const FixedClock clock(1700000000);
-    SourceScanner scanner(FileSystem::Real(), language, clock);
-    RowList rows;
-    std::uint32_t counter = 1024;
-    scanner.ScanSourceFiles(rows, &files, std::string(), counter, ScanMode::Constants);
-    return rows;
-}
-
 void SetStates(RowList& rows, std::string_view state) {
     for (std::size_t row = 0; row < rows.size(); ++row)
         rows.SetText(row, kColumnState, std::string(state));
@@ -115,8 +80,9 @@ struct SizeFigures {
 SizeFigures Measure(std::size_t files, std::size_t rowsPerFile) {
     bench::ScratchFolder folder;
     const LanguageDefinition language = CWithLf();
-    const std::vector<std::string> paths = Generate(folder.path(), files, rowsPerFile);
-    RowList applyRows = Scan(paths, language);
+    const std::vector<std::string> paths =
+        bench::GenerateSources(folder.path(), files, rowsPerFile);
+    RowList applyRows = bench::ScanFiles(paths, language, ScanMode::Constants);
     SetStates(applyRows, texts::kStateReplace);
     RowList takeBackRows = applyRows;
     SetStates(takeBackRows, "");
