@@ -51,16 +51,11 @@ RowEdit DeriveRowEdit(const RowList& rows, std::size_t row, ListKind kind,
         return edit;
     }
     const bool isString = type == texts::kTypeString;
-    const std::string accessor = Concat({isString ? kStrAccessor : kIntAccessor, key, ")"});
-    const std::string literal = isString ? Concat({q, value, q}) : value;
-    if (apply) {
-        edit.search = literal;
-        edit.result = accessor;
-    } else {
-        edit.search = accessor;
-        edit.result = literal;
-        edit.removal = Concat({commentPrefix, literal});
-    }
+    std::string accessor = Concat({isString ? kStrAccessor : kIntAccessor, key, ")"});
+    std::string literal = isString ? Concat({q, value, q}) : value;
+    if (!apply) edit.removal = Concat({commentPrefix, literal});
+    edit.search = std::move(apply ? literal : accessor);
+    edit.result = std::move(apply ? accessor : literal);
     return edit;
 }
 
