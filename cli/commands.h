@@ -14,5 +14,6 @@ void RegisterLanguageCommands(CLI::App& app, CliContext& context);  // language 
 void RegisterSourceCommands(CLI::App& app, CliContext& context);    // lines, statements, scan
 void RegisterApplyCommands(CLI::App& app, CliContext& context);     // apply
 void RegisterRecordCommands(CLI::App& app, CliContext& context);    // record read, record write
+void RegisterProjectCommands(CLI::App& app, CliContext& context);   // project show, protect, ...
 
 }  // namespace korvexer::cli

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     cli::RegisterSourceCommands(app, context);
     cli::RegisterApplyCommands(app, context);
     cli::RegisterRecordCommands(app, context);
+    cli::RegisterProjectCommands(app, context);
 
     try {
         app.parse(argc, argv);

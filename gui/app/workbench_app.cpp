@@ -16,6 +16,7 @@
 #include "gui/app/file_chooser.h"
 #include "gui/app/prompter.h"
 #include "gui/app/shell_opener.h"
+#include "gui/app/step_launcher.h"
 #include "gui/app/workbench_dlg.h"
 #include "gui/language/language_dlg.h"
 #include "gui/text/gbk_codec.h"
@@ -50,6 +51,8 @@ int CWorkbenchApp::Run() {
     QtFileChooser chooser;
     QtShellOpener opener;
     CWorkbenchDlg window(model, settings, prompter, chooser, opener);
+    StepLauncher steps(model, m_fs, prompter);
+    steps.Attach(window);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.exec();
@@ -71,6 +74,8 @@ int CWorkbenchApp::RenderScreenshots(const QString& folder) {
     language.hide();
     CAboutDlg about(&window);
     saved = Save(about, out.filePath(QStringLiteral("about.png"))) && saved;
+    about.hide();
+    saved = StepLauncher(model, m_fs, prompter).RenderDialogs(window, folder) && saved;
     return saved ? 0 : 1;
 }
 

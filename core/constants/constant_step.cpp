@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: MIT
+// The constant list dialog's model.
+#include "core/constants/constant_step.h"
+
+#include <algorithm>
+#include <set>
+#include <unordered_map>
+
+#include "core/app/list_texts.h"
+#include "core/app/project_settings.h"
+#include "core/app/workbench_texts.h"
+#include "core/constants/constant_step_texts.h"
+#include "core/platform/c_number.h"
+#include "core/platform/ms_random.h"
+#include "core/scanner/constant_index.h"
+#include "core/scanner/source_scanner.h"
+
+namespace korvexer {
+
+namespace {
+
+// The main window's constant list: index, type, value, file, position.
+enum MainColumn : std::size_t { kMainIndex, kMainType, kMainValue, kMainFile, kMainPosition };
+
+// The decimal value of an index text, as the C runtime reads it.
+std::uint32_t IndexValue(const std::string& text) {
+    return static_cast<std::uint32_t>(CAtol(text));
+}
+
+int DialogImage(const std::string& type) {
+    return type == texts::kTypeString ? kStringImage : kNumericImage;
+}
+
+int MainImage(const std::string& type) {
+    return type == texts::kTypeString ? 0 : 1;
+}
+
+std::string PlaceKey(const std::string& file, const std::string& position) {
+    // A file name never holds a NUL byte, so the key cannot be ambiguous.
+    std::string key = file;
+    key += '\0';
+    key += position;
+    return key;
+}
+
+// Rows in ascending index order; rows of equal index keep their order, as inserting each before
+// the first row of a greater index does.
+void SortByIndex(RowList& rows) {
+    std::vector<Row> sorted(rows.rows());
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Row& a, const Row& b) {
+        return IndexValue(a.columns[kMainIndex]) < IndexValue(b.columns[kMainIndex]);
+    });
+    rows.clear();
+    for (Row& row : sorted) rows.Append(std::move(row.columns), row.image);
+}
+
+}  // namespace
+
+ConstantStep::ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock)
+    : m_fs(fs), m_language(language), m_clock(clock) {}
+
+std::optional<StepMessage> ConstantStep::CheckOpening(std::string_view mainSourceText) {
+    if (!TrimLeadingBlanks(mainSourceText).empty()) return std::nullopt;
+    return StepMessage{std::string(texts::kMainSourceEmpty),
+                       std::string(texts::kCaptionInformation)};
+}
+
+std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
+                                      const std::vector<std::string>* sourceFiles,
+                                      const std::string& mainSourceFile,
+                                      std::uint32_t indexCounter) {
+    m_rows.clear();
+    std::uint32_t counter = indexCounter;
+    std::vector<Error> unreadable;
+    SourceScanner scanner(m_fs, m_language, m_clock);
+    if (!mainSourceFile.empty())
+        if (Status scanned = scanner.ScanFile(m_rows, mainSourceFile, counter, ScanMode::Constants);
+            !scanned)
+            unreadable.push_back(scanned.error());
+    for (Error& error :
+         scanner.ScanSourceFiles(m_rows, sourceFiles, mainSourceFile, counter, ScanMode::Constants))
+        unreadable.push_back(std::move(error));
+
+    // Indices that the runtime already hands out: those of the record and of accessor calls in
+    // the sources. The scan numbered from the opener's counter without knowing them.
+    std::uint32_t floor = indexCounter;
+    for (std::size_t row = 0; row < mainConstants.size(); ++row)
+        floor = std::max(floor, IndexValue(mainConstants.Text(row, kMainIndex)));
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kColumnState) == texts::kStateUnknown)
+            floor = std::max(floor, IndexValue(m_rows.Text(row, kColumnKey)));
+    m_counter = counter;
+    if (floor > indexCounter) RaiseNewIndicesAbove(floor);
+
+    Merge(mainConstants);
+    return unreadable;
+}
+
+void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
+    std::uint32_t counter = floor;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        // The scan leaves every new constant with an empty state; accessor calls are "未知".
+        if (!m_rows.Text(row, kColumnState).empty()) continue;
+        counter = NextConstantIndex(counter, m_clock);
+        m_rows.SetText(row, kColumnKey, std::to_string(counter));
+    }
+    m_counter = counter;
+}
+
+void ConstantStep::Merge(const RowList& mainConstants) {
+    // Hash indexes of the scanned rows, so that merging a long record stays linear.
+    std::unordered_map<std::string, std::size_t> byPlace;
+    std::unordered_map<std::string, std::set<std::size_t>> byIndex;
+    byPlace.reserve(m_rows.size());
+    byIndex.reserve(m_rows.size());
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        byPlace.emplace(PlaceKey(m_rows.Text(row, kColumnFile), m_rows.Text(row, kColumnPosition)),
+                        row);
+        byIndex[m_rows.Text(row, kColumnKey)].insert(row);
+    }
+
+    for (std::size_t record = 0; record < mainConstants.size(); ++record) {
+        const std::string& index = mainConstants.Text(record, kMainIndex);
+        const std::string& type = mainConstants.Text(record, kMainType);
+        const std::string& value = mainConstants.Text(record, kMainValue);
+        const std::string file = TrimTrailingBlanks(mainConstants.Text(record, kMainFile));
+        const std::string position = TrimTrailingBlanks(mainConstants.Text(record, kMainPosition));
+
+        std::optional<std::size_t> match;
+        if (!file.empty() && !position.empty()) {
+            if (auto found = byPlace.find(PlaceKey(file, position)); found != byPlace.end())
+                match = found->second;
+        } else if (auto found = byIndex.find(index);
+                   found != byIndex.end() && !found->second.empty()) {
+            match = *found->second.begin();
+        }
+
+        if (match) {
+            const std::string oldIndex = m_rows.Text(*match, kColumnKey);
+            if (oldIndex != index) {
+                byIndex[oldIndex].erase(*match);
+                byIndex[index].insert(*match);
+            }
+            m_rows.SetText(*match, kColumnKey, index);
+            m_rows.SetText(*match, kColumnType, type);
+            m_rows.SetText(*match, kColumnValue, value);
+            m_rows.SetText(*match, kColumnState, std::string(texts::kStateReplace));
+            m_rows.SetImage(*match, DialogImage(type));
+            continue;
+        }
+        const std::size_t row =
+            m_rows.Append({index, type, value, std::string(texts::kStateReplace), file, position},
+                          DialogImage(type));
+        byPlace.emplace(PlaceKey(file, position), row);
+        byIndex[index].insert(row);
+    }
+}
+
+void ConstantStep::Replace(const std::vector<std::size_t>& selected) {
+    for (std::size_t row : selected)
+        if (row < m_rows.size())
+            m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+}
+
+void ConstantStep::Revert(const std::vector<std::size_t>& selected) {
+    for (std::size_t row : selected)
+        if (row < m_rows.size()) m_rows.SetText(row, kColumnState, {});
+}
+
+void ConstantStep::ReplaceAll() {
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kColumnState).empty())
+            m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+}
+
+void ConstantStep::RevertAll() {
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kColumnState) == texts::kStateReplace)
+            m_rows.SetText(row, kColumnState, {});
+}
+
+std::optional<ConstantFields> ConstantStep::LoadFields(std::size_t row) const {
+    if (row >= m_rows.size()) return std::nullopt;
+    ConstantFields fields;
+    fields.index = IndexValue(m_rows.Text(row, kColumnKey));
+    fields.type = m_rows.Text(row, kColumnType) == texts::kTypeString ? ConstantFields::String
+                                                                      : ConstantFields::Number;
+    fields.value = m_rows.Text(row, kColumnValue);
+    return fields;
+}
+
+void ConstantStep::SetTypeAndValue(std::size_t row, ConstantFields& fields) {
+    std::string value = TrimLeadingBlanks(fields.value);
+    std::string type(texts::kTypeString);
+    if (fields.type != ConstantFields::String) {
+        value = std::to_string(CAtol(value));
+        type = texts::kTypeNumber;
+    }
+    fields.value = value;
+    m_rows.SetText(row, kColumnType, type);
+    m_rows.SetText(row, kColumnValue, std::move(value));
+    m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+    m_rows.SetImage(row, DialogImage(m_rows.Text(row, kColumnType)));
+}
+
+StepEditOutcome ConstantStep::Add(ConstantFields& fields) {
+    StepEditOutcome outcome;
+    if (fields.type != ConstantFields::String && TrimLeadingBlanks(fields.value).empty()) {
+        outcome.message = StepMessage{std::string(steptexts::kNumericValueEmpty),
+                                      std::string(texts::kCaptionSystem)};
+        outcome.focus = StepField::Value;
+        return outcome;
+    }
+    // Seeded with the plain second: the hand step differs from the scan's on purpose.
+    MsRandom random(static_cast<std::uint32_t>(m_clock.NowSeconds()));
+    const auto r = static_cast<std::uint32_t>(random.Next());
+    m_counter = m_counter + 1u + (r * 5u) % 2000u;
+    fields.index = m_counter;
+    const std::size_t row = m_rows.Append({std::to_string(m_counter)});
+    SetTypeAndValue(row, fields);
+    outcome.changed = true;
+    return outcome;
+}
+
+std::optional<std::size_t> ConstantStep::FindIndex(std::uint32_t index) const {
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (IndexValue(m_rows.Text(row, kColumnKey)) == index) return row;
+    return std::nullopt;
+}
+
+StepEditOutcome ConstantStep::Modify(ConstantFields& fields) {
+    StepEditOutcome outcome;
+    const std::optional<std::size_t> row = FindIndex(fields.index);
+    if (!row) return outcome;
+    SetTypeAndValue(*row, fields);
+    outcome.changed = true;
+    return outcome;
+}
+
+std::optional<std::size_t> ConstantStep::Delete(const ConstantFields& fields,
+                                                std::optional<std::size_t> selected) {
+    std::optional<std::size_t> row = FindIndex(fields.index);
+    if (!row && selected && *selected < m_rows.size()) row = selected;
+    if (!row) return std::nullopt;
+    m_rows.Remove(*row);
+    if (m_rows.empty()) return std::nullopt;
+    return *row < m_rows.size() ? *row : 0;
+}
+
+StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
+                                       const std::vector<std::string>& sourceFiles) {
+    RecordLists wouldBe;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.Text(row, kColumnState) != texts::kStateReplace) continue;
+        const std::string& type = m_rows.Text(row, kColumnType);
+        wouldBe.constants.Append(
+            {m_rows.Text(row, kColumnKey), type, m_rows.Text(row, kColumnValue),
+             m_rows.Text(row, kColumnFile), m_rows.Text(row, kColumnPosition)},
+            MainImage(type));
+    }
+    SortByIndex(wouldBe.constants);
+    wouldBe.functions = mainFunctions;
+    wouldBe.sourceFiles = sourceFiles;
+    return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs, std::move(wouldBe),
+                      mainConstants, &SortByIndex);
+}
+
+}  // namespace korvexer

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+// ConstantStep: the constant list dialog's model: scan and merge, row states, hand edits and OK.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/row_list.h"
+#include "core/constants/constant_step_outcome.h"
+#include "core/language/language_definition.h"
+#include "core/platform/clock.h"
+#include "core/platform/expected.h"
+#include "core/platform/file_system.h"
+
+namespace korvexer {
+
+// The edit fields below the list: index, type choice and value.
+struct ConstantFields {
+    enum Type : int { String = 0, Number = 1 };
+    std::uint32_t index = 0;
+    int type = String;
+    std::string value;  // GBK
+};
+
+// The dialog works on its own six-column rows (index, type, value, state, file, position) and
+// touches neither the main window's constant list nor any file before Accept, so closing without
+// Accept (Cancel) changes nothing.
+class ConstantStep {
+public:
+    // The three references must outlive the model. The clock numbers new constants.
+    ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock);
+    ConstantStep(FileSystem&, LanguageDefinition&&, const Clock&) = delete;  // would dangle
+    ConstantStep(FileSystem&, const LanguageDefinition&, const Clock&&) = delete;
+
+    // Fills the rows: the constants of `mainSourceFile`, then of every other file of
+    // `sourceFiles` (null for none), then merges `mainConstants` (the record's five-column rows:
+    // index, type, value, file, position). A record row is matched to the first scanned row with
+    // its file and position (both without trailing blanks, when both are non-empty), else to the
+    // first row with its index; the match takes its index, type and value and the state "替换".
+    // An unmatched record row is appended with the state "替换".
+    //
+    // New constants are numbered from `indexCounter`, or from the largest index that the record
+    // rows or the accessor calls already in the sources ("未知" rows) show when that is larger, so
+    // a new index never repeats one the runtime already hands out. Returns the errors of the files
+    // that could not be read (they add no rows).
+    std::vector<Error> Open(const RowList& mainConstants,
+                            const std::vector<std::string>* sourceFiles,
+                            const std::string& mainSourceFile, std::uint32_t indexCounter);
+
+    // The main window's check before it opens the dialog: `mainSourceText`, the main source file
+    // field as it stands, without blanks at its start, must not be empty. Otherwise the message
+    // asking for it, after which the window focuses that field and does not open the dialog.
+    static std::optional<StepMessage> CheckOpening(std::string_view mainSourceText);
+
+    const RowList& rows() const { return m_rows; }
+    // The last index handed out, never below the largest index shown after Open.
+    std::uint32_t indexCounter() const { return m_counter; }
+
+    // "替换" and "撤销": mark or clear every row of `selected` (row numbers past the end are
+    // ignored), whatever its state.
+    void Replace(const std::vector<std::size_t>& selected);
+    void Revert(const std::vector<std::size_t>& selected);
+    // "全替换": every row with an empty state becomes "替换" ("未知" rows keep theirs).
+    void ReplaceAll();
+    // "全撤销": every "替换" row gets an empty state.
+    void RevertAll();
+
+    // The edit fields for row `row` (a double-click): its index, its type (String for "字符串",
+    // else Number) and its value. Nothing for a row past the end.
+    std::optional<ConstantFields> LoadFields(std::size_t row) const;
+
+    // "添加": refuses an empty numeric value (blanks at its start removed) with the message
+    // asking for one and the focus on the value field. Otherwise appends a "替换" row without
+    // file and position, with the next index (counter + 1 + (5 * r) % 2000, r drawn after seeding
+    // the generator with the clock's second), which becomes the counter and `fields.index`. A
+    // numeric value is stored as the C runtime's atol reads it ("0x1F" becomes "0"), and
+    // `fields.value` shows the stored value.
+    StepEditOutcome Add(ConstantFields& fields);
+    // "修改": the first row whose index has the value of `fields.index` takes the type and value
+    // (normalised as Add does, an empty numeric value allowed) and the state "替换". Nothing
+    // happens when no row has that index.
+    StepEditOutcome Modify(ConstantFields& fields);
+    // "删除": deletes the first row whose index has the value of `fields.index`, else the row
+    // `selected`. Returns the row to select afterwards (the one now at the deleted position, or
+    // row 0 when the last row went), or nothing when nothing was deleted or no row is left.
+    std::optional<std::size_t> Delete(const ConstantFields& fields,
+                                      std::optional<std::size_t> selected);
+
+    // "确定": the "替换" rows become `mainConstants` in ascending index order (rows of equal index
+    // in dialog order), and every row is carried into the sources by ApplyListToSources ("替换"
+    // applied, empty taken back, "未知" left alone). Before anything is written, the record that
+    // would hold the new list together with `mainFunctions` and `sourceFiles` is checked against
+    // the record's limits; a refusal names the row and changes nothing, as does a rewrite that
+    // refuses the language. For a file that could not be written, the main list keeps
+    // the rows it had for that file, so the record keeps describing the sources; such files are
+    // named in one message, together with the files that could not be read.
+    StepAcceptOutcome Accept(RowList& mainConstants, const RowList& mainFunctions,
+                             const std::vector<std::string>& sourceFiles);
+
+private:
+    void RaiseNewIndicesAbove(std::uint32_t floor);
+    void Merge(const RowList& mainConstants);
+    void SetTypeAndValue(std::size_t row, ConstantFields& fields);
+    std::optional<std::size_t> FindIndex(std::uint32_t index) const;
+
+    FileSystem& m_fs;
+    const LanguageDefinition& m_language;
+    const Clock& m_clock;
+    RowList m_rows{6};
+    std::uint32_t m_counter = 1024;
+};
+
+}  // namespace korvexer

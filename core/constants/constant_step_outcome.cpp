@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: MIT
+// The record-limit check and the unwritten-files message shared by the two step models.
+#include "core/constants/constant_step_outcome.h"
+
+#include <string_view>
+
+#include "core/app/list_texts.h"
+#include "core/app/workbench_texts.h"
+#include "core/app/project_settings.h"
+#include "core/constants/constant_step_texts.h"
+
+namespace korvexer {
+
+namespace {
+
+constexpr std::size_t kEntryLengthBytes = 5;  // one length byte per field
+constexpr std::size_t kSectionEndBytes = 2;
+constexpr std::size_t kConstantMagicBytes = 16;
+
+struct CheckedColumn {
+    std::size_t column;
+    std::string_view title;
+};
+
+// The dialog columns that become record fields as they stand (the constant type becomes one
+// byte and the function number is renumbered, so neither can pass the limit).
+constexpr CheckedColumn kConstantColumns[] = {{kColumnKey, steptexts::kTitleIndex},
+                                              {kColumnValue, steptexts::kTitleValue},
+                                              {kColumnFile, steptexts::kTitleFile},
+                                              {kColumnPosition, steptexts::kTitlePosition}};
+constexpr CheckedColumn kFunctionColumns[] = {{kColumnType, steptexts::kTitleFunction},
+                                              {kColumnValue, steptexts::kTitleSubstitute},
+                                              {kColumnFile, steptexts::kTitleFile},
+                                              {kColumnPosition, steptexts::kTitlePosition}};
+
+std::size_t SectionLength(const RowList& list, bool constants) {
+    std::size_t length = (constants ? kConstantMagicBytes : 0) + kSectionEndBytes;
+    for (std::size_t row = 0; row < list.size(); ++row) {
+        length += kEntryLengthBytes;
+        for (std::size_t column = 0; column < 5; ++column)
+            length += constants && column == 1 ? 1 : list.Text(row, column).size();
+    }
+    return length;
+}
+
+StepMessage Message(std::string text) {
+    return {std::move(text), std::string(texts::kCaptionSystem)};
+}
+
+}  // namespace
+
+std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind kind,
+                                             const RecordLists& wouldBe) {
+    const bool constants = kind == ListKind::Constants;
+    for (std::size_t row = 0; row < dialogRows.size(); ++row) {
+        if (dialogRows.Text(row, kColumnState) != texts::kStateReplace) continue;
+        for (const CheckedColumn& checked : constants ? kConstantColumns : kFunctionColumns) {
+            const std::size_t size = dialogRows.Text(row, checked.column).size();
+            if (size <= kRecordFieldLimit) continue;
+            std::string text(steptexts::kRowTooLongBegin);
+            text += std::to_string(row + 1);
+            text += steptexts::kRowTooLongField;
+            text += checked.title;
+            text += steptexts::kRowTooLongBytes;
+            text += std::to_string(size);
+            text += steptexts::kRowTooLongEnd;
+            return Message(std::move(text));
+        }
+    }
+    const std::size_t length =
+        SectionLength(constants ? wouldBe.constants : wouldBe.functions, constants);
+    if (length > kRecordSectionLimit) {
+        std::string text(steptexts::kListTooLongBegin);
+        text += std::to_string(length);
+        text += steptexts::kListTooLongEnd;
+        return Message(std::move(text));
+    }
+    // The other lists of the record come from the main window as they are; they may still be
+    // what the record cannot hold.
+    Expected<std::string> assembled = AssembleRecordFile(wouldBe);
+    if (!assembled)
+        return Message(std::string(steptexts::kApplyRefused) + assembled.error().message);
+    return std::nullopt;
+}
+
+std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome) {
+    if (outcome.failedFiles.empty() && outcome.unreadableFiles.empty()) return std::nullopt;
+    std::string text(steptexts::kFilesNotWritten);
+    for (const std::vector<Error>* errors : {&outcome.failedFiles, &outcome.unreadableFiles})
+        for (const Error& error : *errors) {
+            text += '\n';
+            text += error.path;
+            text += " (";
+            text += error.message;
+            text += ')';
+        }
+    return Message(std::move(text));
+}
+
+std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
+    std::set<std::string> files;
+    for (const Error& error : outcome.failedFiles) files.insert(error.path);
+    return files;
+}
+
+StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
+                             const LanguageDefinition& language, FileSystem& fs,
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&)) {
+    StepAcceptOutcome outcome;
+    if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
+
+    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs);
+    if (!applied) {
+        outcome.message =
+            StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
+                        std::string(texts::kCaptionSystem)};
+        return outcome;
+    }
+
+    RowList& newList = kind == ListKind::Constants ? wouldBe.constants : wouldBe.functions;
+    const std::set<std::string> untouched = UntouchedFiles(*applied);
+    if (!untouched.empty()) {
+        // The sources of these files are as they were: so is what the record says of them.
+        constexpr std::size_t kMainFile = 3;
+        RowList kept(5);
+        for (const Row& row : newList.rows())
+            if (untouched.count(row.columns[kMainFile]) == 0) kept.Append(row.columns, row.image);
+        for (const Row& row : mainList.rows())
+            if (untouched.count(TrimTrailingBlanks(row.columns[kMainFile])) != 0)
+                kept.Append(row.columns, row.image);
+        order(kept);
+        newList = std::move(kept);
+    }
+    mainList = std::move(newList);
+    outcome.accepted = true;
+    outcome.message = FilesNotWrittenMessage(*applied);
+    outcome.files = std::move(*applied);
+    return outcome;
+}
+
+}  // namespace korvexer

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+// The function substitution dialog's model.
+#include "core/functions/function_step.h"
+
+#include <unordered_map>
+
+#include "core/app/list_texts.h"
+#include "core/app/workbench_texts.h"
+#include "core/constants/constant_step_texts.h"
+#include "core/functions/function_catalogue.h"
+#include "core/platform/gbk_text.h"
+#include "core/scanner/source_scanner.h"
+
+namespace korvexer {
+
+namespace {
+
+// The main window's function list: number, call name, substitute, file, position.
+enum MainColumn : std::size_t { kMainNumber, kMainName, kMainSubstitute, kMainFile, kMainPosition };
+
+std::string PlaceKey(const std::string& file, const std::string& position) {
+    std::string key = file;
+    key += '\0';
+    key += position;
+    return key;
+}
+
+void Renumber(RowList& rows) {
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        rows.SetText(row, kMainNumber, std::to_string(row + 1));
+}
+
+}  // namespace
+
+FunctionStep::FunctionStep(FileSystem& fs, const LanguageDefinition& language)
+    : m_fs(fs), m_language(language), m_catalogue(SortedCatalogue()) {}
+
+std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
+                                      const std::vector<std::string>* sourceFiles,
+                                      const std::string& mainSourceFile) {
+    m_rows.clear();
+    std::vector<Error> unreadable;
+    // Call mode numbers rows by position, not by the clock or the counter.
+    std::uint32_t counter = 0;
+    SourceScanner scanner(m_fs, m_language, Clock::System());
+    if (!mainSourceFile.empty())
+        if (Status scanned = scanner.ScanFile(m_rows, mainSourceFile, counter, ScanMode::Calls);
+            !scanned)
+            unreadable.push_back(scanned.error());
+    for (Error& error :
+         scanner.ScanSourceFiles(m_rows, sourceFiles, mainSourceFile, counter, ScanMode::Calls))
+        unreadable.push_back(std::move(error));
+
+    std::unordered_map<std::string, std::size_t> byPlace;
+    byPlace.reserve(m_rows.size());
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        byPlace.emplace(PlaceKey(m_rows.Text(row, kColumnFile), m_rows.Text(row, kColumnPosition)),
+                        row);
+
+    for (std::size_t record = 0; record < mainFunctions.size(); ++record) {
+        const std::string& file = mainFunctions.Text(record, kMainFile);
+        const std::string& position = mainFunctions.Text(record, kMainPosition);
+        const std::string key = PlaceKey(file, position);
+        if (auto found = byPlace.find(key); found != byPlace.end()) {
+            m_rows.SetText(found->second, kColumnType, mainFunctions.Text(record, kMainName));
+            m_rows.SetText(found->second, kColumnValue,
+                           mainFunctions.Text(record, kMainSubstitute));
+            m_rows.SetText(found->second, kColumnState, std::string(texts::kStateReplace));
+            continue;
+        }
+        const std::size_t row =
+            m_rows.Append({std::to_string(m_rows.size() + 1), mainFunctions.Text(record, kMainName),
+                           mainFunctions.Text(record, kMainSubstitute),
+                           std::string(texts::kStateReplace), file, position});
+        byPlace.emplace(key, row);
+    }
+    return unreadable;
+}
+
+std::optional<std::size_t> FunctionStep::ProposeEntry(std::size_t row) const {
+    if (row >= m_rows.size()) return std::nullopt;
+    return FindCatalogueEntry(m_catalogue, m_rows.Text(row, kColumnType),
+                              m_rows.Text(row, kColumnValue));
+}
+
+std::string FunctionStep::EntryText(std::size_t entry) const {
+    return entry < m_catalogue.size() ? m_catalogue[entry] : std::string();
+}
+
+bool FunctionStep::Replace(std::size_t row, std::optional<std::size_t> entry) {
+    if (row >= m_rows.size()) return false;
+    const Row before = m_rows[row];
+    if (entry && *entry < m_catalogue.size())
+        m_rows.SetText(row, kColumnValue, CatalogueEntryName(m_catalogue[*entry]));
+    if (!m_rows.Text(row, kColumnValue).empty())
+        m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+    return m_rows[row].columns != before.columns;
+}
+
+bool FunctionStep::Revert(std::size_t row) {
+    if (row >= m_rows.size() || m_rows.Text(row, kColumnState).empty()) return false;
+    m_rows.SetText(row, kColumnState, {});
+    return true;
+}
+
+bool FunctionStep::Toggle(std::size_t row, std::optional<std::size_t> entry) {
+    if (row >= m_rows.size()) return false;
+    const std::string& state = m_rows.Text(row, kColumnState);
+    if (state == texts::kStateReplace) return Revert(row);
+    if (state.empty()) return Replace(row, entry);
+    return false;
+}
+
+bool FunctionStep::Pair(std::size_t row, const std::string& substitute) {
+    if (row >= m_rows.size() || substitute.empty()) return false;
+    const Row before = m_rows[row];
+    m_rows.SetText(row, kColumnValue, substitute);
+    m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+    return m_rows[row].columns != before.columns;
+}
+
+StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
+                                       const std::vector<std::string>& sourceFiles) {
+    RecordLists wouldBe;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.Text(row, kColumnState) != texts::kStateReplace) continue;
+        wouldBe.functions.Append({std::string(), m_rows.Text(row, kColumnType),
+                                  m_rows.Text(row, kColumnValue), m_rows.Text(row, kColumnFile),
+                                  m_rows.Text(row, kColumnPosition)});
+    }
+    Renumber(wouldBe.functions);
+    wouldBe.constants = mainConstants;
+    wouldBe.sourceFiles = sourceFiles;
+    return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs, std::move(wouldBe),
+                      mainFunctions, &Renumber);
+}
+
+std::optional<std::size_t> FindExactSubstitute(const std::vector<std::string>& catalogue,
+                                               std::string_view callName) {
+    if (callName.substr(0, 2) == "::") callName.remove_prefix(2);
+    if (callName.substr(0, 1) == "_") callName.remove_prefix(1);
+    if (callName.empty()) return std::nullopt;
+    const std::string wanted = std::string(callName) + "_kx";
+    for (std::size_t entry = 0; entry < catalogue.size(); ++entry)
+        if (gbk::EqualsNoCase(CatalogueEntryName(catalogue[entry]), wanted)) return entry;
+    return std::nullopt;
+}
+
+}  // namespace korvexer

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+// StepLauncher: the opening procedure of each step dialog.
+#include "gui/app/step_launcher.h"
+
+#include <cstdint>
+#include <string>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+
+#include "core/app/project_settings.h"
+#include "core/constants/constant_step.h"
+#include "gui/app/workbench_dlg.h"
+#include "gui/constants/constant_dlg.h"
+#include "gui/constants/step_context.h"
+#include "gui/constants/step_message_box.h"
+#include "gui/functions/function_dlg.h"
+#include "gui/text/gbk_codec.h"
+
+namespace korvexer::gui {
+
+namespace {
+
+// The dialogs get the main source field's text as it stands in the control, not the model's
+// copy from the last transfer: the user may have typed since.
+std::string FieldText(const QLineEdit* field) {
+    return GbkCodec::FromQString(field->text());
+}
+
+// The window names its main source field so that the steps can read it as typed.
+QLineEdit* MainSourceField(CWorkbenchDlg& window) {
+    QLineEdit* field = window.findChild<QLineEdit*>(QStringLiteral("mainSource"));
+    Q_ASSERT(field);
+    return field;
+}
+
+}  // namespace
+
+StepLauncher::StepLauncher(Workbench& model, FileSystem& fs, Prompter& prompter, const Clock& clock)
+    : m_model(model), m_fs(fs), m_prompter(prompter), m_clock(clock), m_run([](QDialog& dialog) {
+          return dialog.exec();
+      }) {}
+
+bool StepLauncher::RunConstantStep(QWidget* parent, QLineEdit* mainSourceField) {
+    const std::string typed = FieldText(mainSourceField);
+    if (const std::optional<StepMessage> refusal = ConstantStep::CheckOpening(typed)) {
+        ShowStepMessage(m_prompter, parent, *refusal);
+        mainSourceField->setFocus();
+        return false;
+    }
+    const std::string mainSource = TrimLeadingBlanks(typed);
+    const auto counter = static_cast<std::uint32_t>(m_model.PrepareConstantStep());
+    const StepContext context{m_fs,
+                              m_model.language(),
+                              m_prompter,
+                              m_model.constants(),
+                              m_model.functions(),
+                              m_model.sourceFiles().entries(),
+                              mainSource};
+    CConstantDlg dialog(context, m_clock, counter, parent);
+    return m_run(dialog) == QDialog::Accepted;
+}
+
+bool StepLauncher::RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField) {
+    const StepContext context{m_fs,
+                              m_model.language(),
+                              m_prompter,
+                              m_model.constants(),
+                              m_model.functions(),
+                              m_model.sourceFiles().entries(),
+                              FieldText(mainSourceField)};
+    CFunctionDlg dialog(context, parent);
+    return m_run(dialog) == QDialog::Accepted;
+}
+
+void StepLauncher::Attach(CWorkbenchDlg& window) {
+    QLineEdit* field = MainSourceField(window);
+    window.SetConstantStep([this, &window, field] { return RunConstantStep(&window, field); });
+    window.SetFunctionStep([this, &window, field] { return RunFunctionStep(&window, field); });
+}
+
+bool StepLauncher::RenderDialogs(CWorkbenchDlg& window, const QString& folder) {
+    // No opening check and no message: a picture is taken whatever the project holds.
+    const StepContext context{m_fs,
+                              m_model.language(),
+                              m_prompter,
+                              m_model.constants(),
+                              m_model.functions(),
+                              m_model.sourceFiles().entries(),
+                              TrimLeadingBlanks(FieldText(MainSourceField(window)))};
+    const auto counter = static_cast<std::uint32_t>(m_model.PrepareConstantStep());
+    CConstantDlg constants(context, m_clock, counter, &window);
+    CFunctionDlg functions(context, &window);
+    bool saved = true;
+    for (QDialog* dialog : {static_cast<QDialog*>(&constants), static_cast<QDialog*>(&functions)}) {
+        dialog->show();
+        QApplication::processEvents();
+        const QString name = dialog == &constants ? QStringLiteral("constant_dlg.png")
+                                                  : QStringLiteral("function_dlg.png");
+        saved = dialog->grab().save(QDir(folder).filePath(name), "PNG") && saved;
+        dialog->hide();
+    }
+    return saved;
+}
+
+}  // namespace korvexer::gui

@@ -1,0 +1,419 @@
+// SPDX-License-Identifier: MIT
+// Tests of the constant list dialog's model: opening and merging, states, hand edits, OK, Cancel.
+#include "core/constants/constant_step.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app/list_texts.h"
+#include "core/app/workbench_texts.h"
+#include "core/constants/constant_step_texts.h"
+#include "core/language/language_defaults.h"
+#include "core/platform/ms_random.h"
+#include "core/scanner/statement_extractor.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/test_support.h"
+
+namespace korvexer {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kReplace(texts::kStateReplace);
+const std::string kUnknown(texts::kStateUnknown);
+const std::string kString(texts::kTypeString);
+const std::string kNumber(texts::kTypeNumber);
+
+// The step of a hand-added index at second `seconds`.
+std::uint32_t AddStep(std::int64_t seconds) {
+    MsRandom random(static_cast<std::uint32_t>(seconds));
+    return 1u + (static_cast<std::uint32_t>(random.Next()) * 5u) % 2000u;
+}
+
+// A project of one main file whose constants are a string, a number and an accessor call that the
+// record may or may not know.
+struct Project {
+    TempDir dir;
+    std::string main = dir.File("main.cpp");
+    LanguageDefinition language = LoaderDefaults(0);
+    FixedClock clock{1000};
+    ConstantStep step{FileSystem::Real(), language, clock};
+    RowList mainConstants{5};
+    RowList mainFunctions{5};
+
+    explicit Project(
+        const std::string& source = "x = \"abc\";\r\nn = 42;\r\ny = GetValueInt(1500);//7\r\n") {
+        WriteBytes(main, source);
+    }
+    std::vector<Error> Open(std::uint32_t counter = 1024) {
+        return step.Open(mainConstants, nullptr, main, counter);
+    }
+    StepAcceptOutcome Accept() { return step.Accept(mainConstants, mainFunctions, {main}); }
+    const RowList& rows() const { return step.rows(); }
+};
+
+std::vector<std::string> Column(const RowList& rows, std::size_t column) {
+    std::vector<std::string> texts;
+    for (std::size_t row = 0; row < rows.size(); ++row) texts.push_back(rows.Text(row, column));
+    return texts;
+}
+
+TEST(ConstantStepOpen, TheWindowOpensItOnlyWithAMainSourceFile) {
+    for (const char* empty : {"", "  \t"}) {
+        std::optional<StepMessage> refused = ConstantStep::CheckOpening(empty);
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->text, texts::kMainSourceEmpty);
+        EXPECT_EQ(refused->caption, texts::kCaptionInformation);
+    }
+    EXPECT_FALSE(ConstantStep::CheckOpening(" main.cpp"));
+}
+
+TEST(ConstantStepOpen, ScansMainThenOtherFilesAndNumbersNewConstantsFromTheCounter) {
+    Project project("a = 5;\r\n");
+    const std::string other = project.dir.File("other.cpp");
+    WriteBytes(other, "s = \"hi\";\r\n");
+    const std::vector<std::string> files{project.main, other, project.dir.File("missing.cpp")};
+    std::vector<Error> unreadable =
+        project.step.Open(project.mainConstants, &files, project.main, 1024);
+    ASSERT_EQ(unreadable.size(), 1u);
+    ASSERT_EQ(project.rows().size(), 2u);
+    EXPECT_EQ(project.rows()[0].columns,
+              (std::vector<std::string>{"1625", kNumber, "5", "", project.main, "1:4"}));
+    EXPECT_EQ(project.rows()[1].columns,
+              (std::vector<std::string>{"2226", kString, "hi", "", other, "1:4"}));
+    EXPECT_EQ(project.step.indexCounter(), 2226u);
+}
+
+TEST(ConstantStepOpen, MergesRecordRowsByPlaceElseByIndexAndAppendsTheRest) {
+    Project project;
+    // Known by its place (trailing blanks of file and position do not count), by its index (no
+    // place), and a row whose place no longer holds a constant.
+    project.mainConstants.Append({"1100", kString, "abc", project.main + "  ", "1:4 "});
+    project.mainConstants.Append({"1500", kNumber, "7", "", ""});
+    project.mainConstants.Append({"1300", kString, "gone", project.main, "9:4"});
+    project.mainConstants.Append({"1400", kNumber, "3", "", ""});
+    ASSERT_TRUE(project.Open(1400).empty());
+
+    const RowList& rows = project.rows();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0].columns,
+              (std::vector<std::string>{"1100", kString, "abc", kReplace, project.main, "1:4"}));
+    EXPECT_EQ(rows.Text(1, kColumnState), "");  // n = 42 is new
+    EXPECT_EQ(rows[2].columns,
+              (std::vector<std::string>{"1500", kNumber, "7", kReplace, project.main, "3:4"}));
+    EXPECT_EQ(rows[3].columns,
+              (std::vector<std::string>{"1300", kString, "gone", kReplace, project.main, "9:4"}));
+    EXPECT_EQ(rows[4].columns, (std::vector<std::string>{"1400", kNumber, "3", kReplace, "", ""}));
+    EXPECT_EQ(rows.Image(3), kStringImage);
+    EXPECT_EQ(rows.Image(4), kNumericImage);
+}
+
+TEST(ConstantStepOpen, AnIndexMatchFindsTheFirstRowShowingItAfterEarlierMerges) {
+    Project project("a = 1;\r\nb = GetValueInt(1500);//7\r\n");
+    // The first record row gives row 0 the index 1500; the second, without a place, then finds
+    // row 0 before the accessor call's row.
+    project.mainConstants.Append({"1500", kNumber, "1", project.main, "1:4"});
+    project.mainConstants.Append({"1500", kNumber, "8", "", ""});
+    project.mainConstants.Append({"1600", kNumber, "2", "", ""});
+    project.Open(1600);
+    ASSERT_EQ(project.rows().size(), 3u);
+    EXPECT_EQ(project.rows()[0].columns,
+              (std::vector<std::string>{"1500", kNumber, "8", kReplace, project.main, "1:4"}));
+    EXPECT_EQ(project.rows().Text(1, kColumnState), kUnknown);
+    EXPECT_EQ(project.rows().Text(2, kColumnKey), "1600");
+}
+
+TEST(ConstantStepOpen, NewIndicesStayAboveEveryIndexShown) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> recordIndices;
+        std::uint32_t counter;
+        std::uint32_t floor;  // the largest index the dialog shows besides the new ones
+    };
+    const Case cases[] = {
+        {"accessor call unknown to the record", {}, 1024, 5000},
+        {"record row above the counter", {"7000"}, 1024, 7000},
+        {"counter above both", {"1200"}, 9000, 9000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Project project("a = 1;\r\nb = GetValueInt(5000);\r\nc = 2;\r\n");
+        for (const std::string& index : c.recordIndices)
+            project.mainConstants.Append({index, kNumber, "1", "", ""});
+        ASSERT_TRUE(project.Open(c.counter).empty());
+        std::vector<std::uint32_t> fresh;
+        for (std::size_t row = 0; row < project.rows().size(); ++row)
+            if (project.rows().Text(row, kColumnState).empty())
+                fresh.push_back(
+                    static_cast<std::uint32_t>(std::stoul(project.rows().Text(row, kColumnKey))));
+        ASSERT_EQ(fresh.size(), 2u);
+        // One second, one step: 1 + 5r, at most 996.
+        const std::uint32_t step = fresh[0] - c.floor;
+        EXPECT_GT(fresh[0], c.floor);
+        EXPECT_EQ(step % 5, 1u);
+        EXPECT_LE(step, 996u);
+        EXPECT_EQ(fresh[1], fresh[0] + step);
+        EXPECT_EQ(project.step.indexCounter(), fresh[1]);
+
+        ConstantFields fields{0, ConstantFields::Number, "9"};
+        ASSERT_TRUE(project.step.Add(fields).changed);
+        EXPECT_GT(fields.index, fresh[1]);
+    }
+}
+
+TEST(ConstantStepStates, ButtonsChangeTheRowsTheyShould) {
+    Project project;
+    project.Open();  // rows: "abc" empty, 42 empty, 1500 "未知"
+    project.step.Replace({0, 2, 99});
+    EXPECT_EQ(Column(project.rows(), kColumnState),
+              (std::vector<std::string>{kReplace, "", kReplace}));
+    project.step.Revert({0, 2});
+    EXPECT_EQ(Column(project.rows(), kColumnState), (std::vector<std::string>{"", "", ""}));
+
+    Project unknown;
+    unknown.Open();
+    unknown.step.ReplaceAll();
+    EXPECT_EQ(Column(unknown.rows(), kColumnState),
+              (std::vector<std::string>{kReplace, kReplace, kUnknown}));
+    unknown.step.Revert({1});
+    unknown.step.RevertAll();
+    EXPECT_EQ(Column(unknown.rows(), kColumnState), (std::vector<std::string>{"", "", kUnknown}));
+}
+
+TEST(ConstantStepEdit, LoadFieldsReadsIndexTypeAndValue) {
+    Project project;
+    project.Open();
+    std::optional<ConstantFields> fields = project.step.LoadFields(0);
+    ASSERT_TRUE(fields);
+    EXPECT_EQ(fields->index, std::stoul(project.rows().Text(0, kColumnKey)));
+    EXPECT_EQ(fields->type, ConstantFields::String);
+    EXPECT_EQ(fields->value, "abc");
+    EXPECT_EQ(project.step.LoadFields(1)->type, ConstantFields::Number);
+    EXPECT_FALSE(project.step.LoadFields(3));
+}
+
+TEST(ConstantStepEdit, AddRefusesAnEmptyNumberAndNormalisesNumbers) {
+    Project project("");
+    project.Open(2000);
+    ConstantFields empty{0, ConstantFields::Number, "   "};
+    StepEditOutcome refused = project.step.Add(empty);
+    EXPECT_FALSE(refused.changed);
+    ASSERT_TRUE(refused.message);
+    EXPECT_EQ(refused.message->text, steptexts::kNumericValueEmpty);
+    EXPECT_EQ(refused.message->caption, texts::kCaptionSystem);
+    EXPECT_EQ(refused.focus, StepField::Value);
+    EXPECT_TRUE(project.rows().empty());
+
+    struct Case {
+        int type;
+        const char* typed;
+        const char* stored;
+    };
+    const Case cases[] = {{ConstantFields::Number, "0x1F", "0"},
+                          {ConstantFields::Number, "12abc", "12"},
+                          {ConstantFields::Number, "  -7", "-7"},
+                          {ConstantFields::String, "  two words ", "two words "},
+                          {ConstantFields::String, "", ""}};
+    std::uint32_t counter = 2000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ConstantFields fields{0, c.type, c.typed};
+        StepEditOutcome added = project.step.Add(fields);
+        EXPECT_TRUE(added.changed);
+        EXPECT_FALSE(added.message);
+        counter += AddStep(1000);
+        EXPECT_EQ(fields.index, counter);
+        EXPECT_EQ(project.step.indexCounter(), counter);
+        EXPECT_EQ(fields.value, c.stored);
+        const std::size_t row = project.rows().size() - 1;
+        EXPECT_EQ(project.rows()[row].columns,
+                  (std::vector<std::string>{std::to_string(counter),
+                                            c.type == ConstantFields::String ? kString : kNumber,
+                                            c.stored, kReplace, "", ""}));
+    }
+    EXPECT_EQ(AddStep(1000), 521u);  // so a counter of 2000 gives 2521, as the rule says
+}
+
+TEST(ConstantStepEdit, ModifyChangesTheRowWithTheIndex) {
+    Project project;
+    project.Open();
+    ConstantFields fields = *project.step.LoadFields(0);
+    fields.type = ConstantFields::Number;
+    fields.value = "12abc";
+    EXPECT_TRUE(project.step.Modify(fields).changed);
+    EXPECT_EQ(fields.value, "12");
+    EXPECT_EQ(project.rows().Text(0, kColumnType), kNumber);
+    EXPECT_EQ(project.rows().Text(0, kColumnValue), "12");
+    EXPECT_EQ(project.rows().Text(0, kColumnState), kReplace);
+
+    ConstantFields emptyNumber{fields.index, ConstantFields::Number, ""};
+    EXPECT_TRUE(project.step.Modify(emptyNumber).changed);  // not refused here
+    EXPECT_EQ(project.rows().Text(0, kColumnValue), "0");
+
+    const RowList before = project.rows();
+    ConstantFields nobody{7, ConstantFields::String, "x"};
+    EXPECT_FALSE(project.step.Modify(nobody).changed);
+    EXPECT_EQ(project.rows().rows().size(), before.size());
+    EXPECT_EQ(Column(project.rows(), kColumnValue), Column(before, kColumnValue));
+}
+
+TEST(ConstantStepEdit, DeleteByIndexElseSelectionAndSelectsTheNextRow) {
+    struct Case {
+        const char* name;
+        bool byIndex;
+        std::optional<std::size_t> selected;
+        std::vector<std::string> valuesLeft;
+        std::optional<std::size_t> selectedAfter;
+    };
+    const Case cases[] = {
+        {"index of the middle row", true, std::nullopt, {"abc", "7"}, 1},
+        {"selected last row", false, 2, {"abc", "42"}, 0},
+        {"unknown index, nothing selected", false, std::nullopt, {"abc", "42", "7"}, std::nullopt},
+        {"unknown index, selection past the end", false, 5, {"abc", "42", "7"}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Project project;
+        project.Open();
+        ConstantFields fields{7, ConstantFields::String, ""};
+        if (c.byIndex) fields.index = project.step.LoadFields(1)->index;
+        EXPECT_EQ(project.step.Delete(fields, c.selected), c.selectedAfter);
+        EXPECT_EQ(Column(project.rows(), kColumnValue), c.valuesLeft);
+    }
+    Project single("x = 1;\r\n");
+    single.Open();
+    EXPECT_EQ(single.step.Delete({0, 0, ""}, 0), std::nullopt);
+    EXPECT_TRUE(single.rows().empty());
+}
+
+TEST(ConstantStepAccept, OrdersTheMainListByIndexAndRewritesTheSources) {
+    Project project("a = 5;\r\ns = \"hi\";\r\nt = 6;\r\n");
+    // A record row without a place at an index below the scanned ones, and one at the same index
+    // as a hand-added row can never get (hand rows go above): equal indices keep dialog order.
+    project.mainConstants.Append({"1030", kNumber, "8", "", ""});
+    project.Open(1024);
+    project.step.Replace({0, 1});  // t = 6 stays
+    ConstantFields handRow{0, ConstantFields::String, "hand"};
+    project.step.Add(handRow);
+    const std::string idxA = project.rows().Text(0, kColumnKey);
+    const std::string idxS = project.rows().Text(1, kColumnKey);
+
+    StepAcceptOutcome outcome = project.Accept();
+    ASSERT_TRUE(outcome.accepted);
+    EXPECT_FALSE(outcome.message);
+    EXPECT_EQ(Column(project.mainConstants, 0),
+              (std::vector<std::string>{"1030", idxA, idxS, std::to_string(handRow.index)}));
+    EXPECT_EQ(project.mainConstants[1].columns,
+              (std::vector<std::string>{idxA, kNumber, "5", project.main, "1:4"}));
+    EXPECT_EQ(project.mainConstants.Image(2), 0);  // string rows of the main list show image 0
+    EXPECT_EQ(project.mainConstants.Image(1), 1);
+    EXPECT_EQ(ReadBytes(project.main), "a = GetValueInt(" + idxA + ");//5\r\ns = GetValueStr(" +
+                                           idxS + ");//\"hi\"\r\nt = 6;\r\n");
+    EXPECT_EQ(outcome.files.changedFiles, (std::vector<std::string>{project.main}));
+}
+
+TEST(ConstantStepAccept, EqualIndicesKeepDialogOrder) {
+    Project project("");
+    project.mainConstants.Append({"1500", kString, "first", "", ""});
+    project.mainConstants.Append({"1200", kString, "low", "", ""});
+    project.mainConstants.Append({"1500", kString, "second", "", ""});
+    project.Open();
+    // The second "1500" row merged by index into the first; give it back its own row.
+    ASSERT_EQ(project.rows().size(), 2u);
+    ConstantFields dup{0, ConstantFields::String, "again"};
+    project.step.Add(dup);
+    ConstantFields modified{dup.index, ConstantFields::String, "again"};
+    project.step.Modify(modified);
+    ASSERT_TRUE(project.Accept().accepted);
+    EXPECT_EQ(Column(project.mainConstants, 2),
+              (std::vector<std::string>{"low", "second", "again"}));
+}
+
+TEST(ConstantStepAccept, RefusesWhatTheRecordCannotHoldAndChangesNothing) {
+    Project project;
+    project.mainConstants.Append({"1100", kString, "abc", project.main, "1:4"});
+    project.Open();
+    project.step.ReplaceAll();
+    ConstantFields longValue{0, ConstantFields::String, std::string(300, 'v')};
+    project.step.Add(longValue);
+    const std::string sourceBefore = ReadBytes(project.main);
+    const RowList mainBefore = project.mainConstants;
+
+    StepAcceptOutcome outcome = project.Accept();
+    EXPECT_FALSE(outcome.accepted);
+    ASSERT_TRUE(outcome.message);
+    // Row 4 of the dialog: the three scanned rows come first.
+    EXPECT_NE(outcome.message->text.find(std::string(steptexts::kRowTooLongBegin) + "4" +
+                                         std::string(steptexts::kRowTooLongField) +
+                                         std::string(steptexts::kTitleValue)),
+              std::string::npos);
+    EXPECT_NE(outcome.message->text.find("300"), std::string::npos);
+    EXPECT_EQ(ReadBytes(project.main), sourceBefore);
+    EXPECT_FALSE(testing::ReadBytes(project.main + "~").size());
+    EXPECT_EQ(Column(project.mainConstants, 0), Column(mainBefore, 0));
+}
+
+TEST(ConstantStepAccept, RefusesAListLongerThanARecordSection) {
+    // About 500 rows of 200-byte values make more than 102,409 bytes.
+    std::string source;
+    for (int line = 0; line < 500; ++line) source += "s = \"" + std::string(200, 'q') + "\";\r\n";
+    Project project(source);
+    project.Open();
+    project.step.ReplaceAll();
+    StepAcceptOutcome outcome = project.Accept();
+    EXPECT_FALSE(outcome.accepted);
+    ASSERT_TRUE(outcome.message);
+    EXPECT_EQ(outcome.message->text.find(steptexts::kListTooLongBegin), 0u);
+    EXPECT_EQ(ReadBytes(project.main), source);
+    EXPECT_TRUE(project.mainConstants.empty());
+}
+
+TEST(ConstantStepAccept, AFileThatCannotBeWrittenKeepsItsRecordRowsAndIsNamed) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp"), b = dir.File("b.cpp");
+    WriteBytes(a, "x = 1;\r\n");
+    WriteBytes(b, "y = 2;\r\nz = GetValueInt(1100);//3\r\n");
+    const LanguageDefinition language = LoaderDefaults(0);
+    FixedClock clock(1000);
+    FaultyFileSystem fs;
+    fs.FailOn(FaultyFileSystem::Step::Rename, "b.cpp");
+    ConstantStep step(fs, language, clock);
+    RowList mainConstants(5);
+    mainConstants.Append({"1100", kNumber, "3", b, "2:4"});
+    const std::vector<std::string> files{a, b};
+    step.Open(mainConstants, &files, a, 1100);
+    step.ReplaceAll();
+    step.Revert({2});  // take 1100 back in b.cpp, which fails
+
+    StepAcceptOutcome outcome = step.Accept(mainConstants, RowList(5), files);
+    ASSERT_TRUE(outcome.accepted);
+    ASSERT_TRUE(outcome.message);
+    EXPECT_EQ(outcome.message->text.find(steptexts::kFilesNotWritten), 0u);
+    EXPECT_NE(outcome.message->text.find(b), std::string::npos);
+    EXPECT_EQ(outcome.message->text.find(a + " "), std::string::npos);
+    EXPECT_EQ(ReadBytes(b), "y = 2;\r\nz = GetValueInt(1100);//3\r\n");
+    // a.cpp changed and is recorded; b.cpp did not, and the record still says what it holds.
+    ASSERT_EQ(mainConstants.size(), 2u);
+    EXPECT_EQ(mainConstants[0].columns, (std::vector<std::string>{"1100", kNumber, "3", b, "2:4"}));
+    EXPECT_EQ(mainConstants.Text(1, 3), a);
+}
+
+TEST(ConstantStepCancel, EditsWithoutAcceptLeaveSourcesAndMainListAlone) {
+    Project project;
+    project.mainConstants.Append({"1100", kString, "abc", project.main, "1:4"});
+    const std::string sourceBefore = ReadBytes(project.main);
+    project.Open();
+    project.step.ReplaceAll();
+    ConstantFields fields{0, ConstantFields::Number, "5"};
+    project.step.Add(fields);
+    project.step.Delete({1100, 0, ""}, std::nullopt);
+    // The dialog is closed here without OK: the model is simply dropped.
+    EXPECT_EQ(ReadBytes(project.main), sourceBefore);
+    ASSERT_EQ(project.mainConstants.size(), 1u);
+    EXPECT_EQ(project.mainConstants.Text(0, 0), "1100");
+}
+
+}  // namespace
+}  // namespace korvexer
