@@ -48,10 +48,10 @@ std::string_view SourceRewrite::OriginalChainText(std::size_t first) const {
     return std::string_view(m_original).substr(begin, end - begin);
 }
 
-std::string SourceRewrite::ChainText(std::size_t first) const {
+std::string_view SourceRewrite::ChainText(std::size_t first) const {
     auto edited = m_edited.find(first);
     if (edited != m_edited.end()) return edited->second;
-    return std::string(OriginalChainText(first));
+    return OriginalChainText(first);
 }
 
 bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
@@ -65,7 +65,7 @@ bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
     // when the scanner saw it as several cut pieces.
     const std::size_t first = ChainOf(line);
     const std::size_t column = span.offset - m_model.lines[first].offset + position.column;
-    std::string text = ChainText(first);
+    const std::string_view text = ChainText(first);  // read only: no copy of the line
     std::optional<std::string> edited = EditLine(text, column, edit, commentPrefix);
     if (!edited || *edited == text) return false;
     m_edited[first] = std::move(*edited);

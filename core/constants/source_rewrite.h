@@ -55,8 +55,9 @@ public:
 private:
     std::size_t ChainOf(std::size_t line) const { return m_chainStart[line]; }
     std::size_t ChainEnd(std::size_t first) const;
-    // The text of the physical line that starts with entry `first`, edits included.
-    std::string ChainText(std::size_t first) const;
+    // The text of the physical line that starts with entry `first`, edits included; valid until
+    // the next edit.
+    std::string_view ChainText(std::size_t first) const;
     std::string_view OriginalChainText(std::size_t first) const;
     // Appends what follows entry `last`, whose physical line starts at `lineStart` in `out`.
     void AppendTerminator(std::string& out, std::size_t last, std::size_t lineStart) const;
