@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (span.length > kSourceLineLimit + 2) std::abort();
             position = span.offset + span.length;
             if (span.end == LineEnd::Break || span.end == LineEnd::LoneFirstByte) {
-                if (position >= size || static_cast<unsigned char>(model.bytes[position]) != lineBreak.first)
+                if (position >= size ||
+                    static_cast<unsigned char>(model.bytes[position]) != lineBreak.first)
                     std::abort();
                 ++position;
                 if (span.end == LineEnd::Break && lineBreak.second != 0) ++position;

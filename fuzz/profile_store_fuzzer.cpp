@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Fuzz target: the settings file parser; reads of any file, and a write that keeps every other line.
+// Fuzz target: the settings file parser; reads of any file, and a write that keeps every other
+// line.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

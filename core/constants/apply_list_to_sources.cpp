@@ -23,6 +23,7 @@ struct FileRows {
 Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
                                           const LanguageDefinition& language, FileSystem& fs) {
     std::unordered_set<std::string_view> takenKeys;
+    takenKeys.reserve(rows.size());
     std::unordered_map<std::string_view, std::size_t> groupOf;
     std::vector<FileRows> groups;
     for (std::size_t row = 0; row < rows.size(); ++row) {

@@ -3,7 +3,10 @@
 #include "core/constants/constant_step.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
+#include <string_view>
+#include <type_traits>
 #include <unordered_map>
 
 #include "core/app/list_texts.h"
@@ -35,12 +38,21 @@ int MainImage(const std::string& type) {
     return type == texts::kTypeString ? 0 : 1;
 }
 
-std::string PlaceKey(const std::string& file, const std::string& position) {
-    // A file name never holds a NUL byte, so the key cannot be ambiguous.
-    std::string key = file;
-    key += '\0';
-    key += position;
-    return key;
+// A row's place: views of its file and position texts. They stay valid while the merge runs: it
+// changes other columns and appends rows, and appending moves each row's column array whole.
+using Place = std::pair<std::string_view, std::string_view>;
+static_assert(std::is_nothrow_move_constructible_v<Row>, "rows must move without copying texts");
+
+struct PlaceHash {
+    std::size_t operator()(const Place& place) const {
+        const std::size_t first = std::hash<std::string_view>()(place.first);
+        return first ^ (std::hash<std::string_view>()(place.second) + 0x9e3779b97f4a7c15ULL +
+                        (first << 6) + (first >> 2));
+    }
+};
+
+Place PlaceOf(const RowList& rows, std::size_t row) {
+    return {rows.Text(row, kColumnFile), rows.Text(row, kColumnPosition)};
 }
 
 // Rows in ascending index order; rows of equal index keep their order, as inserting each before
@@ -108,16 +120,23 @@ void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
 }
 
 void ConstantStep::Merge(const RowList& mainConstants) {
-    // Hash indexes of the scanned rows, so that merging a long record stays linear.
-    std::unordered_map<std::string, std::size_t> byPlace;
-    std::unordered_map<std::string, std::set<std::size_t>> byIndex;
-    byPlace.reserve(m_rows.size());
-    byIndex.reserve(m_rows.size());
-    for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        byPlace.emplace(PlaceKey(m_rows.Text(row, kColumnFile), m_rows.Text(row, kColumnPosition)),
-                        row);
-        byIndex[m_rows.Text(row, kColumnKey)].insert(row);
-    }
+    if (mainConstants.empty()) return;
+    // Hash indexes of the scanned rows, so that merging a long record stays linear. Record rows
+    // without a place are rare: the index by index number is made when the first one comes.
+    std::unordered_map<Place, std::size_t, PlaceHash> byPlace;
+    byPlace.reserve(m_rows.size() + mainConstants.size());
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        byPlace.emplace(PlaceOf(m_rows, row), row);
+    std::optional<std::unordered_map<std::string, std::set<std::size_t>>> byIndex;
+    auto indexOf = [&]() -> std::unordered_map<std::string, std::set<std::size_t>>& {
+        if (!byIndex) {
+            byIndex.emplace();
+            byIndex->reserve(m_rows.size());
+            for (std::size_t row = 0; row < m_rows.size(); ++row)
+                (*byIndex)[m_rows.Text(row, kColumnKey)].insert(row);
+        }
+        return *byIndex;
+    };
 
     for (std::size_t record = 0; record < mainConstants.size(); ++record) {
         const std::string& index = mainConstants.Text(record, kMainIndex);
@@ -128,18 +147,18 @@ void ConstantStep::Merge(const RowList& mainConstants) {
 
         std::optional<std::size_t> match;
         if (!file.empty() && !position.empty()) {
-            if (auto found = byPlace.find(PlaceKey(file, position)); found != byPlace.end())
+            if (auto found = byPlace.find(Place{file, position}); found != byPlace.end())
                 match = found->second;
-        } else if (auto found = byIndex.find(index);
-                   found != byIndex.end() && !found->second.empty()) {
+        } else if (auto found = indexOf().find(index);
+                   found != byIndex->end() && !found->second.empty()) {
             match = *found->second.begin();
         }
 
         if (match) {
             const std::string oldIndex = m_rows.Text(*match, kColumnKey);
-            if (oldIndex != index) {
-                byIndex[oldIndex].erase(*match);
-                byIndex[index].insert(*match);
+            if (oldIndex != index && byIndex) {
+                (*byIndex)[oldIndex].erase(*match);
+                (*byIndex)[index].insert(*match);
             }
             m_rows.SetText(*match, kColumnKey, index);
             m_rows.SetText(*match, kColumnType, type);
@@ -151,8 +170,8 @@ void ConstantStep::Merge(const RowList& mainConstants) {
         const std::size_t row =
             m_rows.Append({index, type, value, std::string(texts::kStateReplace), file, position},
                           DialogImage(type));
-        byPlace.emplace(PlaceKey(file, position), row);
-        byIndex[index].insert(row);
+        byPlace.emplace(PlaceOf(m_rows, row), row);
+        if (byIndex) (*byIndex)[index].insert(row);
     }
 }
 

@@ -3,22 +3,28 @@
 #include "core/constants/source_rewrite.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace korvexer {
 
 SourceRewrite::SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak)
     : m_fs(fs), m_path(std::move(path)), m_lineBreak(lineBreak) {
-    // One read of the whole file: the lines come from its first kSourceReadLimit bytes exactly as
-    // the scanner sees them, and the rest is at hand to be written back unchanged.
+    // One read of the whole file, split whole: lines within the first kSourceReadLimit bytes are
+    // numbered exactly as the scanner numbers them, and lines past it stay within reach, so that
+    // a replacement that a rewrite pushed past the limit can still be taken back.
     Expected<FileContent> content = m_fs.Read(m_path);
     if (!content) {
         m_model.readError = content.error();
         return;
     }
+    if (content->bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+        m_model.readError = Error{"is too large to be rewritten", m_path};
+        return;
+    }
     m_original = std::move(content->bytes);
     m_model.identity = content->identity;
-    m_model.complete = m_original.size() <= kSourceReadLimit;
-    m_model.bytes = m_original.substr(0, kSourceReadLimit);
+    m_model.bytes = m_original;
     SplitSourceLines(m_model, lineBreak);
 
     const std::size_t count = m_model.LineCount();
@@ -26,12 +32,6 @@ SourceRewrite::SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBre
     for (std::size_t i = 0; i < count; ++i)
         m_chainStart[i] =
             (i > 0 && m_model.lines[i - 1].end == LineEnd::Cut) ? m_chainStart[i - 1] : i;
-
-    if (!m_model.complete && count > 0 && m_model.lines.back().end == LineEnd::EndOfData) {
-        std::string_view tail = std::string_view(m_original).substr(m_model.bytes.size());
-        std::size_t lineEnd = tail.find(static_cast<char>(lineBreak.first));
-        m_tailHead = lineEnd == std::string_view::npos ? tail.size() : lineEnd;
-    }
 }
 
 std::size_t SourceRewrite::ChainEnd(std::size_t first) const {
@@ -45,14 +45,13 @@ std::string_view SourceRewrite::OriginalChainText(std::size_t first) const {
     const LineSpan& lastSpan = m_model.lines[last];
     std::size_t begin = m_model.lines[first].offset;
     std::size_t end = std::size_t{lastSpan.offset} + lastSpan.length;
-    if (last + 1 == m_model.LineCount() && lastSpan.end == LineEnd::EndOfData) end += m_tailHead;
     return std::string_view(m_original).substr(begin, end - begin);
 }
 
-std::string SourceRewrite::ChainText(std::size_t first) const {
+std::string_view SourceRewrite::ChainText(std::size_t first) const {
     auto edited = m_edited.find(first);
     if (edited != m_edited.end()) return edited->second;
-    return std::string(OriginalChainText(first));
+    return OriginalChainText(first);
 }
 
 bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
@@ -66,21 +65,35 @@ bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
     // when the scanner saw it as several cut pieces.
     const std::size_t first = ChainOf(line);
     const std::size_t column = span.offset - m_model.lines[first].offset + position.column;
-    std::string text = ChainText(first);
+    const std::string_view text = ChainText(first);  // read only: no copy of the line
     std::optional<std::string> edited = EditLine(text, column, edit, commentPrefix);
     if (!edited || *edited == text) return false;
     m_edited[first] = std::move(*edited);
     return true;
 }
 
-void SourceRewrite::AppendTerminator(std::string& out, std::size_t last) const {
+namespace {
+
+// Whether the text from `from` to the end of `out` ends with the first byte of a two-byte
+// character whose second byte is missing (the file ended there).
+bool EndsInsideCharacter(const std::string& out, std::size_t from) {
+    std::size_t i = from;
+    while (i < out.size()) i += static_cast<unsigned char>(out[i]) >= 0x81 ? 2 : 1;
+    return i > out.size();
+}
+
+}  // namespace
+
+void SourceRewrite::AppendTerminator(std::string& out, std::size_t last,
+                                     std::size_t lineStart) const {
     const LineSpan& span = m_model.lines[last];
-    if (last + 1 == m_model.LineCount() && !m_model.complete) {
-        // Bytes past the read limit follow exactly as they were, and so do the break bytes
-        // before them: a CR LF may be split by the limit.
-        std::size_t from = std::size_t{span.offset} + span.length;
-        if (span.end == LineEnd::EndOfData) from += m_tailHead;
-        out.append(m_original, from, std::string::npos);
+    const std::size_t from = std::size_t{span.offset} + span.length;
+    const std::size_t to =
+        last + 1 < m_model.LineCount() ? m_model.lines[last + 1].offset : m_original.size();
+    if (to > kSourceReadLimit) {
+        // Past the read limit the file is kept as it stands, line breaks included (a CR LF may be
+        // split by the limit); only the lines the scanner can see are normalised.
+        out.append(m_original, from, to - from);
         return;
     }
     const char first = static_cast<char>(m_lineBreak.first);
@@ -92,6 +105,9 @@ void SourceRewrite::AppendTerminator(std::string& out, std::size_t last) const {
             // Without a line break there is no byte to end the last line with; a zero byte
             // that the file never held would corrupt it.
             if (m_lineBreak.first == 0) return;
+            // After the first byte of a character that the file cut off, a break byte would be
+            // read as its second byte, and every rewrite would add another.
+            if (EndsInsideCharacter(out, lineStart)) return;
             [[fallthrough]];
         case LineEnd::Break:
         case LineEnd::LoneFirstByte:
@@ -113,11 +129,12 @@ std::string SourceRewrite::Content() const {
     for (std::size_t first = 0; first < count;) {
         const std::size_t last = ChainEnd(first);
         auto edited = m_edited.find(first);
+        const std::size_t lineStart = out.size();
         if (edited != m_edited.end())
             out += edited->second;
         else
             out += OriginalChainText(first);
-        AppendTerminator(out, last);
+        AppendTerminator(out, last, lineStart);
         first = last + 1;
     }
     return out;

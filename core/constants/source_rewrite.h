@@ -17,13 +17,16 @@
 
 namespace korvexer {
 
-// A source file as the scanner numbers its lines (the line model of its first kSourceReadLimit
-// bytes), together with everything needed to write it back without losing a byte: lines cut by
-// the length limit are joined again, bytes past the read limit are kept as they are, and a
-// trailing comment always goes to the end of the line as it stands in the file.
+// A source file as the scanner numbers its lines (within its first kSourceReadLimit bytes the
+// lines are the scanner's; past them the numbering goes on, so that rows a rewrite pushed past
+// the limit can be taken back), together with everything needed to write it back without losing
+// a byte: lines cut by the length limit are joined again, the bytes between lines past the read
+// limit are kept as they are, and a trailing comment always goes to the end of the line as it
+// stands in the file.
 class SourceRewrite {
 public:
-    // Reads `path` whole. A file that cannot be read has no lines and sets readError().
+    // Reads `path` whole. A file that cannot be read (or is too large to be addressed by line
+    // offsets) has no lines and sets readError().
     SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak);
 
     const std::string& path() const { return m_path; }
@@ -40,7 +43,8 @@ public:
 
     // The new content of the file: every line with its edits, each line followed by the line
     // break (a lone first break byte included), the last one too unless bytes past the read limit
-    // follow it, in which case those bytes follow exactly as they were.
+    // follow it, in which case those bytes follow exactly as they were, or it ends with the first
+    // byte of a character that the file cut off.
     std::string Content() const;
 
     // Writes the "~" backup (the file as it was read), then replaces the file with Content().
@@ -51,19 +55,18 @@ public:
 private:
     std::size_t ChainOf(std::size_t line) const { return m_chainStart[line]; }
     std::size_t ChainEnd(std::size_t first) const;
-    // The text of the physical line that starts with entry `first`, edits included.
-    std::string ChainText(std::size_t first) const;
+    // The text of the physical line that starts with entry `first`, edits included; valid until
+    // the next edit.
+    std::string_view ChainText(std::size_t first) const;
     std::string_view OriginalChainText(std::size_t first) const;
-    void AppendTerminator(std::string& out, std::size_t last) const;
+    // Appends what follows entry `last`, whose physical line starts at `lineStart` in `out`.
+    void AppendTerminator(std::string& out, std::size_t last, std::size_t lineStart) const;
 
     FileSystem& m_fs;
     std::string m_path;
     LineBreak m_lineBreak;
-    std::string m_original;  // the whole file as read
-    LineModel m_model;       // over its first kSourceReadLimit bytes
-    // Bytes past the read limit that belong to the last line, when it had no line break before
-    // the limit: they are part of that line, so a trailing comment goes after them.
-    std::size_t m_tailHead = 0;
+    std::string m_original;                 // the whole file as read
+    LineModel m_model;                      // over all of it
     std::vector<std::size_t> m_chainStart;  // per entry, the first entry of its physical line
     std::unordered_map<std::size_t, std::string> m_edited;  // by first entry
 };

@@ -30,10 +30,20 @@ WordList::WordList(std::string_view list) {
         if (list[i] != ';') continue;
         m_words.push_back(gbk::ToLower(list.substr(start, i - start)));
         start = i + 1;
+        const std::string& element = m_words.back();
+        if (element.empty()) {
+            m_hasEmpty = true;
+            continue;
+        }
+        const auto first = static_cast<unsigned char>(element[0]);
+        m_firstBytes[first] = true;
+        if (first >= 'a' && first <= 'z') m_firstBytes[first - 'a' + 'A'] = true;
     }
 }
 
 bool WordList::Has(std::string_view word) const {
+    if (word.empty()) return m_hasEmpty;
+    if (!m_firstBytes[static_cast<unsigned char>(word[0])]) return false;
     for (const std::string& element : m_words)
         if (element.size() == word.size() && gbk::EqualsNoCase(element, word)) return true;
     return false;

@@ -27,6 +27,9 @@ public:
 
 private:
     std::vector<std::string> m_words;  // lower case
+    // The first bytes of the elements in both cases, so that most words are refused at once.
+    bool m_firstBytes[256] = {};
+    bool m_hasEmpty = false;
 };
 
 }  // namespace korvexer

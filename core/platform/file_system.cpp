@@ -25,6 +25,12 @@ Status WriteAll(OutputFile& file, std::string_view content) {
     return file.Close();
 }
 
+Status OverwriteInPlace(FileSystem& fs, const std::string& path, std::string_view content) {
+    Expected<std::unique_ptr<OutputFile>> file = fs.OpenForOverwrite(path);
+    if (!file) return file.status();
+    return WriteAll(**file, content);
+}
+
 // Errors of ReplaceFile name the file the caller asked for; the step that failed is in the message.
 Error Named(Error error, const std::string& path) {
     if (!error.path.empty() && error.path != path) error.message += " (" + error.path + ")";
@@ -51,11 +57,21 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
         return Error{"changed on disk since it was read; nothing was written", path};
 
     if (before && before->linkCount > 1) {
-        // Renaming would split the hard links apart; write the one file they share instead.
-        Expected<std::unique_ptr<OutputFile>> file = fs.OpenForOverwrite(target);
-        if (!file) return Named(file.error(), path);
-        if (Status status = WriteAll(**file, content); !status) return Named(status.error(), path);
-        return Status::Ok();
+        // Renaming would split the hard links apart; write the one file they share instead. Its
+        // old bytes are kept at hand, so that a write that fails half way (a full disk) can put
+        // them back instead of leaving half a file.
+        Expected<FileContent> old = fs.Read(target);
+        if (!old) return Named(old.error(), path);
+        if (expected && old->identity != *expected)
+            return Error{"changed on disk since it was read; nothing was written", path};
+        Status status = OverwriteInPlace(fs, target, content);
+        if (status) return status;
+        Error error = Named(status.error(), path);
+        if (OverwriteInPlace(fs, target, old->bytes))
+            error.message += "; the file's old content was written back";
+        else
+            error.message += "; the file's old content could not be written back either";
+        return error;
     }
 
     std::string directory = DirectoryOf(target);

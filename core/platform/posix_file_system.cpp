@@ -24,6 +24,9 @@ Error SystemError(const std::string& what, const std::string& path, int code) {
 
 Expected<std::string> NativePath(const std::string& path) {
     if (path.empty()) return Error{"empty file name", path};
+    // The system would end the name at a NUL byte and open another file.
+    if (path.find('\0') != std::string::npos)
+        return Error{"a file name cannot hold a NUL byte", path};
     Expected<std::string> native = gbk::ToUtf8(path);
     if (!native) return Error{"the file name cannot be converted for this system", path};
     return native;

@@ -20,6 +20,47 @@ constexpr unsigned char kDoubleByteClosing[][2] = {
     {0xA1, 0xAF}, {0xA3, 0xA2}, {0xA1, 0xA8}, {0xA3, 0xE0}, {0xA1, 0xAB},
 };
 
+// Finds the end of a run of plain bytes: bytes that are neither the first line-break byte nor a
+// lead byte. Most source text is such runs, so they are skipped eight bytes at a time.
+class PlainRunFinder {
+public:
+    explicit PlainRunFinder(unsigned char lineBreak) : m_breaks(kOnes * lineBreak) {
+        for (int b = 0x81; b < 256; ++b) m_stops[b] = true;
+        m_stops[lineBreak] = true;
+    }
+
+    bool IsStop(char byte) const { return m_stops[static_cast<unsigned char>(byte)]; }
+
+    // The first position in [from, end) that holds a stop byte; `end` when there is none.
+    std::size_t SkipPlain(const std::string& buffer, std::size_t from, std::size_t end) const {
+        const char* data = buffer.data();
+        std::size_t i = from;
+        while (true) {
+            // A word without a high bit and without the break byte holds no stop; a word that
+            // fails the test is looked at byte by byte (0x80 sets the high bit but is no stop).
+            while (i + 8 <= end && !MayHoldStop(data + i)) i += 8;
+            const std::size_t wordEnd = std::min(end, i + 8);
+            for (; i < wordEnd; ++i)
+                if (IsStop(data[i])) return i;
+            if (i >= end) return end;
+        }
+    }
+
+private:
+    static constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    static constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+    bool MayHoldStop(const char* at) const {
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        const std::uint64_t breaks = word ^ m_breaks;  // a zero byte where the break byte is
+        return (((breaks - kOnes) & ~breaks) | word) & kHighs;
+    }
+
+    std::uint64_t m_breaks;
+    bool m_stops[256] = {};
+};
+
 }  // namespace
 
 bool LineModel::IsWhole() const {
@@ -66,19 +107,12 @@ void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
         return IsClosingPunctuation(std::string_view(buffer).substr(at, 2));
     };
 
-    // Bytes that need a closer look: the first line-break byte and every lead byte. All others are
-    // taken in a tight loop up to the line-length limit.
-    bool stops[256] = {};
-    for (int b = 0x81; b < 256; ++b) stops[b] = true;
-    stops[lineBreak.first] = true;
-    auto isStop = [&](std::size_t at) { return stops[static_cast<unsigned char>(buffer[at])]; };
-
+    const PlainRunFinder plain(lineBreak.first);
     while (i < size) {
         if (carry == 0) {
             const std::size_t scanEnd = std::min(size, start + kSourceLineLimit);
-            if (i < scanEnd && !isStop(i)) {
-                do ++i;
-                while (i < scanEnd && !isStop(i));
+            if (i < scanEnd && !plain.IsStop(buffer[i])) {
+                i = plain.SkipPlain(buffer, i + 1, scanEnd);
                 n = i - start;
                 if (i < size && n == kSourceLineLimit) {
                     PunctuationProbe probe = probeAt(i);

@@ -2,6 +2,9 @@
 // The scanner's byte-text helpers.
 #include "core/scanner/source_text.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/platform/gbk_text.h"
 
 namespace korvexer::source_text {
@@ -14,16 +17,36 @@ bool IsSafeByte(char byte) {
     return static_cast<unsigned char>(byte) < 0x40;
 }
 
+// The last occurrence of `needle` (not empty) in `text`, bytes compared as they are. The library's
+// rfind compares the whole needle at every position; testing its first byte first is faster.
+std::size_t ReverseFind(std::string_view text, std::string_view needle) {
+    if (needle.size() > text.size()) return npos;
+    const char first = needle[0];
+    for (std::size_t pos = text.size() - needle.size() + 1; pos-- > 0;)
+        if (text[pos] == first && text.compare(pos, needle.size(), needle) == 0) return pos;
+    return npos;
+}
+
+// Blanked comments and indentation leave long runs of spaces; they are passed over eight bytes
+// at a time.
+bool EightSpacesAt(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word == 0x2020202020202020ULL;
+}
+
 }  // namespace
 
 std::size_t LeadingBlanks(std::string_view text) {
     std::size_t i = 0;
+    while (i + 8 <= text.size() && EightSpacesAt(text.data() + i)) i += 8;
     while (i < text.size() && IsBlank(text[i])) ++i;
     return i;
 }
 
 std::string_view TrimRight(std::string_view text) {
     std::size_t end = text.size();
+    while (end >= 8 && EightSpacesAt(text.data() + end - 8)) end -= 8;
     while (end > 0 && IsBlank(text[end - 1])) --end;
     return text.substr(0, end);
 }
@@ -52,7 +75,7 @@ std::size_t FindText(std::string_view text, std::string_view needle, std::size_t
 
 std::size_t FindLastText(std::string_view text, std::string_view needle) {
     if (needle.empty()) return text.size();
-    if (IsSafeByte(needle[0])) return text.rfind(needle);
+    if (IsSafeByte(needle[0])) return ReverseFind(text, needle);
     std::size_t found = npos;
     std::size_t from = 0;
     for (std::size_t pos = FindText(text, needle, from); pos != npos;

@@ -2,6 +2,8 @@
 // Constant mode and call mode of the extractor.
 #include "core/scanner/statement_extractor.h"
 
+#include <charconv>
+
 #include "core/app/list_texts.h"
 #include "core/language/word_list.h"
 #include "core/platform/c_number.h"
@@ -67,7 +69,15 @@ std::string_view RightHandSide(std::string_view statement, std::size_t at, std::
 }  // namespace
 
 std::string PositionText(std::size_t lineIndex, std::size_t column) {
-    return std::to_string(lineIndex + 1) + ":" + std::to_string(column);
+    // Every row carries one: formatted in place rather than from three temporary strings.
+    char line[24];
+    char col[24];
+    char* lineEnd = std::to_chars(line, line + sizeof line, lineIndex + 1).ptr;
+    char* colEnd = std::to_chars(col, col + sizeof col, column).ptr;
+    std::string text(line, lineEnd);
+    text += ':';
+    text.append(col, colEnd);
+    return text;
 }
 
 StatementExtractor::StatementExtractor(const LanguageDefinition& language, const Clock& clock)
@@ -226,14 +236,12 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         function.remove_prefix(space + 1);
         column += space + 1;
     }
-    const std::string number = std::to_string(rows.size() + 1);
-    const std::string position = PositionText(statement.line, column);
-
     if (name.size() >= kSubstituteSuffix.size() &&
         std::string_view(name).substr(name.size() - kSubstituteSuffix.size()) ==
             kSubstituteSuffix) {
-        rows.Append(
-            {number, "", std::string(function), std::string(texts::kStateUnknown), path, position});
+        rows.Append({std::to_string(rows.size() + 1), "", std::string(function),
+                     std::string(texts::kStateUnknown), path,
+                     PositionText(statement.line, column)});
         return true;
     }
 
@@ -244,7 +252,8 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
     if (name.find_first_of(")=\"'.,+&") != std::string::npos) return false;
     if (Keywords().Has(name) || LibraryEntryPoints().Has(name)) return false;
     if (LibraryEntryPoints().Has(function)) return false;
-    rows.Append({number, std::string(function), "", "", path, position});
+    rows.Append({std::to_string(rows.size() + 1), std::string(function), "", "", path,
+                 PositionText(statement.line, column)});
     return true;
 }
 

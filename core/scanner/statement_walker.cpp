@@ -4,7 +4,6 @@
 #include "core/scanner/statement_walker.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "core/language/word_list.h"
 #include "core/platform/gbk_text.h"
@@ -22,18 +21,44 @@ void Blank(std::string& bytes, std::size_t from, std::size_t to) {
 }
 
 // Whether the user marker starts on a character of `text`. The marker starts with a letter that
-// most lines hold, so a plain search would stop at nearly every line; the skip search does not.
+// most lines hold, so the search goes for its apostrophe, a byte that is rare, never the second
+// byte of a character, and found with memchr.
 bool HasUserMarker(std::string_view text) {
-    static const std::boyer_moore_horspool_searcher searcher(kUserMarker.begin(),
-                                                             kUserMarker.end());
+    constexpr std::size_t kApostrophe = 3;  // "can't": the apostrophe's place in the marker
+    static_assert(kUserMarker[kApostrophe] == '\'');
     std::size_t walk = 0;
-    for (auto at = std::search(text.begin(), text.end(), searcher); at != text.end();
-         at = std::search(at + 1, text.end(), searcher)) {
-        const auto pos = static_cast<std::size_t>(at - text.begin());
+    for (std::size_t a = text.find('\'', kApostrophe); a != st::npos; a = text.find('\'', a + 1)) {
+        const std::size_t pos = a - kApostrophe;
+        if (text.compare(pos, kUserMarker.size(), kUserMarker) != 0) continue;
         while (walk < pos) walk += gbk::CharWidthAt(text, walk);
         if (walk == pos) return true;
     }
     return false;
+}
+
+// FirstWord(Trim(text)) for a `text` without leading blanks, without trimming the whole text,
+// which is long where the word is short.
+std::string_view FirstWordOfTrimmed(std::string_view text) {
+    std::string_view word = st::FirstWord(text);
+    // A space followed only by blanks is not inside the trimmed text: the word ends before the
+    // blanks.
+    const std::string_view rest = text.substr(word.size());
+    return st::LeadingBlanks(rest) == rest.size() ? st::TrimRight(word) : word;
+}
+
+// The first line at or after `line` whose bytes may hold `needle` at or after `from` (a column
+// of that line); the line count when none does. One search over the buffer passes over lines
+// without the marker, which are most lines.
+std::size_t NextLineWith(const LineModel& model, std::size_t line, std::size_t from,
+                         std::string_view needle) {
+    const std::size_t count = model.LineCount();
+    if (line >= count) return count;
+    const std::size_t at = model.bytes.find(needle, model.lines[line].offset + from);
+    if (at == std::string::npos) return count;
+    while (line < count &&
+           std::size_t{model.lines[line].offset} + model.lines[line].length < at + needle.size())
+        ++line;
+    return line;
 }
 
 }  // namespace
@@ -46,6 +71,11 @@ void BlankBlockComments(const LanguageDefinition& language, LineModel& model) {
     std::size_t i = 0;
     std::size_t from = 0;  // where the search for a begin marker continues in line i
     while (i < model.LineCount()) {
+        if (const std::size_t next = NextLineWith(model, i, from, begin); next != i) {
+            i = next;
+            from = 0;
+            continue;
+        }
         const std::size_t offset = model.lines[i].offset;
         std::string_view line = model.Line(i);
         std::size_t p = st::FindText(line, begin, from);
@@ -65,6 +95,11 @@ void BlankBlockComments(const LanguageDefinition& language, LineModel& model) {
         ++i;
         from = 0;
         for (; i < model.LineCount(); ++i) {
+            // Lines that cannot hold the end marker are blanked whole without a search of each.
+            const std::size_t closing = NextLineWith(model, i, 0, end);
+            for (; i < closing; ++i)
+                Blank(bytes, model.lines[i].offset, model.lines[i].offset + model.lines[i].length);
+            if (i == model.LineCount()) break;
             const std::size_t lineOffset = model.lines[i].offset;
             std::string_view next = model.Line(i);
             std::size_t close = st::FindText(next, end);
@@ -87,8 +122,9 @@ StatementWalker::StatementWalker(const LanguageDefinition& language, const LineM
 
 std::size_t StatementWalker::FindMarkerLine(std::size_t from, const WordList& list) const {
     for (std::size_t j = from; j < m_model.LineCount(); ++j) {
-        std::string_view text = st::Trim(m_model.Line(j));
-        if (!text.empty() && list.Has(st::FirstWord(text))) return j;
+        const std::string_view line = m_model.Line(j);
+        const std::size_t blanks = st::LeadingBlanks(line);
+        if (blanks < line.size() && list.Has(FirstWordOfTrimmed(line.substr(blanks)))) return j;
     }
     return st::npos;
 }

@@ -126,6 +126,21 @@ TEST(ConstantStepOpen, AnIndexMatchFindsTheFirstRowShowingItAfterEarlierMerges) 
     EXPECT_EQ(project.rows().Text(2, kColumnKey), "1600");
 }
 
+TEST(ConstantStepOpen, ALaterRecordRowFindsAnAppendedRowByPlace) {
+    Project project("a = 1;\r\n");
+    // Forty appended rows make the list grow several times before the last record row, which
+    // repeats the place of the first appended one and so takes that row over.
+    for (int i = 0; i < 40; ++i)
+        project.mainConstants.Append(
+            {std::to_string(2000 + i), kNumber, "5", project.main, std::to_string(10 + i) + ":4"});
+    project.mainConstants.Append({"3000", kString, "late", project.main, "10:4"});
+    project.Open(3000);
+    ASSERT_EQ(project.rows().size(), 41u);
+    EXPECT_EQ(project.rows()[1].columns,
+              (std::vector<std::string>{"3000", kString, "late", kReplace, project.main, "10:4"}));
+    EXPECT_EQ(project.rows().Text(40, kColumnKey), "2039");
+}
+
 TEST(ConstantStepOpen, NewIndicesStayAboveEveryIndexShown) {
     struct Case {
         const char* name;

@@ -31,6 +31,11 @@ TEST(WordListHas, MatchesWholeElementsOnly) {
         {"a;b;", "", false},
         {"end sub;end function;", "end sub", true},
         {"end sub;end function;", "end", false},
+        {"#define;const;", "#DEFINE", true},  // a first byte that is no letter
+        {"#define;const;", "$define", false},
+        {"Z9;y;", "z9", true},
+        {"Z9;y;", "a9", false},
+        {";x;", "", true},  // an empty first element
     };
     for (const Case& c : cases) {
         EXPECT_EQ(WordListHas(c.list, c.word), c.expected) << c.list << " / " << c.word;

@@ -4,7 +4,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-
 #include "gui/app/workbench_app.h"
 
 using korvexer::gui::CWorkbenchApp;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +22,13 @@ public:
     // steps of a temporary file the name is that of the file it is to replace ("main.cpp", or
     // "main.cpp~" for a backup); for Rename it is the target.
     void FailOn(Step step, std::string nameEnd = "");
+    // As FailOn, but only the first time the step is taken for such a file.
+    void FailOnce(Step step, std::string nameEnd = "");
+
+    // Runs `action` once, just before `step` is taken for a file whose name ends with `nameEnd`
+    // (named as for FailOn): another program at work on the file while it is being replaced.
+    // Only the steps of a temporary file (CreateTemporary, Write, Rename) are watched.
+    void Before(Step step, std::string nameEnd, std::function<void()> action);
 
     // The targets that were replaced by a rename or written in place, in order.
     const std::vector<std::string>& replacedFiles() const { return m_replaced; }
@@ -41,10 +49,22 @@ public:
     Status CreateDirectories(const std::string& directory) override;
 
 private:
-    bool Fails(Step step, const std::string& name) const;
+    bool Fails(Step step, const std::string& name);
+    void RunActions(Step step, const std::string& name);
 
     FileSystem& m_real = FileSystem::Real();
-    std::multimap<Step, std::string> m_faults;
+    struct Fault {
+        std::string nameEnd;
+        bool once = false;
+        bool spent = false;
+    };
+    std::multimap<Step, Fault> m_faults;
+    struct Action {
+        Step step;
+        std::string nameEnd;
+        std::function<void()> run;
+    };
+    std::vector<Action> m_actions;
     std::map<std::string, std::string> m_targetOfTemporary;  // temporary path -> target name
     std::vector<std::string> m_replaced;
     std::vector<std::string> m_temporaries;

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+// korvexer_list_bench [FILES [ROWS_PER_FILE]]: the constant dialog over 100,000 scanned rows:
+// opening it against the scan alone, painting one screen with few and many rows, and merging a
+// record into the scanned rows.
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include "bench/bench_support.h"
+#include "core/constants/constant_step.h"
+#include "core/language/language_defaults.h"
+#include "core/platform/clock.h"
+#include "gui/app/prompter.h"
+#include "gui/constants/constant_dlg.h"
+#include "gui/controls/grid_list_ctrl.h"
+
+namespace {
+
+using namespace korvexer;
+
+constexpr int kRounds = 5;
+constexpr int kPaintsPerSample = 20;
+constexpr double kMaxOpenToScan = 1.5;
+constexpr double kMaxPaintRatio = 2.0;
+constexpr double kMaxMergeToScan = 1.0;
+constexpr std::size_t kRecordRows = 2000;
+
+// Answers every message box with OK and counts them: the benchmark expects none.
+class CountingPrompter : public gui::Prompter {
+public:
+    Answer Show(QWidget*, const QString&, const QString&, Icon, Buttons) override {
+        ++shown;
+        return Answer::Ok;
+    }
+    int shown = 0;
+};
+
+LanguageDefinition CWithLf() {
+    LanguageDefinition language = LoaderDefaults(0);
+    language.carryreturn = {'\n', 0};
+    return language;
+}
+
+// A project as the main window hands it to the step dialog.
+struct Project {
+    Project(std::size_t files, std::size_t rowsPerFile)
+        : language(CWithLf()), paths(bench::GenerateSources(folder.path(), files, rowsPerFile)) {}
+
+    gui::StepContext Context() {
+        return {FileSystem::Real(), language, prompter, constants, functions, paths, paths[0]};
+    }
+
+    bench::ScratchFolder folder;
+    LanguageDefinition language;
+    std::vector<std::string> paths;
+    CountingPrompter prompter;
+    RowList constants{5};
+    RowList functions{5};
+};
+
+// Opens the dialog on `project`, shows it and paints it once.
+std::unique_ptr<gui::CConstantDlg> OpenDialog(Project& project, const Clock& clock) {
+    auto dialog = std::make_unique<gui::CConstantDlg>(project.Context(), clock, 1024);
+    dialog->resize(900, 700);
+    dialog->show();
+    dialog->List().viewport()->repaint();
+    QApplication::processEvents();
+    return dialog;
+}
+
+// Seconds per paint of the visible screen of the dialog's list, scrolled to the middle.
+double PaintSeconds(Project& project, const Clock& clock) {
+    std::unique_ptr<gui::CConstantDlg> dialog = OpenDialog(project, clock);
+    QScrollBar* bar = dialog->List().verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    QApplication::processEvents();
+    return bench::TimeSeconds([&] {
+               for (int paint = 0; paint < kPaintsPerSample; ++paint)
+                   dialog->List().viewport()->repaint();
+           }) /
+           kPaintsPerSample;
+}
+
+// `count` record rows (index, type, value, file, position) that stand for scanned rows spread
+// over the whole list, as an earlier step leaves them.
+RowList RecordOf(const RowList& scanned, std::size_t count) {
+    RowList record(5);
+    const std::size_t step = scanned.size() / count;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t row = i * step;
+        record.Append({std::to_string(200000 + i), scanned.Text(row, 1), scanned.Text(row, 2),
+                       scanned.Text(row, 4), scanned.Text(row, 5)});
+    }
+    return record;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const std::size_t files = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000;
+    const std::size_t rowsPerFile = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 100;
+    const FixedClock clock(1700000000);
+    Project many(files, rowsPerFile);
+    Project few(1, 100);
+
+    bench::Report report("the constant dialog over " + std::to_string(files * rowsPerFile) +
+                         " scanned rows");
+    std::size_t rowCount = 0;
+    const std::vector<bench::Timing> open = bench::MedianTimes(
+        {[&] {
+             rowCount = bench::ScanFiles(many.paths, many.language, ScanMode::Constants).size();
+         },
+         [&] { OpenDialog(many, clock); }},
+        kRounds);
+    report.Note("rows", static_cast<double>(rowCount), "");
+    report.Note("scan alone, wall", open[0].wall, "s");
+    report.Note("open the dialog (scan, merge, list), wall", open[1].wall, "s");
+    report.AtMost("open the dialog / scan alone", open[1].wall / open[0].wall, kMaxOpenToScan);
+
+    std::vector<double> fewSamples;
+    std::vector<double> manySamples;
+    for (int round = 0; round < kRounds; ++round) {
+        fewSamples.push_back(PaintSeconds(few, clock));
+        manySamples.push_back(PaintSeconds(many, clock));
+    }
+    const double fewPaint = bench::Median(fewSamples);
+    const double manyPaint = bench::Median(manySamples);
+    report.Note("one screen, 100 rows", fewPaint * 1e3, "ms");
+    report.Note("one screen, " + std::to_string(rowCount) + " rows", manyPaint * 1e3, "ms");
+    report.AtMost("paint with many rows / with 100 rows", manyPaint / fewPaint, kMaxPaintRatio);
+
+    // The merge: opening the step model with a record of 2,000 rows against opening it without.
+    const RowList scanned = bench::ScanFiles(many.paths, many.language, ScanMode::Constants);
+    const RowList none(5);
+    const RowList record = RecordOf(scanned, kRecordRows);
+    auto openStep = [&](const RowList& main) {
+        ConstantStep step(FileSystem::Real(), many.language, clock);
+        step.Open(main, &many.paths, many.paths[0], 1024);
+    };
+    const std::vector<bench::Timing> merge =
+        bench::MedianTimes({[&] { openStep(none); }, [&] { openStep(record); }}, kRounds);
+    report.Note("step model, no record, wall", merge[0].wall, "s");
+    report.Note("step model, 2,000 record rows, wall", merge[1].wall, "s");
+    report.Note("with 2,000 record rows / without", merge[1].wall / merge[0].wall, "");
+    // Merged through an index the merge costs less than the scan; pairing every record row with
+    // every scanned row would cost several scans.
+    report.AtMost("merge of 2,000 record rows / scan alone",
+                  (merge[1].wall - merge[0].wall) / open[0].wall, kMaxMergeToScan);
+    report.Holds("no message box was shown", many.prompter.shown == 0 && few.prompter.shown == 0,
+                 std::to_string(many.prompter.shown + few.prompter.shown));
+    return report.Finish();
+}

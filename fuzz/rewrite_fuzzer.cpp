@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+// Fuzz target: the rewriting of any file content by any row. A call that changes nothing leaves
+// the file byte for byte; one that changes it leaves a backup of the old bytes; and a replacement
+// taken back gives the file back as it was, up to the line breaks the language states.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "core/app/list_texts.h"
+#include "core/constants/apply_list_to_sources.h"
+#include "core/language/language_defaults.h"
+#include "core/scanner/line_model.h"
+
+using namespace korvexer;
+
+namespace {
+
+const std::string& ScratchFile() {
+    static const std::string path = [] {
+        char pattern[] = "/tmp/korvexer-fuzz-rewrite-XXXXXX";
+        if (::mkdtemp(pattern) == nullptr) std::abort();
+        return std::string(pattern) + "/f.src";
+    }();
+    return path;
+}
+
+void Store(const std::string& path, const std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) std::abort();
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) std::abort();
+    std::fclose(file);
+}
+
+std::string Load(const std::string& path) {
+    Expected<FileContent> content = FileSystem::Real().Read(path);
+    if (!content) std::abort();
+    return content->bytes;
+}
+
+// Whether `at` is where a character of `line` starts (or its end), two-byte characters counted
+// whole from the line's start.
+bool OnCharacter(std::string_view line, std::size_t at) {
+    if (at > line.size()) return false;
+    std::size_t i = 0;
+    while (i < at) i += static_cast<unsigned char>(line[i]) >= 0x81 ? 2 : 1;
+    return i == at;
+}
+
+// The file as a rewrite writes it when no line changes: every line followed by the whole line
+// break, pieces cut by the length limit joined again.
+std::string Normalised(const LineModel& model, LineBreak lineBreak) {
+    if (model.LineCount() == 0) return model.bytes;
+    std::string out;
+    for (std::size_t i = 0; i < model.LineCount(); ++i) {
+        const std::string_view line = model.Line(i);
+        out += line;
+        const LineEnd end = model.lines[i].end;
+        if (end == LineEnd::Cut) continue;
+        // A last line that ends inside a character gets no break: it would be read as the
+        // character's second byte.
+        if (end == LineEnd::EndOfData && (lineBreak.first == 0 || !OnCharacter(line, line.size())))
+            continue;
+        out += static_cast<char>(lineBreak.first);
+        if (lineBreak.second != 0) out += static_cast<char>(lineBreak.second);
+    }
+    return out;
+}
+
+bool StartsWith(std::string_view text, std::string_view head) {
+    return text.substr(0, head.size()) == head;
+}
+
+// Whether an edit replacing `search` by `result` takes its first branch on `text`: the text
+// begins with the search text and not with a longer result text.
+bool TakesSearchBranch(std::string_view text, std::string_view search, std::string_view result) {
+    return !search.empty() && !result.empty() && StartsWith(text, search) &&
+           !(result.size() > search.size() && StartsWith(text, result));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    LanguageDefinition language = LoaderDefaults(input.ConsumeIntegralInRange<int>(0, 6));
+    static const LineBreak kBreaks[] = {{'\r', '\n'}, {'\n', 0}, {'\r', 0}, {0, 0}};
+    language.carryreturn = kBreaks[input.ConsumeIntegralInRange<int>(0, 3)];
+    const ListKind kind = input.ConsumeBool() ? ListKind::Functions : ListKind::Constants;
+    const bool isString = input.ConsumeBool();
+    const std::size_t lineNumber = input.ConsumeIntegralInRange<std::size_t>(0, 64);
+    const std::size_t column = input.ConsumeIntegralInRange<std::size_t>(0, 255);
+    const std::size_t length = input.ConsumeIntegralInRange<std::size_t>(0, 32);
+    const std::string key = std::to_string(input.ConsumeIntegral<std::uint16_t>());
+    const std::string substitute = input.ConsumeRandomLengthString(24);
+    const std::string original = input.ConsumeRemainingBytesAsString();
+
+    LineModel model;
+    model.bytes = original;
+    SplitSourceLines(model, language.carryreturn);
+    // The row's text is taken from the file where the position lies in it, so that it is found.
+    std::string_view line;
+    if (lineNumber >= 1 && lineNumber <= model.LineCount()) line = model.Line(lineNumber - 1);
+    const std::string_view at = column < line.size() ? line.substr(column) : std::string_view();
+    const std::string quote(1, static_cast<char>(language.quotation));
+
+    RowList rows;
+    std::string search, result;
+    if (kind == ListKind::Functions) {
+        const std::string name(at.substr(0, length));
+        rows.Append({key, name, substitute, std::string(texts::kStateReplace), ScratchFile(),
+                     std::to_string(lineNumber) + ":" + std::to_string(column)});
+        search = name;
+        result = substitute;
+    } else {
+        const std::string value(isString ? at.substr(at.empty() ? 0 : 1, length)
+                                         : at.substr(0, length));
+        rows.Append({key, std::string(isString ? texts::kTypeString : texts::kTypeNumber), value,
+                     std::string(texts::kStateReplace), ScratchFile(),
+                     std::to_string(lineNumber) + ":" + std::to_string(column)});
+        search = isString ? quote + value + quote : value;
+        result = (isString ? "GetValueStr(" : "GetValueInt(") + key + ")";
+    }
+
+    Store(ScratchFile(), original);
+    (void)::unlink((ScratchFile() + "~").c_str());
+    Expected<ApplyOutcome> applied = ApplyListToSources(rows, kind, language, FileSystem::Real());
+    if (!applied) {
+        if (Load(ScratchFile()) != original) std::abort();
+        return 0;
+    }
+    if (!applied->failedFiles.empty() || !applied->unreadableFiles.empty()) std::abort();
+    // A row whose text stands at its position on a line of its own is replaced there; taking it
+    // back must then give every byte back.
+    const std::size_t index = lineNumber - 1;
+    const bool wholeLine = !line.empty() && model.lines[index].end != LineEnd::Cut &&
+                           (index == 0 || model.lines[index - 1].end != LineEnd::Cut);
+    // Text holding the line break's first byte cannot stand inside one line once it is written.
+    const char breakByte = static_cast<char>(language.carryreturn.first);
+    const bool breakFree =
+        search.find(breakByte) == std::string::npos && result.find(breakByte) == std::string::npos;
+    // A row found by a scan starts and ends on whole characters; one that splits a character
+    // makes the bytes around it read as other characters once it is rewritten.
+    const bool whole = wholeLine && OnCharacter(line, column) &&
+                       OnCharacter(line, column + std::min(search.size(), at.size())) &&
+                       OnCharacter(line, line.size());
+    const bool found = whole && breakFree && TakesSearchBranch(at, search, result);
+    if (applied->changedFiles.empty()) {
+        if (found || Load(ScratchFile()) != original) std::abort();
+        return 0;
+    }
+    if (Load(ScratchFile() + "~") != original) std::abort();
+    if (!found) return 0;
+    const std::string replaced = result + std::string(at.substr(search.size()));
+    if (!TakesSearchBranch(replaced, result, search)) return 0;
+
+    rows.SetText(0, kColumnState, "");
+    Expected<ApplyOutcome> takenBack = ApplyListToSources(rows, kind, language, FileSystem::Real());
+    if (!takenBack || takenBack->changedFiles.size() != 1) std::abort();
+    if (Load(ScratchFile()) != Normalised(model, language.carryreturn)) std::abort();
+    return 0;
+}
