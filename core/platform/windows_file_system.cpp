@@ -74,6 +74,8 @@ Error LastError(const std::string& what, const std::string& path) {
 // byte of a two-byte character inside its character.
 Expected<std::wstring> NativePath(const std::string& path) {
     if (path.empty()) return Error{"empty file name", path};
+    // The wide functions would stop at a NUL and open the file the name's start names.
+    if (path.find('\0') != std::string::npos) return Error{"the file name holds a NUL byte", path};
     if (path.size() > static_cast<std::size_t>(INT_MAX))
         return Error{"the file name is too long", path};
     int size = static_cast<int>(path.size());
