@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/platform/path_case.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
@@ -55,11 +56,12 @@ TEST(FaultCli, ApplyNamesAFileWhoseBackupCannotBeWrittenAndWritesTheOthers) {
     WriteBytes(blocked, kSource);
     WriteBytes(open, kSource);
     // A folder where the backup copy belongs: the backup cannot be written, so neither is the file.
-    ASSERT_EQ(::mkdir((blocked + "~").c_str(), 0755), 0);
+    ASSERT_NO_THROW(testing::MakeDirectory(blocked + "~"));
     const std::string rows = ScanForReplacement(dir, {blocked, open});
     CommandResult result = Apply(dir, rows);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find(blocked + " could not be written"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(PathCaseKey(blocked) + " could not be written"), std::string::npos)
+        << result.err;
     EXPECT_NE(result.err.find("backup"), std::string::npos) << result.err;
     EXPECT_EQ(ReadBytes(blocked), kSource);
     EXPECT_NE(ReadBytes(open), kSource);
@@ -79,9 +81,10 @@ TEST(FaultCli, ApplyAfterTheFilesChangedSinceTheScan) {
     CommandResult result = Apply(dir, rows);
     // The read-only file is the one that failed; the removed one is a warning.
     EXPECT_EQ(result.exitCode, 1) << result.err;
-    EXPECT_NE(result.err.find(locked + " could not be written"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("warning: " + removed), std::string::npos) << result.err;
-    EXPECT_EQ(result.err.find(edited), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(PathCaseKey(locked) + " could not be written"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("warning: " + PathCaseKey(removed)), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(PathCaseKey(edited)), std::string::npos) << result.err;
     EXPECT_EQ(ReadBytes(edited), "int main() {\r\n}\r\n");
     EXPECT_EQ(ReadBytes(locked), kSource);
     EXPECT_NE(::access(removed.c_str(), F_OK), 0);
@@ -92,7 +95,7 @@ TEST(FaultCli, ApplyAfterTheFilesChangedSinceTheScan) {
 TEST(FaultCli, RecordWriteNamesAnUnwritableLocationAndExitsOne) {
     TempDir dir;
     WriteBytes(dir.File("plain-file"), "x");
-    ASSERT_EQ(::mkdir(dir.File("folder.con").c_str(), 0755), 0);
+    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("folder.con")));
     for (const std::string& path : {dir.File("folder.con"), dir.File("plain-file/demo.con")}) {
         CommandResult result = RunProgram(KORVEXER_CLI, {"record", "write", path}, "S\t/a.cpp\n");
         EXPECT_EQ(result.exitCode, 1) << path;

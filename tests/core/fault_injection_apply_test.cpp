@@ -27,8 +27,12 @@ using Step = FaultyFileSystem::Step;
 const std::string kSource = "int main() {\r\n    n = 40;\r\n    s = \"abc\";\r\n}\r\n";
 
 bool Exists(const std::string& path) {
+#ifdef _WIN32
+    return testing::PathExists(path);
+#else
     struct stat status;
     return ::lstat(path.c_str(), &status) == 0;
+#endif
 }
 
 // The rows a constant scan of `path` lists, all marked to be replaced.
@@ -53,13 +57,13 @@ TEST(FaultBetweenScanAndApply, LeavesTheFileAsTheOtherProgramLeftItAndNamesIt) {
         const char* expected;  // the file's bytes afterwards; nullptr when it is no file
     };
     const Case cases[] = {
-        {"turned read-only", [](const std::string& p) { ::chmod(p.c_str(), 0444); }, false, true,
+        {"turned read-only", [](const std::string& p) { testing::MakeReadOnly(p); }, false, true,
          kSource.c_str()},
         {"removed", [](const std::string& p) { ::unlink(p.c_str()); }, true, false, nullptr},
         {"replaced by a folder",
          [](const std::string& p) {
              ::unlink(p.c_str());
-             ::mkdir(p.c_str(), 0755);
+             testing::MakeDirectory(p);
          },
          true, false, nullptr},
         {"rewritten with other lines",
@@ -155,7 +159,7 @@ TEST(FaultWhileReplacing, AHardLinkedFileIsWholeAfterAFailedWriteInPlace) {
             TempDir dir;
             const std::string path = dir.File("main.cpp"), link = dir.File("linked.cpp");
             WriteBytes(path, kSource);
-            ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+            ASSERT_NO_THROW(testing::MakeHardLink(path, link));
             RowList rows = ScannedRows(path, language);
             FaultyFileSystem fs;
             if (lasting)

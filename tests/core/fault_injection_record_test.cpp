@@ -27,8 +27,12 @@ RecordLists Lists() {
 }
 
 bool Exists(const std::string& path) {
+#ifdef _WIN32
+    return testing::PathExists(path);
+#else
     struct stat status;
     return ::lstat(path.c_str(), &status) == 0;
+#endif
 }
 
 TEST(FaultWritingRecord, EveryFailingStepLeavesTheOldRecordAndNamesIt) {
@@ -53,7 +57,7 @@ TEST(FaultWritingRecord, EveryFailingStepLeavesTheOldRecordAndNamesIt) {
 TEST(FaultWritingRecord, AnUnwritableLocationIsNamedAndNothingIsCreated) {
     TempDir dir;
     WriteBytes(dir.File("plain-file"), "x");
-    ::mkdir(dir.File("folder.con").c_str(), 0755);
+    testing::MakeDirectory(dir.File("folder.con"));
     struct Case {
         const char* name;
         std::string path;
@@ -91,7 +95,7 @@ TEST(FaultReadingRecord, AFileThatCannotBeReadGivesResultOneAndNoRows) {
     EXPECT_EQ(counter, kFirstConstantIndex);
 
     // A folder under the record's name exists but cannot be read.
-    ::mkdir(dir.File("folder.con").c_str(), 0755);
+    testing::MakeDirectory(dir.File("folder.con"));
     EXPECT_EQ(ReadRecordFile(FileSystem::Real(), dir.File("folder.con"), lists, counter),
               RecordReadResult::CannotOpen);
 }

@@ -60,7 +60,7 @@ TEST(FaultWritingSettings, AFileChangedByAnotherProgramMeanwhileIsNotOverwritten
 TEST(FaultWritingSettings, AFolderInTheWayIsNamedAndKept) {
     TempDir dir;
     const std::string path = dir.File("korvexer.ini");
-    ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+    ASSERT_NO_THROW(testing::MakeDirectory(path));
     ProfileStore store(FileSystem::Real(), path);
     Status status = store.WriteString("Common Data", "CompanyID", "KORVEX");
     ASSERT_FALSE(status);

@@ -147,6 +147,11 @@ void CopyTree(const std::string& from, const std::string& to) {
                               std::filesystem::copy_options::overwrite_existing);
 }
 
+void MakeHardLink(const std::string& existing, const std::string& link) {
+    if (!CreateHardLinkW(NativePath(link).c_str(), NativePath(existing).c_str(), nullptr))
+        throw std::runtime_error("cannot link " + link + " to " + existing);
+}
+
 void MakeDirectory(const std::string& path) {
     if (!CreateDirectoryW(NativePath(path).c_str(), nullptr))
         throw std::runtime_error("cannot create the folder " + path);
@@ -256,6 +261,11 @@ void CopyTree(const std::string& from, const std::string& to) {
     std::filesystem::copy(from, to,
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
+}
+
+void MakeHardLink(const std::string& existing, const std::string& link) {
+    if (::link(existing.c_str(), link.c_str()) != 0)
+        throw std::runtime_error("cannot link " + link + " to " + existing);
 }
 
 void MakeDirectory(const std::string& path) {

@@ -30,6 +30,8 @@ std::string ReadBytes(const std::string& path);  // "" when the file cannot be r
 bool PathExists(const std::string& path);
 // Copies the folder `from` with everything in it into the existing folder `to`; throws on failure.
 void CopyTree(const std::string& from, const std::string& to);
+// Gives the file `existing` the second name `link` (a hard link); throws when that fails.
+void MakeHardLink(const std::string& existing, const std::string& link);
 // Creates one folder; throws when that fails.
 void MakeDirectory(const std::string& path);
 // Takes the right to write away from everyone (POSIX mode 0444, the read-only attribute on
