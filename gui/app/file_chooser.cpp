@@ -2,6 +2,7 @@
 // QtFileChooser: the file-open dialogs of the running program.
 #include "gui/app/file_chooser.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace korvexer::gui {
@@ -17,7 +18,10 @@ QStringList Run(QWidget* parent, const QStringList& filters, const QString& fold
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) dialog.selectNameFilter(filters.front());
     if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles();
+    // Qt names files with '/' everywhere; the core's path rules expect the platform's separator.
+    QStringList chosen;
+    for (const QString& file : dialog.selectedFiles()) chosen << QDir::toNativeSeparators(file);
+    return chosen;
 }
 
 }  // namespace

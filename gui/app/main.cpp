@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // korvexer: the window's executable. `--screenshot FOLDER` renders the windows to PNG files.
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 
 #include "gui/app/workbench_app.h"
@@ -13,8 +14,8 @@ int main(int argc, char** argv) {
     const qsizetype option = arguments.indexOf(QStringLiteral("--screenshot"));
     if (option >= 0 && option + 1 < arguments.size()) screenshotFolder = arguments[option + 1];
 
-    korvexer::gui::CWorkbenchApp workbench(
-        korvexer::gui::GbkCodec::FromQString(QCoreApplication::applicationFilePath()));
+    korvexer::gui::CWorkbenchApp workbench(korvexer::gui::GbkCodec::FromQString(
+        QDir::toNativeSeparators(QCoreApplication::applicationFilePath())));
     return screenshotFolder.isEmpty() ? workbench.Run()
                                       : workbench.RenderScreenshots(screenshotFolder);
 }
