@@ -79,7 +79,7 @@ std::size_t BufferProbe::LargestBytes() {
 
 Expected<FileContent> BufferProbe::Read(const std::string& path, std::size_t limit) {
     g_inRead = true;
-    Expected<FileContent> content = m_inner.Read(path, limit);
+    Expected<FileContent> content = inner().Read(path, limit);
     g_inRead = false;
     return content;
 }

@@ -20,6 +20,7 @@
 #include "core/functions/function_catalogue.h"
 #include "core/functions/function_step.h"
 #include "core/language/language_defaults.h"
+#include "core/platform/forwarding_file_system.h"
 #include "core/platform/gbk_text.h"
 #include "core/record/record_file.h"
 
@@ -39,18 +40,10 @@ struct ProjectOptions {
 // The file system as the settings file sees it here: readable, never written. The window's model
 // stores the recent products when another project is loaded; a script that runs a step should not
 // change the settings the window starts with.
-class ReadOnlyFileSystem : public FileSystem {
+class ReadOnlyFileSystem : public ForwardingFileSystem {
 public:
-    explicit ReadOnlyFileSystem(FileSystem& real) : m_real(real) {}
+    explicit ReadOnlyFileSystem(FileSystem& real) : ForwardingFileSystem(real) {}
 
-    bool Exists(const std::string& path) override { return m_real.Exists(path); }
-    Expected<FileInfo> Stat(const std::string& path) override { return m_real.Stat(path); }
-    Expected<FileContent> Read(const std::string& path, std::size_t limit) override {
-        return m_real.Read(path, limit);
-    }
-    Expected<std::string> ResolveLinks(const std::string& path) override {
-        return m_real.ResolveLinks(path);
-    }
     Expected<std::unique_ptr<OutputFile>> CreateTemporary(const std::string& directory,
                                                           const std::string&) override {
         return Refused(directory);
@@ -68,8 +61,6 @@ private:
     static Error Refused(const std::string& path) {
         return Error{"the project commands leave the settings file as it is", path};
     }
-
-    FileSystem& m_real;
 };
 
 // A saved project as the main window holds it: the window's model, loaded as the window loads it

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tests of the file layer: limited reads and the safe replacement of files.
 #include "core/platform/file_system.h"
+#include "core/platform/forwarding_file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -200,44 +201,24 @@ TEST(ReplaceFile, FailsCleanlyInAFolderThatCannotBeWritten) {
 #endif  // _WIN32
 
 // A file system whose chosen primitive fails, to show that no failure touches the target.
-class FailingFileSystem : public FileSystem {
+class FailingFileSystem : public ForwardingFileSystem {
 public:
     enum class Fault { None, Create, Write, Flush, Close, Rename };
-    explicit FailingFileSystem(Fault fault) : m_fault(fault) {}
+    explicit FailingFileSystem(Fault fault)
+        : ForwardingFileSystem(FileSystem::Real()), m_fault(fault) {}
 
-    bool Exists(const std::string& path) override { return m_real.Exists(path); }
-    Expected<FileInfo> Stat(const std::string& path) override { return m_real.Stat(path); }
-    Expected<FileContent> Read(const std::string& path, std::size_t limit) override {
-        return m_real.Read(path, limit);
-    }
-    Expected<std::string> ResolveLinks(const std::string& path) override {
-        return m_real.ResolveLinks(path);
-    }
     Expected<std::unique_ptr<OutputFile>> CreateTemporary(const std::string& directory,
                                                           const std::string& stem) override {
         if (m_fault == Fault::Create) return Error{"injected: cannot create", directory};
-        Expected<std::unique_ptr<OutputFile>> file = m_real.CreateTemporary(directory, stem);
+        Expected<std::unique_ptr<OutputFile>> file = inner().CreateTemporary(directory, stem);
         if (!file) return file;
         m_temporaryPath = (*file)->path();
         return std::unique_ptr<OutputFile>(
             std::make_unique<FailingOutput>(std::move(*file), m_fault));
     }
-    Expected<std::unique_ptr<OutputFile>> OpenForOverwrite(const std::string& path) override {
-        return m_real.OpenForOverwrite(path);
-    }
-    Status SetPermissions(const std::string& path, std::uint32_t permissions) override {
-        return m_real.SetPermissions(path, permissions);
-    }
     Status Rename(const std::string& from, const std::string& to) override {
         if (m_fault == Fault::Rename) return Error{"injected: cannot rename", to};
-        return m_real.Rename(from, to);
-    }
-    Status Remove(const std::string& path) override { return m_real.Remove(path); }
-    Status SyncDirectory(const std::string& directory) override {
-        return m_real.SyncDirectory(directory);
-    }
-    Status CreateDirectories(const std::string& directory) override {
-        return m_real.CreateDirectories(directory);
+        return inner().Rename(from, to);
     }
 
     const std::string& temporaryPath() const { return m_temporaryPath; }
@@ -267,7 +248,6 @@ private:
         Fault m_fault;
     };
 
-    FileSystem& m_real = FileSystem::Real();
     Fault m_fault;
     std::string m_temporaryPath;
 };

@@ -81,21 +81,9 @@ bool FaultyFileSystem::Fails(Step step, const std::string& name) {
     return false;
 }
 
-bool FaultyFileSystem::Exists(const std::string& path) {
-    return m_real.Exists(path);
-}
-
-Expected<FileInfo> FaultyFileSystem::Stat(const std::string& path) {
-    return m_real.Stat(path);
-}
-
 Expected<FileContent> FaultyFileSystem::Read(const std::string& path, std::size_t limit) {
     if (Fails(Step::Read, path)) return Error{"injected: cannot read", path};
-    return m_real.Read(path, limit);
-}
-
-Expected<std::string> FaultyFileSystem::ResolveLinks(const std::string& path) {
-    return m_real.ResolveLinks(path);
+    return inner().Read(path, limit);
 }
 
 Expected<std::unique_ptr<OutputFile>> FaultyFileSystem::CreateTemporary(
@@ -105,7 +93,7 @@ Expected<std::unique_ptr<OutputFile>> FaultyFileSystem::CreateTemporary(
     RunActions(Step::CreateTemporary, target);
     if (Fails(Step::CreateTemporary, target))
         return Error{"injected: cannot create a temporary file", directory};
-    Expected<std::unique_ptr<OutputFile>> file = m_real.CreateTemporary(directory, stem);
+    Expected<std::unique_ptr<OutputFile>> file = inner().CreateTemporary(directory, stem);
     if (!file) return file;
     m_temporaries.push_back((*file)->path());
     m_targetOfTemporary[(*file)->path()] = target;
@@ -117,7 +105,7 @@ Expected<std::unique_ptr<OutputFile>> FaultyFileSystem::CreateTemporary(
 
 Expected<std::unique_ptr<OutputFile>> FaultyFileSystem::OpenForOverwrite(const std::string& path) {
     m_replaced.push_back(path);
-    Expected<std::unique_ptr<OutputFile>> file = m_real.OpenForOverwrite(path);
+    Expected<std::unique_ptr<OutputFile>> file = inner().OpenForOverwrite(path);
     if (!file) return file;
     // A file written in place fails as a temporary file would.
     return std::unique_ptr<OutputFile>(
@@ -129,27 +117,15 @@ Status FaultyFileSystem::SetPermissions(const std::string& path, std::uint32_t p
     auto target = m_targetOfTemporary.find(path);
     if (target != m_targetOfTemporary.end() && Fails(Step::SetPermissions, target->second))
         return Error{"injected: cannot set permissions", path};
-    return m_real.SetPermissions(path, permissions);
+    return inner().SetPermissions(path, permissions);
 }
 
 Status FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
     RunActions(Step::Rename, to);
     if (Fails(Step::Rename, to)) return Error{"injected: cannot rename", to};
-    Status status = m_real.Rename(from, to);
+    Status status = inner().Rename(from, to);
     if (status) m_replaced.push_back(to);
     return status;
-}
-
-Status FaultyFileSystem::Remove(const std::string& path) {
-    return m_real.Remove(path);
-}
-
-Status FaultyFileSystem::SyncDirectory(const std::string& directory) {
-    return m_real.SyncDirectory(directory);
-}
-
-Status FaultyFileSystem::CreateDirectories(const std::string& directory) {
-    return m_real.CreateDirectories(directory);
 }
 
 }  // namespace korvexer::testing

@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "core/platform/file_system.h"
+#include "core/platform/forwarding_file_system.h"
 
 namespace korvexer::testing {
 
-class FaultyFileSystem : public FileSystem {
+class FaultyFileSystem : public ForwardingFileSystem {
 public:
+    FaultyFileSystem() : ForwardingFileSystem(FileSystem::Real()) {}
+
     enum class Step { Read, CreateTemporary, Write, Flush, Close, SetPermissions, Rename };
 
     // Makes `step` fail for every file whose name ends with `nameEnd` ("" for all files). For the
@@ -35,24 +37,17 @@ public:
     // Temporary files created so far (they should all be gone after a failure).
     const std::vector<std::string>& temporaryFiles() const { return m_temporaries; }
 
-    bool Exists(const std::string& path) override;
-    Expected<FileInfo> Stat(const std::string& path) override;
     Expected<FileContent> Read(const std::string& path, std::size_t limit) override;
-    Expected<std::string> ResolveLinks(const std::string& path) override;
     Expected<std::unique_ptr<OutputFile>> CreateTemporary(const std::string& directory,
                                                           const std::string& stem) override;
     Expected<std::unique_ptr<OutputFile>> OpenForOverwrite(const std::string& path) override;
     Status SetPermissions(const std::string& path, std::uint32_t permissions) override;
     Status Rename(const std::string& from, const std::string& to) override;
-    Status Remove(const std::string& path) override;
-    Status SyncDirectory(const std::string& directory) override;
-    Status CreateDirectories(const std::string& directory) override;
 
 private:
     bool Fails(Step step, const std::string& name);
     void RunActions(Step step, const std::string& name);
 
-    FileSystem& m_real = FileSystem::Real();
     struct Fault {
         std::string nameEnd;
         bool once = false;
