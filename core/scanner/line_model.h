@@ -62,6 +62,9 @@ PunctuationProbe IsClosingPunctuation(std::string_view next);
 // kSourceLineLimit bytes, never inside a two-byte character, and a closing mark after the cut stays
 // on the line before it.
 void SplitSourceLines(LineModel& model, LineBreak lineBreak);
+// The same split walked one character at a time from the first byte: slower, and the reference
+// that SplitSourceLines must agree with.
+void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak);
 
 // Reads at most kSourceReadLimit bytes of `path` and splits them. A file that cannot be read gives
 // no lines and sets readError.

@@ -3,6 +3,8 @@
 // search, the reverse search and block comments found across lines.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,53 @@ TEST(SplitSourceLines, BreakBytesOtherThanLf) {
         EXPECT_EQ(Split(bytes, {static_cast<unsigned char>(lineBreak), 0}),
                   SplitOneByOne(bytes, lineBreak))
             << int(lineBreak);
+    }
+}
+
+// Random sources around the length limit agree with the character walk, entry by entry: breaks
+// that are the second byte of a character, lone first bytes, cuts next to closing marks and
+// two-byte characters, and break bytes that are themselves lead or trail bytes.
+TEST(SplitSourceLines, AgreesWithTheCharacterWalk) {
+    const LineBreak breaks[] = {{'\n', 0}, {'\r', '\n'}, {'q', 0}, {0xB0, 0}, {0xA3, 0xAC}};
+    const std::string pieces[] = {"a",        "\n", "\r", "\r\n", "\xB0",  "\xB0\xA1",
+                                  "\xA3\xAC", ".",  "q",  "\x80", "\xB0\n"};
+    auto expectAgreement = [](const std::string& bytes, LineBreak lineBreak) {
+        LineModel fast;
+        fast.bytes = bytes;
+        SplitSourceLines(fast, lineBreak);
+        LineModel walked;
+        walked.bytes = bytes;
+        SplitSourceLinesCharByChar(walked, lineBreak);
+        ASSERT_EQ(fast.LineCount(), walked.LineCount());
+        for (std::size_t i = 0; i < fast.LineCount(); ++i) {
+            ASSERT_EQ(fast.lines[i].offset, walked.lines[i].offset) << "entry " << i;
+            ASSERT_EQ(fast.lines[i].length, walked.lines[i].length) << "entry " << i;
+            ASSERT_EQ(fast.lines[i].end, walked.lines[i].end) << "entry " << i;
+        }
+    };
+    std::mt19937 random(20261208);
+    for (const LineBreak& lineBreak : breaks) {
+        std::string breakBytes(1, static_cast<char>(lineBreak.first));
+        if (lineBreak.second != 0) breakBytes += static_cast<char>(lineBreak.second);
+        // Lines of about the limit's length, ending in a one- or two-byte character, before the
+        // break (which may itself be a closing mark).
+        for (std::size_t length = kSourceLineLimit - 3; length <= kSourceLineLimit + 2; ++length)
+            for (const std::string tail : {"", "\xB0\xA1", "\xB0", "."}) {
+                SCOPED_TRACE("length " + std::to_string(length) + ", tail " + tail);
+                expectAgreement(std::string(length, 'a') + tail + breakBytes + "x", lineBreak);
+            }
+        for (int round = 0; round < 150; ++round) {
+            std::string bytes;
+            const std::size_t target = random() % 3 == 0 ? random() % 200 : random() % 24000;
+            while (bytes.size() < target) {
+                // Mostly runs of one piece, so that lines often end near the limit.
+                const std::string& piece = pieces[random() % std::size(pieces)];
+                const std::size_t repeat = random() % 4 == 0 ? random() % 6000 : 1;
+                for (std::size_t r = 0; r < repeat; ++r) bytes += piece;
+            }
+            SCOPED_TRACE("round " + std::to_string(round));
+            expectAgreement(bytes, lineBreak);
+        }
     }
 }
 
