@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/platform/gbk_text.h"
+
 namespace korvexer {
 
 namespace {
@@ -110,17 +112,6 @@ std::size_t SplitLineByCharacters(LineModel& model, LineBreak lineBreak, std::si
     return i;
 }
 
-// Whether the byte at `at` is the second byte of a two-byte character, given that `boundary`
-// (at or before `at`) starts a character. A byte below 0x81 always ends a character, so only the
-// run of bytes from 0x81 up that ends right before `at` needs counting: its bytes pair up from its
-// start, and an odd run leaves a lead byte waiting for the byte at `at`.
-bool IsSecondByte(const std::string& buffer, std::size_t boundary, std::size_t at) {
-    std::size_t runStart = at;
-    while (runStart > boundary && static_cast<unsigned char>(buffer[runStart - 1]) >= 0x81)
-        --runStart;
-    return (at - runStart) % 2 == 1;
-}
-
 }  // namespace
 
 void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak) {
@@ -153,7 +144,7 @@ void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
                                    static_cast<std::uint32_t>(size - start), LineEnd::EndOfData});
             break;
         }
-        if (IsSecondByte(buffer, boundary, at)) {
+        if (gbk::IsSecondByteAt(buffer, boundary, at)) {
             boundary = at + 1;  // the character ends with the break byte; the line goes on
             continue;
         }
