@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/platform/gbk_text.h"
+#include "core/scanner/byte_scanner.h"
 
 namespace korvexer {
 
@@ -126,15 +127,15 @@ void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
     const std::size_t size = buffer.size();
     const char* data = buffer.data();
     const char e2 = static_cast<char>(lineBreak.second);
-    // Lines are found with memchr. Only a line that comes within a byte of the limit needs the
+    // Only a line that comes within a byte of the limit needs the
     // character walk, to place its cuts (a closing mark just past the limit, even the break
     // itself, stays on the line); for the others the walk would only tell whether a break byte is
     // the second byte of a character, and that needs just the bytes right before it.
+    ByteScanner breaks(buffer, static_cast<char>(lineBreak.first));
     std::size_t start = 0;     // the current line's first byte
     std::size_t boundary = 0;  // a character start at or after `start`, where the search goes on
     while (start < size) {
-        const void* found = std::memchr(data + boundary, lineBreak.first, size - boundary);
-        const std::size_t at = found ? static_cast<const char*>(found) - data : size;
+        const std::size_t at = breaks.Find(boundary);
         if (at - start >= kSourceLineLimit - 1) {
             start = boundary = SplitLineByCharacters(model, lineBreak, start);
             continue;

@@ -26,7 +26,7 @@ Status SourceScanner::ScanFile(RowList& rows, const std::string& path, std::uint
     if (start == std::string::npos) return Status::Ok();
     // Past the markers each line is a statement or not by itself, so lines that cannot yield a
     // row are passed over without a look at them; most lines of a file are such lines.
-    CandidateLines candidates(model, std::move(clue.needles));
+    CandidateLines candidates(model, std::move(clue.needles), std::move(clue.followers));
     Statement statement;
     for (std::size_t i = candidates.NextFrom(start); i < model.LineCount();
          i = candidates.NextFrom(i + 1))

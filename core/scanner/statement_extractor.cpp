@@ -96,12 +96,19 @@ RowNeedles StatementExtractor::NeedlesOfRows(ScanMode mode) const {
     auto blank = [](char byte) { return byte == ' ' || byte == '\t'; };
     RowNeedles result;
     if (mode == ScanMode::Constants) {
-        // Every constant row is found to the right of the assignment operator.
+        // Every constant row is found to the right of the assignment operator, and its right-hand
+        // side starts with a quote, a minus, a digit, an accessor's name or a hexadecimal prefix.
         const std::string& op = m_language.setvalue;
-        if (op.empty())
+        if (op.empty()) {
             result.none = true;
-        else if (std::none_of(op.begin(), op.end(), blank))
+        } else if (std::none_of(op.begin(), op.end(), blank)) {
             result.needles.push_back(op);
+            result.followers = "-0123456789gG";
+            result.followers += static_cast<char>(m_language.quotation);
+            const std::string& prefixes = m_language.hexprefix;
+            for (std::size_t i = 0; i < prefixes.size(); ++i)
+                if (i == 0 || prefixes[i - 1] == ';') result.followers += prefixes[i];
+        }
         return result;
     }
     // A call row is a name ending in the substitute suffix, or a call whose arguments show a

@@ -57,6 +57,8 @@ std::string PositionText(std::size_t lineIndex, std::size_t column);
 struct RowNeedles {
     bool none = false;                 // no statement can yield a row
     std::vector<std::string> needles;  // each such statement holds one of them; empty: no clue
+    // When not empty: the needle is followed, past blanks, by one of these bytes.
+    std::string followers;
 };
 
 // Turns one statement into at most one row of the constant list (constant mode) or of the

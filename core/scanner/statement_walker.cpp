@@ -130,8 +130,10 @@ StatementWalker::StatementWalker(const LanguageDefinition& language, const State
 std::size_t StatementWalker::FindMarkerLine(std::size_t from, const WordList& list) const {
     for (std::size_t j = from; j < m_model.LineCount(); ++j) {
         const std::string_view line = m_model.Line(j);
-        const std::size_t blanks = st::LeadingBlanks(line);
-        // Most lines start with a byte that no word of the list starts with.
+        // Most lines start with a byte that no word of the list starts with: that byte is found
+        // without a call, and the word only for the others.
+        std::size_t blanks = 0;
+        while (blanks < line.size() && st::IsBlank(line[blanks])) ++blanks;
         if (blanks < line.size() && list.MayStartWith(line[blanks]) &&
             list.Has(FirstWordOfTrimmed(line.substr(blanks))))
             return j;
