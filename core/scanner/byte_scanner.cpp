@@ -19,21 +19,26 @@ namespace {
 
 constexpr std::size_t kBlock = 64;
 
-// Bit i is set when block[i] == byte.
-std::uint64_t MatchMask(const char* block, char byte) {
-    std::uint64_t mask = 0;
+// The masks of 64 whole bytes.
+BlockMasks ClassifyWholeBlock(const char* block, char byte) {
+    BlockMasks masks;
 #ifdef KORVEXER_SSE2
     const __m128i wanted = _mm_set1_epi8(byte);
     for (unsigned part = 0; part < 4; ++part) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
-        const int bits = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted));
-        mask |= std::uint64_t{static_cast<std::uint16_t>(bits)} << (16 * part);
+        const auto equal =
+            static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+        const auto high = static_cast<std::uint16_t>(_mm_movemask_epi8(bytes));
+        masks.matches |= std::uint64_t{equal} << (16 * part);
+        masks.highs |= std::uint64_t{high} << (16 * part);
     }
 #else
-    for (std::size_t i = 0; i < kBlock; ++i)
-        mask |= std::uint64_t{block[i] == byte} << i;
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        masks.matches |= std::uint64_t{block[i] == byte} << i;
+        masks.highs |= std::uint64_t{static_cast<unsigned char>(block[i]) >= 0x80} << i;
+    }
 #endif
-    return mask;
+    return masks;
 }
 
 // The place of the lowest set bit of a mask that is not zero.
@@ -49,20 +54,21 @@ unsigned LowestBit(std::uint64_t mask) {
 
 }  // namespace
 
+BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte) {
+    if (size >= kBlock) return ClassifyWholeBlock(block, byte);
+    // A short block is copied into one padded with bytes that match neither mask.
+    char padded[kBlock];
+    std::memset(padded, byte == ' ' ? '!' : ' ', kBlock);
+    std::memcpy(padded, block, size);
+    return ClassifyWholeBlock(padded, byte);
+}
+
 ByteScanner::ByteScanner(std::string_view buffer, char byte)
     : m_buffer(buffer), m_byte(byte), m_block(buffer.size()) {}
 
 void ByteScanner::Load(std::size_t block) {
     m_block = block;
-    if (block + kBlock <= m_buffer.size()) {
-        m_mask = MatchMask(m_buffer.data() + block, m_byte);
-        return;
-    }
-    // The last, short block: padded with a byte that does not match.
-    char tail[kBlock];
-    std::memset(tail, m_byte ^ 1, kBlock);
-    std::memcpy(tail, m_buffer.data() + block, m_buffer.size() - block);
-    m_mask = MatchMask(tail, m_byte);
+    m_mask = ClassifyBlock(m_buffer.data() + block, m_buffer.size() - block, m_byte).matches;
 }
 
 std::size_t ByteScanner::Find(std::size_t from) {

@@ -8,6 +8,16 @@
 
 namespace korvexer {
 
+// Bit i of `matches` is set when byte i of a block equals the byte looked for; bit i of `highs`
+// when byte i is 0x80 or more. Bits past the block's end are clear.
+struct BlockMasks {
+    std::uint64_t matches = 0;
+    std::uint64_t highs = 0;
+};
+
+// The masks of the `size` (at most 64) bytes at `block`.
+BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte);
+
 // Finds one byte value in a buffer from positions that only move forward, as a line split or a
 // walk over candidate lines asks for it. memchr does the same but pays its set-up on every call,
 // which is most of its cost when the byte recurs every few dozen bytes (line breaks). This scanner

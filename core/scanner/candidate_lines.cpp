@@ -11,8 +11,7 @@ namespace korvexer {
 
 CandidateLines::CandidateLines(const LineModel& model, std::vector<std::string> needles,
                                std::string followers)
-    : m_model(model), m_needles(std::move(needles)) {
-    for (int byte = 0; byte < 256; ++byte) m_follower[byte] = followers.empty();
+    : m_model(model), m_needles(std::move(needles)), m_anyFollower(followers.empty()) {
     for (char byte : followers) m_follower[static_cast<unsigned char>(byte)] = true;
     m_needles.erase(std::remove(m_needles.begin(), m_needles.end(), std::string()),
                     m_needles.end());
@@ -29,6 +28,7 @@ std::size_t CandidateLines::FindNeedle(std::size_t k, std::size_t from) {
     for (std::size_t at = m_firstBytes[k].Find(from); at < bytes.size();
          at = m_firstBytes[k].Find(at + 1)) {
         if (bytes.compare(at, needle.size(), needle) != 0) continue;
+        if (m_anyFollower) return at;
         std::size_t next = at + needle.size();
         while (next < bytes.size() && source_text::IsBlank(bytes[next])) ++next;
         if (next < bytes.size() && m_follower[static_cast<unsigned char>(bytes[next])]) return at;

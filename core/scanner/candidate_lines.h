@@ -32,7 +32,8 @@ private:
 
     const LineModel& m_model;
     std::vector<std::string> m_needles;  // none of them empty
-    bool m_follower[256] = {};           // all true when any byte may follow
+    bool m_anyFollower;
+    bool m_follower[256] = {};
     std::vector<ByteScanner> m_firstBytes;  // one for each needle's first byte
     // Where each needle next occurs at or after the last search position, npos when nowhere; a
     // needle is searched again only once the walk has passed its occurrence.
