@@ -25,6 +25,8 @@ public:
     bool Has(std::string_view word) const;
     // False when no word that starts with `byte` is in the list (the empty word aside).
     bool MayStartWith(char byte) const { return m_firstBytes[static_cast<unsigned char>(byte)]; }
+    // The elements, lower case, in list order.
+    const std::vector<std::string>& words() const { return m_words; }
     bool empty() const { return m_words.empty(); }
 
 private:

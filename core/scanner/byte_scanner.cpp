@@ -3,6 +3,7 @@
 // loop elsewhere.
 #include "core/scanner/byte_scanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -17,7 +18,9 @@ namespace korvexer {
 
 namespace {
 
-constexpr std::size_t kBlock = 64;
+constexpr std::size_t kBlock = ByteScanner::kBlockSize;
+// Case folding for letters: bit 0x20 set.
+constexpr char kFold = 0x20;
 
 // The masks of 64 whole bytes.
 BlockMasks ClassifyWholeBlock(const char* block, char byte) {
@@ -52,6 +55,21 @@ unsigned LowestBit(std::uint64_t mask) {
 #endif
 }
 
+// The first set bit at or after `from` in the masks that `matchesOf` gives for each block;
+// `size` when none.
+template <typename MatchesOf>
+std::size_t FindInBlocks(std::size_t from, std::size_t size, MatchesOf matchesOf) {
+    if (from >= size) return size;
+    std::size_t block = from - from % kBlock;
+    std::uint64_t mask = matchesOf(block) & (~std::uint64_t{0} << (from - block));
+    while (mask == 0) {
+        block += kBlock;
+        if (block >= size) return size;
+        mask = matchesOf(block);
+    }
+    return block + LowestBit(mask);
+}
+
 }  // namespace
 
 BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte) {
@@ -66,24 +84,91 @@ BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte) {
 ByteScanner::ByteScanner(std::string_view buffer, char byte)
     : m_buffer(buffer), m_byte(byte), m_block(buffer.size()) {}
 
-void ByteScanner::Load(std::size_t block) {
-    m_block = block;
-    m_mask = ClassifyBlock(m_buffer.data() + block, m_buffer.size() - block, m_byte).matches;
+const BlockMasks& ByteScanner::MasksOf(std::size_t block) {
+    if (block != m_block) {
+        m_block = block;
+        m_masks = ClassifyBlock(m_buffer.data() + block, m_buffer.size() - block, m_byte);
+    }
+    return m_masks;
 }
 
 std::size_t ByteScanner::Find(std::size_t from) {
-    const std::size_t size = m_buffer.size();
-    if (from >= size) return size;
-    std::size_t block = from - from % kBlock;
-    if (block != m_block) Load(block);
-    std::uint64_t mask = m_mask & (~std::uint64_t{0} << (from - block));
-    while (mask == 0) {
-        block += kBlock;
-        if (block >= size) return size;
-        Load(block);
-        mask = m_mask;
+    return FindInBlocks(from, m_buffer.size(),
+                        [this](std::size_t block) { return MasksOf(block).matches; });
+}
+
+PatternScanner::PatternScanner(std::string_view buffer, const std::vector<std::string>& needles,
+                               bool foldCase)
+    : m_buffer(buffer), m_foldCase(foldCase), m_block(buffer.size()) {
+    const char fold = foldCase ? kFold : 0;
+    for (const std::string& needle : needles) {
+        if (needle.empty()) continue;
+        m_patterns.push_back({static_cast<char>(needle[0] | fold),
+                              static_cast<char>(needle.size() > 1 ? needle[1] | fold : 0),
+                              needle.size() > 1});
     }
-    return block + LowestBit(mask);
+    // The pad byte must not start a pattern, folded or not.
+    m_pad = 1;
+    auto startsPattern = [&](char byte) {
+        return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const Pattern& pattern) {
+            return static_cast<char>(byte | fold) == pattern.first;
+        });
+    };
+    while (startsPattern(m_pad)) ++m_pad;
+}
+
+std::uint64_t PatternScanner::MatchesOf(std::size_t block) {
+    if (block == m_block) return m_matches;
+    m_block = block;
+    // Patterns of two bytes read one byte past the block: the last block is padded for that.
+    const char* bytes = m_buffer.data() + block;
+    char padded[kBlock + 1];
+    if (m_buffer.size() - block <= kBlock) {
+        std::memset(padded, m_pad, sizeof padded);
+        std::memcpy(padded, bytes, m_buffer.size() - block);
+        bytes = padded;
+    }
+    std::uint64_t matches = 0;
+#ifdef KORVEXER_SSE2
+    const __m128i fold = _mm_set1_epi8(m_foldCase ? kFold : 0);
+    auto load = [&](const char* at) {
+        return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), fold);
+    };
+    for (const Pattern& pattern : m_patterns) {
+        const __m128i first = _mm_set1_epi8(pattern.first);
+        const __m128i second = _mm_set1_epi8(pattern.second);
+        if (pattern.hasSecond) {
+            for (unsigned part = 0; part < 4; ++part) {
+                const char* at = bytes + 16 * part;
+                const __m128i equal = _mm_and_si128(_mm_cmpeq_epi8(load(at), first),
+                                                    _mm_cmpeq_epi8(load(at + 1), second));
+                matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(equal))}
+                           << (16 * part);
+            }
+        } else {
+            for (unsigned part = 0; part < 4; ++part) {
+                const __m128i equal = _mm_cmpeq_epi8(load(bytes + 16 * part), first);
+                matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(equal))}
+                           << (16 * part);
+            }
+        }
+    }
+#else
+    const char fold = m_foldCase ? kFold : 0;
+    for (std::size_t i = 0; i < kBlock; ++i)
+        for (const Pattern& pattern : m_patterns)
+            if (static_cast<char>(bytes[i] | fold) == pattern.first &&
+                (!pattern.hasSecond || static_cast<char>(bytes[i + 1] | fold) == pattern.second))
+                matches |= std::uint64_t{1} << i;
+#endif
+    m_matches = matches;
+    return matches;
+}
+
+std::size_t PatternScanner::Find(std::size_t from) {
+    if (m_patterns.empty()) return m_buffer.size();
+    return FindInBlocks(from, m_buffer.size(),
+                        [this](std::size_t block) { return MatchesOf(block); });
 }
 
 }  // namespace korvexer

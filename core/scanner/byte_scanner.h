@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-// ByteScanner: the places of one byte value in a buffer, found sixty-four bytes at a time.
+// ByteScanner and PatternScanner: places of bytes in a buffer, found sixty-four bytes at a time.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvexer {
 
@@ -18,26 +20,58 @@ struct BlockMasks {
 // The masks of the `size` (at most 64) bytes at `block`.
 BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte);
 
-// Finds one byte value in a buffer from positions that only move forward, as a line split or a
-// walk over candidate lines asks for it. memchr does the same but pays its set-up on every call,
-// which is most of its cost when the byte recurs every few dozen bytes (line breaks). This scanner
-// keeps the bit mask of the current sixty-four-byte block between calls instead.
+// Finds one byte value in a buffer from positions that only move forward, as a line split asks
+// for it. memchr does the same but pays its set-up on every call, which is most of its cost when
+// the byte recurs every few dozen bytes (line breaks). This scanner keeps the masks of the
+// current sixty-four-byte block between calls instead.
 class ByteScanner {
 public:
+    static constexpr std::size_t kBlockSize = 64;
+
     // `buffer` must outlive the scanner.
     ByteScanner(std::string_view buffer, char byte);
 
     // The first position at or after `from` that holds the byte; the buffer's size when none.
     std::size_t Find(std::size_t from);
+    // The masks of the block of 64 bytes that starts at `block` (a multiple of 64 below the
+    // buffer's size).
+    const BlockMasks& MasksOf(std::size_t block);
 
 private:
-    // Loads the mask of the block that starts at `block` (a multiple of 64 below the size).
-    void Load(std::size_t block);
-
     std::string_view m_buffer;
     char m_byte;
-    std::size_t m_block;       // the first position of the block whose mask is loaded
-    std::uint64_t m_mask = 0;  // bit i: the byte at m_block + i is the byte searched for
+    std::size_t m_block;  // the first position of the block whose masks are loaded
+    BlockMasks m_masks;
+};
+
+// Finds the places where any of a few patterns of one or two bytes starts, in one pass over the
+// buffer for all of them. With `foldCase`, bytes that differ only in bit 0x20 count as equal: that
+// matches letters in either case, and some other bytes too, so a caller checks each place.
+class PatternScanner {
+public:
+    // Each pattern is the first one or two bytes of `needles` (empty needles are left out).
+    // `buffer` must outlive the scanner.
+    PatternScanner(std::string_view buffer, const std::vector<std::string>& needles, bool foldCase);
+
+    // The first position at or after `from` where a pattern may start; the buffer's size when
+    // none.
+    std::size_t Find(std::size_t from);
+
+private:
+    struct Pattern {
+        char first;
+        char second;
+        bool hasSecond;
+    };
+
+    std::uint64_t MatchesOf(std::size_t block);
+
+    std::string_view m_buffer;
+    std::vector<Pattern> m_patterns;
+    bool m_foldCase;
+    char m_pad;  // a byte that starts no pattern, to pad the last block with
+    std::size_t m_block;
+    std::uint64_t m_matches = 0;
 };
 
 }  // namespace korvexer

@@ -12,14 +12,14 @@ namespace korvexer {
 
 namespace {
 
-constexpr std::size_t kBlock = 64;
+constexpr std::size_t kBlock = ByteScanner::kBlockSize;
 
+// The number of set bits, without the processor instruction that not every x86-64 has.
 unsigned CountBits(std::uint64_t mask) {
-#if defined(_MSC_VER) && !defined(__clang__)
-    return static_cast<unsigned>(__popcnt64(mask));
-#else
-    return static_cast<unsigned>(__builtin_popcountll(mask));
-#endif
+    mask = mask - ((mask >> 1) & 0x5555555555555555ULL);
+    mask = (mask & 0x3333333333333333ULL) + ((mask >> 2) & 0x3333333333333333ULL);
+    mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<unsigned>((mask * 0x0101010101010101ULL) >> 56);
 }
 
 unsigned LowestBit(std::uint64_t mask) {
@@ -171,31 +171,29 @@ void LineStepper::CountPlainLines(std::size_t position) {
     if (e2 == e1) return;
     const std::size_t size = m_bytes.size();
     // Breaks at or before `position` end lines that are passed over.
-    const std::size_t end = std::min(size, position + 1);
+    const std::size_t end = position >= size ? size : position + 1;
     std::size_t lineStart = m_start;  // of the line the counting is in
-    std::size_t lastBreak = std::string_view::npos;
-    std::size_t lines = 0;
-    for (std::size_t block = m_start; block < end; block += kBlock) {
-        const std::size_t length = std::min(kBlock, end - block);
-        const BlockMasks masks = ClassifyBlock(m_bytes.data() + block, length, e1);
+    for (std::size_t block = m_start - m_start % kBlock; block < end; block += kBlock) {
+        // The block's bits from m_start (in the first block) to `end`.
+        std::uint64_t valid = ~std::uint64_t{0};
+        if (block < m_start) valid <<= m_start - block;
+        if (end - block < kBlock) valid &= (std::uint64_t{1} << (end - block)) - 1;
+        const BlockMasks& masks = m_breaks.MasksOf(block);
         // A byte from 0x80 up may make a break byte the second byte of a character: the lines
         // from here on are split one by one.
-        if (masks.highs != 0) break;
-        if (masks.matches == 0) {
-            if (block + length - lineStart >= kSourceLineLimit - 1) break;
+        if ((masks.highs & valid) != 0) return;
+        const std::uint64_t breaks = masks.matches & valid;
+        if (breaks == 0) {
+            if (std::min(block + kBlock, end) - lineStart >= kSourceLineLimit - 1) return;
             continue;
         }
         // Lines inside one block are short; only the line that runs into it may be long.
-        if (block + LowestBit(masks.matches) - lineStart >= kSourceLineLimit - 1) break;
-        lines += CountBits(masks.matches);
-        lastBreak = block + HighestBit(masks.matches);
-        lineStart = lastBreak + 1;
+        if (block + LowestBit(breaks) - lineStart >= kSourceLineLimit - 1) return;
+        std::size_t next = block + HighestBit(breaks) + 1;
+        if (e2 != 0 && next < size && m_bytes[next] == e2) ++next;
+        m_start = lineStart = next;
+        m_index += CountBits(breaks);
     }
-    if (lastBreak == std::string_view::npos) return;
-    std::size_t next = lastBreak + 1;
-    if (e2 != 0 && next < size && m_bytes[next] == e2) ++next;
-    m_start = next;
-    m_index += lines;
 }
 
 }  // namespace korvexer

@@ -39,7 +39,7 @@ private:
     // Splits the next physical line into m_pending; false at the end of the bytes.
     bool Produce();
     // Counts the whole lines that start at m_start and end at or before `position`, as long as no
-    // byte from 0x81 up and no line near the length limit is in the way.
+    // byte from 0x80 up and no line near the length limit is in the way.
     void CountPlainLines(std::size_t position);
 
     std::string_view m_bytes;

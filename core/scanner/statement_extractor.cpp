@@ -67,6 +67,34 @@ std::string_view RightHandSide(std::string_view statement, std::size_t at, std::
     return st::TrimRight(rest.substr(blanks));
 }
 
+// Appends a row of six columns. The columns are moved into the row: a braced list would copy
+// each of them once more.
+void AppendRow(RowList& rows, std::string c0, std::string c1, std::string c2, std::string c3,
+               const std::string& file, std::string position, int image) {
+    std::vector<std::string> columns(6);
+    columns[0] = std::move(c0);
+    columns[1] = std::move(c1);
+    columns[2] = std::move(c2);
+    columns[3] = std::move(c3);
+    columns[4] = file;
+    columns[5] = std::move(position);
+    rows.Append(std::move(columns), image);
+}
+
+// Whether `text` lower-cased as gbk::ToLower does ends with `suffix` (lower case), without making
+// the lower-cased copy: letters that are second bytes of characters keep their case.
+bool EndsWithLowered(std::string_view text, std::string_view suffix) {
+    if (text.size() < suffix.size()) return false;
+    const std::size_t start = text.size() - suffix.size();
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char byte = text[start + i];
+        if (byte >= 'A' && byte <= 'Z' && !gbk::IsSecondByteAt(text, 0, start + i))
+            byte = static_cast<char>(byte - 'A' + 'a');
+        if (byte != suffix[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string PositionText(std::size_t lineIndex, std::size_t column) {
@@ -150,9 +178,9 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
 
     auto addRow = [&](std::string key, std::string_view type, std::string value,
                       std::string_view state, std::size_t where) {
-        rows.Append({std::move(key), std::string(type), std::move(value), std::string(state), path,
-                     PositionText(statement.line, where)},
-                    type == texts::kTypeString ? kStringImage : kNumericImage);
+        AppendRow(rows, std::move(key), std::string(type), std::move(value), std::string(state),
+                  path, PositionText(statement.line, where),
+                  type == texts::kTypeString ? kStringImage : kNumericImage);
         return true;
     };
     auto newKey = [&] {
@@ -257,8 +285,9 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
     // The called name as written, without the blanks between it and its "(" ("foo (1)").
     const std::string_view head = st::TrimRight(rhs.substr(0, k));
     const std::string_view rest = rhs.substr(k + 1);
-    const std::string name = gbk::ToLower(head);
-    if (name == kGetValueInt || name == kGetValueStr) return false;
+    // The name is compared without regard to case; no lower-cased copy is made of it.
+    if (gbk::EqualsNoCase(head, kGetValueInt) || gbk::EqualsNoCase(head, kGetValueStr))
+        return false;
 
     // "return foo(x)" calls foo: the function is the last word before the "(".
     std::string_view function = head;
@@ -267,12 +296,9 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         function.remove_prefix(space + 1);
         column += space + 1;
     }
-    if (name.size() >= kSubstituteSuffix.size() &&
-        std::string_view(name).substr(name.size() - kSubstituteSuffix.size()) ==
-            kSubstituteSuffix) {
-        rows.Append({std::to_string(rows.size() + 1), "", std::string(function),
-                     std::string(texts::kStateUnknown), path,
-                     PositionText(statement.line, column)});
+    if (EndsWithLowered(head, kSubstituteSuffix)) {
+        AppendRow(rows, std::to_string(rows.size() + 1), "", std::string(function),
+                  std::string(texts::kStateUnknown), path, PositionText(statement.line, column), 0);
         return true;
     }
 
@@ -280,11 +306,11 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
     if (st::FindChar(rest, ')') == st::npos &&
         (separator == 0 || st::FindChar(rest, separator) == st::npos))
         return false;
-    if (name.find_first_of(")=\"'.,+&") != std::string::npos) return false;
-    if (Keywords().Has(name) || LibraryEntryPoints().Has(name)) return false;
+    if (head.find_first_of(")=\"'.,+&") != std::string_view::npos) return false;
+    if (Keywords().Has(head) || LibraryEntryPoints().Has(head)) return false;
     if (LibraryEntryPoints().Has(function)) return false;
-    rows.Append({std::to_string(rows.size() + 1), std::string(function), "", "", path,
-                 PositionText(statement.line, column)});
+    AppendRow(rows, std::to_string(rows.size() + 1), std::string(function), "", "", path,
+              PositionText(statement.line, column), 0);
     return true;
 }
 

@@ -10,7 +10,7 @@
 #include "core/app/row_list.h"
 #include "core/language/language_definition.h"
 #include "core/platform/clock.h"
-#include "core/scanner/statement_walker.h"
+#include "core/scanner/statement_rules.h"
 
 namespace korvexer {
 

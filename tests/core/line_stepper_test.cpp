@@ -41,11 +41,11 @@ TEST(LineStepper, SkipsLandWhereTheSplitSays) {
 
         LineStepper stepper(model.bytes, lineBreak);
         std::size_t position = 0;
+        std::size_t index = 0;
         while (true) {
             // Skip a random distance, sometimes none, sometimes far.
             position += random() % 3 == 0 ? 0 : random() % (random() % 5 == 0 ? 9000 : 200);
             stepper.SkipTo(position);
-            std::size_t index = 0;
             while (index < expected.size() &&
                    std::size_t{expected[index].offset} + expected[index].length <= position)
                 ++index;
@@ -60,6 +60,7 @@ TEST(LineStepper, SkipsLandWhereTheSplitSays) {
             ASSERT_EQ(span.length, expected[index].length) << "round " << round;
             ASSERT_EQ(span.end, expected[index].end) << "round " << round;
             position = std::max<std::size_t>(position, span.offset + span.length);
+            ++index;
         }
     }
 }

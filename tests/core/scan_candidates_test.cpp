@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The scan passes over lines that cannot yield a row: its rows must be those of a walk that hands
 // every statement to the extractor, for every language and for languages whose operator or
-// separator holds a blank. Also the search for candidate lines itself.
+// separator holds a blank. Also the search for the bytes that rows need.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -11,7 +11,7 @@
 
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
-#include "core/scanner/candidate_lines.h"
+#include "core/scanner/needle_finder.h"
 #include "core/scanner/source_scanner.h"
 #include "core/scanner/statement_walker.h"
 #include "tests/support/test_support.h"
@@ -133,23 +133,21 @@ TEST(ScanFile, PassesOverOnlyLinesThatYieldNoRow) {
     EXPECT_GT(rowsSeen, 1000u);  // the sources are made to yield rows in every language
 }
 
-TEST(CandidateLines, FindsEveryLineHoldingANeedle) {
-    LineModel model;
-    model.bytes = "a := 1\nb\nc(x)\n:\n=\nd, e\n_f\n";
-    SplitSourceLines(model, {'\n', 0});
-    auto candidates = [&](std::vector<std::string> needles) {
-        CandidateLines finder(model, std::move(needles));
-        std::vector<std::size_t> lines;
-        for (std::size_t i = finder.NextFrom(0); i < model.LineCount(); i = finder.NextFrom(i + 1))
-            lines.push_back(i);
-        return lines;
+TEST(NeedleFinder, FindsOccurrencesInOrderWithTheirFollowers) {
+    const std::string bytes = "a := 1\nb := c\n_f(x), y :=\t'z'\nd :=";
+    auto all = [&](std::vector<std::string> needles, std::string followers) {
+        NeedleFinder finder(bytes, std::move(needles), followers);
+        std::vector<std::size_t> found;
+        for (std::size_t at = finder.Next(0); at != std::string::npos; at = finder.Next(at + 1))
+            found.push_back(at);
+        return found;
     };
-    EXPECT_EQ(candidates({":="}), (std::vector<std::size_t>{0}));
-    EXPECT_EQ(candidates({")", ",", "_"}), (std::vector<std::size_t>{2, 5, 6}));
-    EXPECT_EQ(candidates({"zz"}), std::vector<std::size_t>{});
-    EXPECT_EQ(candidates({}), (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}));
-    // A needle split over two lines holds in neither; the walk goes on past both.
-    EXPECT_EQ(candidates({":\n="}), std::vector<std::size_t>{3});
+    EXPECT_EQ(all({":="}, ""), (std::vector<std::size_t>{2, 9, 23, 32}));
+    // Only where a digit or a quote follows past blanks; nothing follows the last one.
+    EXPECT_EQ(all({":="}, "0123456789'"), (std::vector<std::size_t>{2, 23}));
+    EXPECT_EQ(all({")", "_", ","}, ""), (std::vector<std::size_t>{14, 18, 19}));
+    EXPECT_EQ(all({"zz", ""}, ""), std::vector<std::size_t>{});
+    EXPECT_EQ(all({}, ""), std::vector<std::size_t>{});
 }
 
 }  // namespace

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+// The one-line rules: markers, declarations, the user marker, one-line comments and the
+// terminator rule.
+#include "core/scanner/statement_rules.h"
+
+#include <algorithm>
+
+#include "core/platform/gbk_text.h"
+#include "core/scanner/source_text.h"
+
+namespace korvexer {
+
+namespace st = source_text;
+
+namespace {
+
+// Whether the user marker starts on a character of `text`. The marker starts with a letter that
+// most lines hold, so the search goes for its apostrophe, a byte that is rare, never the second
+// byte of a character, and found with memchr.
+bool HasUserMarker(std::string_view text) {
+    constexpr std::size_t kApostrophe = 3;  // "can't": the apostrophe's place in the marker
+    static_assert(kUserMarker[kApostrophe] == '\'');
+    for (std::size_t a = text.find('\'', kApostrophe); a != st::npos; a = text.find('\'', a + 1)) {
+        const std::size_t pos = a - kApostrophe;
+        if (text.compare(pos, kUserMarker.size(), kUserMarker) == 0 &&
+            !gbk::IsSecondByteAt(text, 0, pos))
+            return true;
+    }
+    return false;
+}
+
+// FirstWord(Trim(text)) for a `text` without leading blanks, without trimming the whole text,
+// which is long where the word is short.
+std::string_view FirstWordOfTrimmed(std::string_view text) {
+    std::string_view word = st::FirstWord(text);
+    // A space followed only by blanks is not inside the trimmed text: the word ends before the
+    // blanks.
+    const std::string_view rest = text.substr(word.size());
+    return st::LeadingBlanks(rest) == rest.size() ? st::TrimRight(word) : word;
+}
+
+}  // namespace
+
+StatementWords::StatementWords(const LanguageDefinition& language)
+    : beginMarks(language.begindealmark),
+      functionMarks(language.functionbegin),
+      declarations(language.definevalue) {}
+
+StatementRules::StatementRules(const LanguageDefinition& language)
+    : m_language(language), m_words(language) {}
+
+bool StatementRules::IsMarkerLine(std::string_view line, const WordList& list) const {
+    // Most lines start with a byte that no word of the list starts with: that byte is found
+    // without a call, and the word only for the others.
+    const std::size_t blanks = st::LeadingBlanks(line);
+    return blanks < line.size() && list.MayStartWith(line[blanks]) &&
+           list.Has(FirstWordOfTrimmed(line.substr(blanks)));
+}
+
+bool StatementRules::TakeLine(std::size_t index, std::string_view line, Statement& out) const {
+    out.comment.clear();
+    std::size_t column = st::LeadingBlanks(line);
+    std::string_view text = st::TrimRight(line.substr(column));
+
+    if (HasUserMarker(text)) return false;
+    if (!m_language.definevalue.empty() && !text.empty() &&
+        m_words.declarations.Has(st::FirstWord(text)))
+        return false;
+
+    const std::string_view marker = m_language.onelineexplain;
+    if (!text.empty() && !marker.empty()) {
+        std::size_t p = st::FindText(text, marker);
+        if (p != st::npos) {
+            std::string_view comment = text.substr(p + marker.size());
+            const char terminator = static_cast<char>(m_language.linendchar);
+            const char quote = static_cast<char>(m_language.quotation);
+            if (!comment.empty() && terminator != 0 && comment.back() == terminator)
+                comment.remove_suffix(1);
+            if (!comment.empty() && comment.back() == quote) comment.remove_suffix(1);
+            if (!comment.empty() && comment.front() == quote) comment.remove_prefix(1);
+            out.comment.assign(comment);
+            text = text.substr(0, p);
+        }
+    }
+
+    std::size_t blanks = st::LeadingBlanks(text);
+    column += blanks;
+    text = st::TrimRight(text.substr(blanks));
+    if (text.empty()) return false;
+
+    if (m_language.linendchar != 0) {
+        if (st::EndsWithChar(text, static_cast<char>(m_language.linendchar)))
+            text.remove_suffix(1);
+        else if (text.substr(0, 4) != "for ")
+            return false;
+    }
+
+    out.line = index;
+    out.column = column;
+    out.text.assign(text);
+    std::replace(out.text.begin(), out.text.end(), '\t', ' ');
+    return true;
+}
+
+}  // namespace korvexer

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+// StatementRules: whether one line is a marker line or a statement, and the statement's text.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/language/language_definition.h"
+#include "core/language/word_list.h"
+
+namespace korvexer {
+
+// The user marker that keeps a line from ever being listed.
+inline constexpr std::string_view kUserMarker = "can't be replaced";
+
+// One statement: one line of the file.
+struct Statement {
+    std::size_t line = 0;    // line index, 0-based
+    std::size_t column = 0;  // bytes of the line before the first byte of `text`
+    std::string text;     // trimmed, without comment and final terminator, tabs turned into spaces
+    std::string comment;  // the line's one-line comment without its marker; "" when it has none
+};
+
+// The word lists of a language that lines are tested against, split once.
+struct StatementWords {
+    explicit StatementWords(const LanguageDefinition& language);
+
+    WordList beginMarks;
+    WordList functionMarks;
+    WordList declarations;
+};
+
+// The rules that look at one line at a time (its block comments already blanked): begin and
+// function markers, declarations, the user marker, one-line comments and the terminator rule.
+// The language must outlive the rules.
+class StatementRules {
+public:
+    explicit StatementRules(const LanguageDefinition& language);
+    StatementRules(LanguageDefinition&&) = delete;  // would dangle
+
+    // Whether `line`, trimmed, is not empty and its first word is in `list`.
+    bool IsMarkerLine(std::string_view line, const WordList& list) const;
+    // Whether `line` (line `index` of its file) is a statement; fills `out` when it is (its
+    // strings are reused, so a caller that keeps one Statement allocates only while lines grow).
+    bool TakeLine(std::size_t index, std::string_view line, Statement& out) const;
+
+    const LanguageDefinition& language() const { return m_language; }
+    const StatementWords& words() const { return m_words; }
+
+private:
+    const LanguageDefinition& m_language;
+    StatementWords m_words;
+};
+
+}  // namespace korvexer
