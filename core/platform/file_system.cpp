@@ -40,6 +40,15 @@ Error Named(Error error, const std::string& path) {
 
 }  // namespace
 
+Status FileSystem::ReadInto(const std::string& path, std::size_t limit, FileContent& content) {
+    // Assigning an empty content would keep the old buffer's memory; swapping lets it go.
+    std::string().swap(content.bytes);
+    Expected<FileContent> read = Read(path, limit);
+    if (!read) return read.error();
+    content = std::move(*read);
+    return Status::Ok();
+}
+
 std::string DirectoryOf(const std::string& path) {
     std::size_t cut = gbk::FindLastOf(path, kSeparators);
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);

@@ -68,6 +68,11 @@ public:
     // Reads a regular file, at most `limit` bytes. A directory, a device or a missing file is an
     // error.
     virtual Expected<FileContent> Read(const std::string& path, std::size_t limit = kNoLimit) = 0;
+    // Reads as Read does into `content`, whose buffer a caller that reads many files in turn
+    // keeps, so that its memory is reused. On failure `content` is unspecified. The default reads
+    // through Read (after letting go of the old buffer, so that one buffer is held at a time); a
+    // wrapper that changes what Read gives must not forward this call past its own Read.
+    virtual Status ReadInto(const std::string& path, std::size_t limit, FileContent& content);
     // The path with every symbolic link resolved; a path that does not exist comes back as given.
     virtual Expected<std::string> ResolveLinks(const std::string& path) = 0;
     // A new, empty file in `directory`, created exclusively under a name made from `stem`.

@@ -109,6 +109,13 @@ public:
     }
 
     Expected<FileContent> Read(const std::string& path, std::size_t limit) override {
+        FileContent content;
+        Status status = ReadInto(path, limit, content);
+        if (!status) return status.error();
+        return content;
+    }
+
+    Status ReadInto(const std::string& path, std::size_t limit, FileContent& content) override {
         Expected<std::string> native = NativePath(path);
         if (!native) return native.error();
         int descriptor = ::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -118,19 +125,23 @@ public:
             ::close(descriptor);
             return Error{"is not a regular file", path};
         }
-        FileContent content;
         content.identity = InfoFrom(status).identity;
+        content.complete = true;
+        std::string& bytes = content.bytes;
         std::size_t expected = static_cast<std::size_t>(status.st_size);
         // One spare byte lets the read that meets the end of the file land without a resize.
-        content.bytes.resize(expected < limit ? expected + 1 : limit);
+        const std::size_t want = expected < limit ? expected + 1 : limit;
+        // A buffer too small is let go before the larger one is made, so that one is held.
+        if (bytes.capacity() < want) std::string().swap(bytes);
+        bytes.resize(want);
         std::size_t filled = 0;
         while (true) {
-            if (filled == content.bytes.size()) {
+            if (filled == bytes.size()) {
                 if (filled >= limit) break;
                 // The file grew, or reports no size: read on in larger steps.
-                content.bytes.resize(std::min(limit, std::max<std::size_t>(filled * 2, 4096)));
+                bytes.resize(std::min(limit, std::max<std::size_t>(filled * 2, 4096)));
             }
-            ssize_t got = ::read(descriptor, &content.bytes[filled], content.bytes.size() - filled);
+            ssize_t got = ::read(descriptor, &bytes[filled], bytes.size() - filled);
             if (got < 0) {
                 if (errno == EINTR) continue;
                 int code = errno;
@@ -140,7 +151,7 @@ public:
             if (got == 0) break;
             filled += static_cast<std::size_t>(got);
         }
-        content.bytes.resize(filled);
+        bytes.resize(filled);
         if (filled >= limit) {
             char probe;
             ssize_t more;
@@ -149,7 +160,7 @@ public:
             content.complete = more == 0;
         }
         ::close(descriptor);
-        return content;
+        return Status::Ok();
     }
 
     Expected<std::string> ResolveLinks(const std::string& path) override {

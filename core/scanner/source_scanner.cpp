@@ -13,9 +13,14 @@ SourceScanner::SourceScanner(FileSystem& fs, const LanguageDefinition& language,
 
 Status SourceScanner::ScanFile(RowList& rows, const std::string& path, std::uint32_t& counter,
                                ScanMode mode) const {
-    Expected<FileContent> content = m_fs.Read(path, kSourceReadLimit);
-    if (!content) return content.error();
-    BufferScan(m_rules, m_extractor, mode).Run(content->bytes, rows, path, counter);
+    FileContent buffer;
+    return ScanInto(buffer, rows, path, counter, mode);
+}
+
+Status SourceScanner::ScanInto(FileContent& buffer, RowList& rows, const std::string& path,
+                               std::uint32_t& counter, ScanMode mode) const {
+    if (Status read = m_fs.ReadInto(path, kSourceReadLimit, buffer); !read) return read;
+    BufferScan(m_rules, m_extractor, mode).Run(buffer.bytes, rows, path, counter);
     return Status::Ok();
 }
 
@@ -26,10 +31,12 @@ std::vector<Error> SourceScanner::ScanSourceFiles(RowList& rows,
     std::vector<Error> failures;
     if (sourceFiles == nullptr) return failures;
     const std::string mainKey = PathCaseKey(mainPath);
+    // One buffer serves every file in turn.
+    FileContent buffer;
     for (const std::string& file : *sourceFiles) {
         std::string key = PathCaseKey(file);
         if (key == mainKey) continue;
-        Status status = ScanFile(rows, key, counter, mode);
+        Status status = ScanInto(buffer, rows, key, counter, mode);
         if (!status) failures.push_back(status.error());
     }
     return failures;

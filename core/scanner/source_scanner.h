@@ -40,6 +40,10 @@ public:
                                        ScanMode mode) const;
 
 private:
+    // ScanFile with `buffer` as the buffer the file is read into.
+    Status ScanInto(FileContent& buffer, RowList& rows, const std::string& path,
+                    std::uint32_t& counter, ScanMode mode) const;
+
     FileSystem& m_fs;
     const LanguageDefinition& m_language;
     StatementExtractor m_extractor;

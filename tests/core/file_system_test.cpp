@@ -4,6 +4,10 @@
 #include "core/platform/forwarding_file_system.h"
 
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +45,30 @@ TEST(FileSystemRead, ReportsBytesPastTheLimit) {
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->bytes, "012345678");
     EXPECT_FALSE(cut->complete);
+}
+
+// One buffer read into again and again holds each file exactly, whether the files grow or
+// shrink, both through the system's file layer and through a wrapper that reads with Read.
+TEST(FileSystemRead, ReadIntoReusesOneBufferForFileAfterFile) {
+    TempDir dir;
+    const std::string sizes[] = {std::string(3000, 'a'), "bc", "", std::string(70000, 'd'), "e"};
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < std::size(sizes); ++i) {
+        paths.push_back(dir.File("f" + std::to_string(i)));
+        WriteBytes(paths.back(), sizes[i]);
+    }
+    ForwardingFileSystem wrapper(FileSystem::Real());
+    for (FileSystem* fs : {&FileSystem::Real(), static_cast<FileSystem*>(&wrapper)}) {
+        FileContent buffer;
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            ASSERT_TRUE(fs->ReadInto(paths[i], 60000, buffer));
+            const std::string expected = sizes[i].substr(0, 60000);
+            EXPECT_EQ(buffer.bytes, expected) << i;
+            EXPECT_EQ(buffer.complete, sizes[i].size() <= 60000) << i;
+            EXPECT_EQ(buffer.identity, fs->Read(paths[i], 60000)->identity) << i;
+        }
+        EXPECT_FALSE(fs->ReadInto(dir.File("missing"), 100, buffer));
+    }
 }
 
 TEST(FileSystemRead, RefusesMissingFilesAndFolders) {
