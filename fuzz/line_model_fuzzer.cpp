@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Fuzz target: the source loader under every line break; the lines must tile the bytes exactly.
+// Fuzz target: the source loader under every line break; the lines must tile the bytes exactly
+// and agree with the walk one character at a time.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,6 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         if (position != size) std::abort();
+        // The split agrees with the walk one character at a time, entry by entry.
+        LineModel walked;
+        walked.bytes = model.bytes;
+        SplitSourceLinesCharByChar(walked, lineBreak);
+        if (walked.lines.size() != model.lines.size()) std::abort();
+        for (std::size_t i = 0; i < model.lines.size(); ++i)
+            if (walked.lines[i].offset != model.lines[i].offset ||
+                walked.lines[i].length != model.lines[i].length ||
+                walked.lines[i].end != model.lines[i].end)
+                std::abort();
     }
     return 0;
 }

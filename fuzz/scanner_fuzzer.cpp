@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Fuzz target: the loader, statement walker and extractor under each built-in language, in both
-// scan modes; every row must point at a line of the file, and at the text the rewriting looks for.
+// scan modes; every row must point at a line of the file, and at the text the rewriting looks for,
+// and the one-pass scan must give the same rows.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "core/app/list_texts.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
+#include "core/scanner/buffer_scan.h"
 #include "core/scanner/line_model.h"
 #include "core/scanner/statement_extractor.h"
 #include "core/scanner/statement_walker.h"
@@ -48,6 +50,17 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
         extractor.Extract(rows, statement, "f", counter, mode);
         if (rows.size() > before + 1) std::abort();
     }
+
+    // The one-pass scan that the step dialogs use gives exactly the rows of the full walk.
+    const StatementRules rules(language);
+    std::string scanned = bytes;
+    RowList fastRows;
+    std::uint32_t fastCounter = 1024;
+    BufferScan(rules, extractor, mode).Run(scanned, fastRows, "f", fastCounter);
+    if (fastRows.size() != rows.size() || fastCounter != counter) std::abort();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (fastRows[row].columns != rows[row].columns || fastRows[row].image != rows[row].image)
+            std::abort();
 
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const std::string& position = rows.Text(row, kConstantPosition);
