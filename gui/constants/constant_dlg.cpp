@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include "gui/app/byte_limit_validator.h"
-#include "gui/constants/shown_rows.h"
 #include "gui/constants/step_message_box.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
@@ -43,13 +42,13 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
 
 CConstantDlg::CConstantDlg(const StepContext& context, const Clock& clock,
                            std::uint32_t indexCounter, QWidget* parent)
-    : QDialog(parent), m_context(context), m_model(context.fs, context.language, clock) {
+    : QDialog(parent), m_context(context), m_model(context.fs, context.language, clock, m_rows) {
     Build();
     Connect();
     // Files that cannot be read add no rows; OK names them with the files it could not write.
     m_model.Open(m_context.constants, &m_context.sourceFiles, m_context.mainSourceFile,
                  indexCounter);
-    ShowRows();
+    m_list->AttachRows(&m_rows);
 }
 
 void CConstantDlg::Build() {
@@ -60,7 +59,6 @@ void CConstantDlg::Build() {
     m_list = new CGridListCtrl(this);
     m_list->setObjectName(QStringLiteral("constantList"));
     m_list->Configure(ConstantDialogSetup(), font_height::DialogFont());
-    m_list->AttachRows(&m_shown);
 
     m_index = new QLineEdit(QStringLiteral("0"), this);
     m_index->setObjectName(QStringLiteral("indexEdit"));
@@ -180,7 +178,8 @@ void CConstantDlg::ShowFields(const ConstantFields& fields) {
 }
 
 void CConstantDlg::ShowRows() {
-    SyncShownRows(m_list->Rows(), m_model.rows());
+    m_list->Rows().ShowAppendedRows();
+    m_list->Rows().ShowChangedRows();
 }
 
 void CConstantDlg::Carry(const StepEditOutcome& outcome) {
@@ -220,10 +219,11 @@ void CConstantDlg::OnDelete() {
     const std::vector<std::size_t> selected = SelectedRows();
     std::optional<std::size_t> current;
     if (!selected.empty()) current = selected.front();
-    const std::size_t before = m_model.rows().size();
-    const std::optional<std::size_t> next = m_model.Delete(*fields, current);
-    if (m_model.rows().size() == before) return;
-    ShowRows();
+    const std::optional<std::size_t> row = m_model.RowToDelete(*fields, current);
+    if (!row) return;
+    std::optional<std::size_t> next;
+    m_list->Rows().RemoveRowBy(static_cast<int>(*row),
+                               [&] { next = m_model.Delete(*fields, current); });
     m_list->selectionModel()->clearSelection();
     if (next) {
         const QModelIndex index = m_list->Rows().index(static_cast<int>(*next), 0);

@@ -50,6 +50,7 @@ private:
     // unsigned 32-bit number.
     std::optional<ConstantFields> ReadFields();
     void ShowFields(const ConstantFields& fields);
+    // Tells the list that the model changed rows or appended some (no row removed).
     void ShowRows();
     void Carry(const StepEditOutcome& outcome);
 
@@ -63,8 +64,9 @@ private:
     void OnRevertAll();
 
     StepContext m_context;
+    // The model's rows, which the list shows as they are.
+    RowList m_rows{6};
     ConstantStep m_model;
-    RowList m_shown{6};
 
     CGridListCtrl* m_list = nullptr;
     QLineEdit* m_index = nullptr;
