@@ -371,6 +371,13 @@ void ConstantDlgTest::stateButtonsKeepTheSelection() {
     dialog.Press("revertAll");
     for (int row = 0; row < 7; ++row) QCOMPARE(dialog.State(row), QString());
     QCOMPARE(dialog.dlg.SelectedRows(), selected);
+    // A row added by hand comes at the end and leaves the selection alone too.
+    dialog.Type("valueEdit", QStringLiteral("added"));
+    dialog.Press("add");
+    QCOMPARE(dialog.Rows().rowCount(), 8);
+    QCOMPARE(dialog.RowOfValue("added"), 7);
+    QCOMPARE(dialog.dlg.SelectedRows(), selected);
+    QVERIFY(ListsAgree(dialog));
 }
 
 void ConstantDlgTest::okRefusedByTheRecordStaysOpenAndChangesNothing() {
