@@ -23,6 +23,8 @@ public:
     explicit WordList(std::string_view list);
 
     bool Has(std::string_view word) const;
+    // False when no word that starts with `byte` is in the list (the empty word aside).
+    bool MayStartWith(char byte) const { return m_firstBytes[static_cast<unsigned char>(byte)]; }
     bool empty() const { return m_words.empty(); }
 
 private:

@@ -178,6 +178,15 @@ std::size_t CharWidthAt(std::string_view text, std::size_t pos) {
     return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
 }
 
+bool IsSecondByteAt(std::string_view text, std::size_t boundary, std::size_t pos) {
+    // A byte that is no lead byte always ends a character, so the lead bytes right before `pos`
+    // start at a character and pair up from there: an odd run leaves its last byte waiting for
+    // the byte at `pos`.
+    std::size_t runStart = pos;
+    while (runStart > boundary && IsLeadByte(text[runStart - 1])) --runStart;
+    return (pos - runStart) % 2 == 1;
+}
+
 void ToLowerInPlace(std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         unsigned char byte = static_cast<unsigned char>(text[i]);

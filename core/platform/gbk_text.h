@@ -23,6 +23,10 @@ inline bool IsLeadByte(char byte) {
 // A lead byte that is the text's last byte counts as one byte.
 std::size_t CharWidthAt(std::string_view text, std::size_t pos);
 
+// Whether the byte at `pos` is the second byte of a two-byte character, given that `boundary`
+// (at or before `pos`) starts a character. Looks back only over the lead bytes right before `pos`.
+bool IsSecondByteAt(std::string_view text, std::size_t boundary, std::size_t pos);
+
 // ASCII letters lowered; second bytes of two-byte characters untouched.
 std::string ToLower(std::string_view text);
 void ToLowerInPlace(std::string& text);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/scanner/line_stepper.h"
+
 namespace korvexer {
 
 namespace {
@@ -43,132 +45,16 @@ PunctuationProbe IsClosingPunctuation(std::string_view next) {
     return probe;
 }
 
-namespace {
-
-// Splits the physical line that starts at `start`, one character at a time: the line may be cut
-// after kSourceLineLimit bytes, never inside a two-byte character, and a closing mark after the
-// cut stays on the line before it. Appends one entry per piece and returns where the next
-// physical line starts.
-std::size_t SplitLineByCharacters(LineModel& model, LineBreak lineBreak, std::size_t start) {
-    const std::string& buffer = model.bytes;
-    const std::size_t size = buffer.size();
-    const char e1 = static_cast<char>(lineBreak.first);
-    const char e2 = static_cast<char>(lineBreak.second);
-
-    std::size_t i = start;
-    std::size_t n = 0;      // bytes taken into the current piece
-    std::size_t carry = 0;  // 2 when a two-byte character must start the next piece
-    auto take = [&](std::size_t width) {
-        i += width;
-        n += width;
-    };
-    auto probeAt = [&](std::size_t at) {
-        return IsClosingPunctuation(std::string_view(buffer).substr(at, 2));
-    };
-    auto endPiece = [&](std::size_t length, LineEnd end) {
-        model.lines.push_back(
-            {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), end});
-    };
-
-    while (i < size) {
-        const char byte = buffer[i];
-        if (byte == e1) {
-            const std::size_t lineEnd = i++;
-            bool whole = e2 == 0;
-            if (e2 != 0 && i < size && buffer[i] == e2) {
-                ++i;
-                whole = true;
-            }
-            endPiece(lineEnd - start, whole ? LineEnd::Break : LineEnd::LoneFirstByte);
-            return i;
-        }
-        if (carry + n >= kSourceLineLimit) {
-            endPiece(i - start, LineEnd::Cut);
-            start = i;
-            n = 0;
-            carry = 0;
-            continue;
-        }
-        if (static_cast<unsigned char>(byte) < 0x81) {
-            take(1);
-            if (i < size && n == kSourceLineLimit) {
-                PunctuationProbe probe = probeAt(i);
-                if (probe.isClosing) take(std::min<std::size_t>(probe.width, size - i));
-            }
-            continue;
-        }
-        if (n != kSourceLineLimit - 1) take(i + 1 < size ? 2 : 1);
-        if (i < size && (n == kSourceLineLimit || n == kSourceLineLimit - 1)) {
-            PunctuationProbe probe = probeAt(i);
-            if (probe.isClosing)
-                take(std::min<std::size_t>(probe.width, size - i));
-            else if (probe.width == 2 && n == kSourceLineLimit - 1)
-                carry = 2;
-        }
-    }
-    if (i > start) endPiece(i - start, LineEnd::EndOfData);
-    return i;
-}
-
-// Whether the byte at `at` is the second byte of a two-byte character, given that `boundary`
-// (at or before `at`) starts a character. A byte below 0x81 always ends a character, so only the
-// run of bytes from 0x81 up that ends right before `at` needs counting: its bytes pair up from its
-// start, and an odd run leaves a lead byte waiting for the byte at `at`.
-bool IsSecondByte(const std::string& buffer, std::size_t boundary, std::size_t at) {
-    std::size_t runStart = at;
-    while (runStart > boundary && static_cast<unsigned char>(buffer[runStart - 1]) >= 0x81)
-        --runStart;
-    return (at - runStart) % 2 == 1;
-}
-
-}  // namespace
-
 void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak) {
     model.lines.clear();
     for (std::size_t start = 0; start < model.bytes.size();)
-        start = SplitLineByCharacters(model, lineBreak, start);
+        start = SplitLineByCharacters(model.bytes, lineBreak, start, model.lines);
 }
 
 void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
     model.lines.clear();
-    const std::string& buffer = model.bytes;
-    const std::size_t size = buffer.size();
-    const char* data = buffer.data();
-    const char e2 = static_cast<char>(lineBreak.second);
-    // Lines are found with memchr. Only a line that comes within a byte of the limit needs the
-    // character walk, to place its cuts (a closing mark just past the limit, even the break
-    // itself, stays on the line); for the others the walk would only tell whether a break byte is
-    // the second byte of a character, and that needs just the bytes right before it.
-    std::size_t start = 0;     // the current line's first byte
-    std::size_t boundary = 0;  // a character start at or after `start`, where the search goes on
-    while (start < size) {
-        const void* found = std::memchr(data + boundary, lineBreak.first, size - boundary);
-        const std::size_t at = found ? static_cast<const char*>(found) - data : size;
-        if (at - start >= kSourceLineLimit - 1) {
-            start = boundary = SplitLineByCharacters(model, lineBreak, start);
-            continue;
-        }
-        if (at == size) {
-            model.lines.push_back({static_cast<std::uint32_t>(start),
-                                   static_cast<std::uint32_t>(size - start), LineEnd::EndOfData});
-            break;
-        }
-        if (IsSecondByte(buffer, boundary, at)) {
-            boundary = at + 1;  // the character ends with the break byte; the line goes on
-            continue;
-        }
-        std::size_t next = at + 1;
-        LineEnd end = LineEnd::Break;
-        if (e2 != 0) {
-            if (next < size && data[next] == e2)
-                ++next;
-            else
-                end = LineEnd::LoneFirstByte;
-        }
-        model.lines.push_back(
-            {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(at - start), end});
-        start = boundary = next;
-    }
+    LineStepper stepper(model.bytes, lineBreak);
+    for (LineSpan span; stepper.Next(span);) model.lines.push_back(span);
 }
 
 LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lineBreak) {

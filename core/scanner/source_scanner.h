@@ -12,6 +12,7 @@
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
 #include "core/scanner/statement_extractor.h"
+#include "core/scanner/statement_walker.h"
 
 namespace korvexer {
 
@@ -42,6 +43,7 @@ private:
     FileSystem& m_fs;
     const LanguageDefinition& m_language;
     StatementExtractor m_extractor;
+    StatementWords m_words;
 };
 
 }  // namespace korvexer

@@ -63,12 +63,12 @@ std::size_t FindText(std::string_view text, std::string_view needle, std::size_t
     if (from > text.size()) return npos;
     if (needle.empty()) return from;
     if (IsSafeByte(needle[0])) return text.find(needle, from);
-    // Raw matches are rare: find them with the fast byte search and walk the characters only
-    // as far as needed to see whether a match starts on a character.
-    std::size_t walk = from;
+    // Raw matches are found with the fast byte search; whether one starts on a character shows
+    // in the lead bytes right before it.
+    std::size_t boundary = from;
     for (std::size_t pos = text.find(needle, from); pos != npos; pos = text.find(needle, pos + 1)) {
-        while (walk < pos) walk += gbk::CharWidthAt(text, walk);
-        if (walk == pos) return pos;
+        if (!gbk::IsSecondByteAt(text, boundary, pos)) return pos;
+        boundary = pos + 1;  // the character ends with the byte at pos
     }
     return npos;
 }
@@ -92,10 +92,8 @@ std::size_t FindChar(std::string_view text, char byte) {
 
 bool EndsWithChar(std::string_view text, char byte) {
     if (text.empty()) return false;
-    if (IsSafeByte(byte)) return text.back() == byte;
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < text.size(); i += gbk::CharWidthAt(text, i)) last = i;
-    return last == text.size() - 1 && text[last] == byte;
+    return text.back() == byte &&
+           (IsSafeByte(byte) || !gbk::IsSecondByteAt(text, 0, text.size() - 1));
 }
 
 }  // namespace korvexer::source_text

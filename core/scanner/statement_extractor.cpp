@@ -2,6 +2,7 @@
 // Constant mode and call mode of the extractor.
 #include "core/scanner/statement_extractor.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/app/list_texts.h"
@@ -87,6 +88,36 @@ bool StatementExtractor::Extract(RowList& rows, const Statement& statement, cons
                                  std::uint32_t& counter, ScanMode mode) const {
     return mode == ScanMode::Constants ? ExtractConstant(rows, statement, path, counter)
                                        : ExtractCall(rows, statement, path);
+}
+
+RowNeedles StatementExtractor::NeedlesOfRows(ScanMode mode) const {
+    // A statement's text is its line's bytes with tabs read as spaces: a needle that holds either
+    // could be missed in the line, so such a language gives no clue.
+    auto blank = [](char byte) { return byte == ' ' || byte == '\t'; };
+    RowNeedles result;
+    if (mode == ScanMode::Constants) {
+        // Every constant row is found to the right of the assignment operator, and its right-hand
+        // side starts with a quote, a minus, a digit, an accessor's name or a hexadecimal prefix.
+        const std::string& op = m_language.setvalue;
+        if (op.empty()) {
+            result.none = true;
+        } else if (std::none_of(op.begin(), op.end(), blank)) {
+            result.needles.push_back(op);
+            result.followers = "-0123456789gG";
+            result.followers += static_cast<char>(m_language.quotation);
+            const std::string& prefixes = m_language.hexprefix;
+            for (std::size_t i = 0; i < prefixes.size(); ++i)
+                if (i == 0 || prefixes[i - 1] == ';') result.followers += prefixes[i];
+        }
+        return result;
+    }
+    // A call row is a name ending in the substitute suffix, or a call whose arguments show a
+    // closing parenthesis or the separator.
+    const char separator = static_cast<char>(m_language.separator);
+    if (blank(separator)) return result;
+    result.needles = {")", "_"};
+    if (separator != 0) result.needles.emplace_back(1, separator);
+    return result;
 }
 
 bool StatementExtractor::StartsWithHexPrefix(std::string_view text) const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app/row_list.h"
 #include "core/language/language_definition.h"
@@ -52,6 +53,14 @@ inline constexpr std::string_view kLibraryEntryPoints =
 // The position text of a find: the line number counted from 1, then the column.
 std::string PositionText(std::size_t lineIndex, std::size_t column);
 
+// What every statement that yields a row holds, for a scan that passes over other lines unread.
+struct RowNeedles {
+    bool none = false;                 // no statement can yield a row
+    std::vector<std::string> needles;  // each such statement holds one of them; empty: no clue
+    // When not empty: the needle is followed, past blanks, by one of these bytes.
+    std::string followers;
+};
+
 // Turns one statement into at most one row of the constant list (constant mode) or of the
 // function list (call mode), as the language's assignment operator, quote, terminator,
 // separator, hexadecimal prefixes and numeric suffixes say.
@@ -67,6 +76,10 @@ public:
     // value as key; an accessor call keeps the key the source shows. Call mode ignores `counter`.
     bool Extract(RowList& rows, const Statement& statement, const std::string& path,
                  std::uint32_t& counter, ScanMode mode) const;
+
+    // The byte strings of which every statement that Extract turns into a row in `mode` holds at
+    // least one, as they stand in the statement's line.
+    RowNeedles NeedlesOfRows(ScanMode mode) const;
 
 private:
     bool ExtractConstant(RowList& rows, const Statement& statement, const std::string& path,

@@ -26,12 +26,11 @@ void Blank(std::string& bytes, std::size_t from, std::size_t to) {
 bool HasUserMarker(std::string_view text) {
     constexpr std::size_t kApostrophe = 3;  // "can't": the apostrophe's place in the marker
     static_assert(kUserMarker[kApostrophe] == '\'');
-    std::size_t walk = 0;
     for (std::size_t a = text.find('\'', kApostrophe); a != st::npos; a = text.find('\'', a + 1)) {
         const std::size_t pos = a - kApostrophe;
-        if (text.compare(pos, kUserMarker.size(), kUserMarker) != 0) continue;
-        while (walk < pos) walk += gbk::CharWidthAt(text, walk);
-        if (walk == pos) return true;
+        if (text.compare(pos, kUserMarker.size(), kUserMarker) == 0 &&
+            !gbk::IsSecondByteAt(text, 0, pos))
+            return true;
     }
     return false;
 }
@@ -113,46 +112,64 @@ void BlankBlockComments(const LanguageDefinition& language, LineModel& model) {
     }
 }
 
+StatementWords::StatementWords(const LanguageDefinition& language)
+    : beginMarks(language.begindealmark),
+      functionMarks(language.functionbegin),
+      declarations(language.definevalue) {}
+
 StatementWalker::StatementWalker(const LanguageDefinition& language, const LineModel& model)
     : m_language(language),
       m_model(model),
-      m_beginMarks(language.begindealmark),
-      m_functionMarks(language.functionbegin),
-      m_declarations(language.definevalue) {}
+      m_ownWords(std::make_unique<const StatementWords>(language)),
+      m_words(*m_ownWords) {}
+
+StatementWalker::StatementWalker(const LanguageDefinition& language, const StatementWords& words,
+                                 const LineModel& model)
+    : m_language(language), m_model(model), m_words(words) {}
 
 std::size_t StatementWalker::FindMarkerLine(std::size_t from, const WordList& list) const {
     for (std::size_t j = from; j < m_model.LineCount(); ++j) {
         const std::string_view line = m_model.Line(j);
-        const std::size_t blanks = st::LeadingBlanks(line);
-        if (blanks < line.size() && list.Has(FirstWordOfTrimmed(line.substr(blanks)))) return j;
+        // Most lines start with a byte that no word of the list starts with: that byte is found
+        // without a call, and the word only for the others.
+        std::size_t blanks = 0;
+        while (blanks < line.size() && st::IsBlank(line[blanks])) ++blanks;
+        if (blanks < line.size() && list.MayStartWith(line[blanks]) &&
+            list.Has(FirstWordOfTrimmed(line.substr(blanks))))
+            return j;
     }
     return st::npos;
 }
 
-bool StatementWalker::Next(std::size_t from, Statement& out) {
-    out.comment.clear();
+std::size_t StatementWalker::Start(std::size_t from) {
     const std::size_t count = m_model.LineCount();
     std::size_t i = from;
-    if (i >= count) return false;
+    if (i >= count) return st::npos;
 
     std::string_view beginWord;
     if (!m_started && !m_language.begindealmark.empty()) {
-        std::size_t marker = FindMarkerLine(i, m_beginMarks);
-        if (marker == st::npos) return false;
+        std::size_t marker = FindMarkerLine(i, m_words.beginMarks);
+        if (marker == st::npos) return st::npos;
         i = marker + 1;
         beginWord = st::FirstWord(st::Trim(m_model.Line(marker)));
     }
-    if (i >= count) return false;
+    if (i >= count) return st::npos;
     m_started = true;
 
     if (!m_language.functionbegin.empty() && !beginWord.empty() &&
-        !m_functionMarks.Has(beginWord)) {
-        std::size_t marker = FindMarkerLine(i, m_functionMarks);
-        if (marker == st::npos) return false;
+        !m_words.functionMarks.Has(beginWord)) {
+        std::size_t marker = FindMarkerLine(i, m_words.functionMarks);
+        if (marker == st::npos) return st::npos;
         i = marker + 1;
     }
+    return i;
+}
 
-    for (std::size_t j = i; j < count; ++j)
+bool StatementWalker::Next(std::size_t from, Statement& out) {
+    out.comment.clear();
+    const std::size_t start = Start(from);
+    if (start == st::npos) return false;
+    for (std::size_t j = start; j < m_model.LineCount(); ++j)
         if (TakeLine(j, out)) return true;
     return false;
 }
@@ -164,7 +181,8 @@ bool StatementWalker::TakeLine(std::size_t index, Statement& out) const {
     std::string_view text = st::TrimRight(line.substr(column));
 
     if (HasUserMarker(text)) return false;
-    if (!m_language.definevalue.empty() && !text.empty() && m_declarations.Has(st::FirstWord(text)))
+    if (!m_language.definevalue.empty() && !text.empty() &&
+        m_words.declarations.Has(st::FirstWord(text)))
         return false;
 
     const std::string_view marker = m_language.onelineexplain;

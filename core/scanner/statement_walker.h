@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "core/language/language_definition.h"
@@ -29,6 +30,15 @@ struct Statement {
 // comment marker.
 void BlankBlockComments(const LanguageDefinition& language, LineModel& model);
 
+// The word lists of a language that the walker tests lines against, split once for many files.
+struct StatementWords {
+    explicit StatementWords(const LanguageDefinition& language);
+
+    WordList beginMarks;
+    WordList functionMarks;
+    WordList declarations;
+};
+
 // Walks the statements of one file. The walker holds the file's start state: processing begins
 // only after the first line whose first word is a begin marker (when the language has any), and
 // right after that line skips to the first function-body marker line (when the begin word is not
@@ -38,11 +48,21 @@ public:
     StatementWalker(const LanguageDefinition& language, const LineModel& model);
     StatementWalker(LanguageDefinition&&, const LineModel&) = delete;  // would dangle
     StatementWalker(const LanguageDefinition&, LineModel&&) = delete;
+    // With the language's word lists split beforehand; `words` must outlive the walker too.
+    StatementWalker(const LanguageDefinition& language, const StatementWords& words,
+                    const LineModel& model);
 
     // Finds the first statement at or after line `from` and fills `out` with it (its strings are
     // reused, so a caller that keeps one Statement allocates only while lines grow). Returns false
     // when the file has no further statement; `out` is then unspecified.
     bool Next(std::size_t from, Statement& out);
+
+    // Passes the markers (the first time; later calls return `from` itself) and returns the
+    // first line at or after `from` that may hold a statement; npos when no line can. From there
+    // on every line is a statement or not by itself: TakeLine tells which.
+    std::size_t Start(std::size_t from);
+    // Whether line `index` of a started walk is a statement; fills `out` when it is.
+    bool TakeLine(std::size_t index, Statement& out) const;
 
     // Whether the begin markers have been passed.
     bool started() const { return m_started; }
@@ -51,13 +71,11 @@ private:
     // The first line at or after `from` that, trimmed, is not empty and whose first word is in
     // `list`; npos when none.
     std::size_t FindMarkerLine(std::size_t from, const WordList& list) const;
-    bool TakeLine(std::size_t index, Statement& out) const;
 
     const LanguageDefinition& m_language;
     const LineModel& m_model;
-    WordList m_beginMarks;
-    WordList m_functionMarks;
-    WordList m_declarations;
+    std::unique_ptr<const StatementWords> m_ownWords;  // when the walker split the lists itself
+    const StatementWords& m_words;
     bool m_started = false;
 };
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace korvexer {
 namespace {
 
@@ -67,6 +70,27 @@ TEST(GbkConversion, ReportsTextThatHasNoOtherForm) {
                                "b\xC4\xE3"),
               "a\xEF\xBF\xBD"
               "b\xE4\xBD\xA0");
+}
+
+// The look back over lead bytes agrees with walking the characters from the start.
+TEST(GbkIsSecondByteAt, AgreesWithACharacterWalk) {
+    const std::string texts[] = {
+        "ab\xB0\xA1\xB0\xA1"
+        "c",
+        "\xB0\xB0\xB0\xB0\xB0",
+        "\xB0"
+        "a\xB0\xB0\x41",
+        "\xFF\x80\x81\x40\x81\x81\x81", ""};
+    for (const std::string& text : texts) {
+        std::vector<bool> second(text.size(), false);
+        for (std::size_t i = 0; i < text.size(); i += gbk::CharWidthAt(text, i))
+            if (gbk::CharWidthAt(text, i) == 2) second[i + 1] = true;
+        for (std::size_t pos = 0; pos < text.size(); ++pos)
+            EXPECT_EQ(gbk::IsSecondByteAt(text, 0, pos), second[pos]) << text << " at " << pos;
+    }
+    // From a later character start the answer is the same.
+    EXPECT_TRUE(gbk::IsSecondByteAt("\xB0\xA1\xB0\xA1", 2, 3));
+    EXPECT_FALSE(gbk::IsSecondByteAt("\xB0\xA1\xB0\xA1", 2, 2));
 }
 
 }  // namespace

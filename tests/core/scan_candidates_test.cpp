@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+// The scan passes over lines that cannot yield a row: its rows must be those of a walk that hands
+// every statement to the extractor, for every language and for languages whose operator or
+// separator holds a blank. Also the search for candidate lines itself.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/language/language_defaults.h"
+#include "core/platform/clock.h"
+#include "core/scanner/candidate_lines.h"
+#include "core/scanner/source_scanner.h"
+#include "core/scanner/statement_walker.h"
+#include "tests/support/test_support.h"
+
+namespace korvexer {
+namespace {
+
+std::vector<std::string> Joined(const RowList& rows) {
+    std::vector<std::string> joined;
+    for (const Row& row : rows.rows()) {
+        std::string text;
+        for (const std::string& column : row.columns) text += column + "|";
+        joined.push_back(text + std::to_string(row.image));
+    }
+    return joined;
+}
+
+// Every statement of `path` through the extractor, without passing over any line.
+RowList RowsOfEveryStatement(const LanguageDefinition& language, const std::string& path,
+                             ScanMode mode) {
+    const FixedClock clock(1700000000);
+    const StatementExtractor extractor(language, clock);
+    LineModel model = LoadSourceLines(FileSystem::Real(), path, language.carryreturn);
+    BlankBlockComments(language, model);
+    StatementWalker walker(language, model);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    Statement statement;
+    for (std::size_t i = 0; i < model.LineCount(); i = statement.line + 1) {
+        if (!walker.Next(i, statement)) break;
+        extractor.Extract(rows, statement, path, counter, mode);
+    }
+    return rows;
+}
+
+// Assignments and calls in the forms of several languages, with comments, markers, two-byte
+// characters and stray pieces in between.
+std::string RandomSource(std::mt19937& random) {
+    auto pick = [&](std::initializer_list<const char*> choices) {
+        return std::string(choices.begin()[random() % choices.size()]);
+    };
+    // Lines whose only blank is a tab: the statement sees a space there.
+    std::string source = "x=foo(a\tb;\r\nx\t=\t1;\r\n";
+    const int lines = 20 + static_cast<int>(random() % 60);
+    for (int line = 0; line < lines; ++line) {
+        if (random() % 6 == 0) {
+            source += pick({"implementation", "procedure P;", "function F", "sub Main", "class C",
+                            "var x", "end sub", "/* a", "*/", "{ a", "}", "int n", "\t", ""});
+        } else {
+            source += pick({"", " ", "\t", "  for "}) + pick({"x", "y_kx", "\xB0\xA1", "a.b"});
+            source += pick({" := ", "=", " = ", "\t:=\t", "\t=\t", " ", ":= ", "== "});
+            source += pick({"12",
+                            "-7",
+                            "'s'",
+                            "\"s\"",
+                            "'it''s'",
+                            "\"a\\\"b\"",
+                            "0x1F",
+                            "$1F",
+                            "&H1F",
+                            "GetValueInt(123)",
+                            "getvaluestr (456)",
+                            "foo(a, b)",
+                            "bar_kx (1)",
+                            "Baz_KX",
+                            "return baz(1)",
+                            "\xB0\xA1(2)",
+                            "'\xA3\xA9'",
+                            "f(g(1)",
+                            "x, y",
+                            "1 to 9",
+                            "foo(a\tb",
+                            "foo(a b"});
+            source += pick({";", "", " ;", ";;"});
+            source += pick({"", "", " // c", " 'c", " && c", " { c }", " /* c */",
+                            " // can't be replaced", "\t"});
+        }
+        source += random() % 5 == 0 ? "\n" : "\r\n";
+    }
+    return source;
+}
+
+TEST(ScanFile, PassesOverOnlyLinesThatYieldNoRow) {
+    std::vector<LanguageDefinition> languages;
+    for (std::int32_t base = 0; base < 7; ++base) languages.push_back(LoaderDefaults(base));
+    LanguageDefinition spacedOperator = LoaderDefaults(0);
+    spacedOperator.setvalue = " = ";
+    LanguageDefinition tabOperator = LoaderDefaults(3);
+    tabOperator.setvalue = "\t:=";
+    LanguageDefinition blankSeparator = LoaderDefaults(0);
+    blankSeparator.separator = ' ';
+    LanguageDefinition noOperator = LoaderDefaults(0);
+    noOperator.setvalue = "";
+    LanguageDefinition lfDelphi = LoaderDefaults(3);
+    lfDelphi.carryreturn = {'\n', 0};
+    languages.insert(languages.end(),
+                     {spacedOperator, tabOperator, blankSeparator, noOperator, lfDelphi});
+
+    testing::TempDir dir;
+    const std::string path = dir.File("source.txt");
+    std::mt19937 random(7);
+    const FixedClock clock(1700000000);
+    std::size_t rowsSeen = 0;
+    for (int round = 0; round < 40; ++round) {
+        testing::WriteBytes(path, RandomSource(random));
+        for (std::size_t l = 0; l < languages.size(); ++l) {
+            for (ScanMode mode : {ScanMode::Constants, ScanMode::Calls}) {
+                const SourceScanner scanner(FileSystem::Real(), languages[l], clock);
+                RowList rows;
+                std::uint32_t counter = 1024;
+                ASSERT_TRUE(scanner.ScanFile(rows, path, counter, mode));
+                const RowList expected = RowsOfEveryStatement(languages[l], path, mode);
+                ASSERT_EQ(Joined(rows), Joined(expected))
+                    << "round " << round << ", language " << l << ", mode " << int(mode);
+                rowsSeen += rows.size();
+            }
+        }
+    }
+    EXPECT_GT(rowsSeen, 1000u);  // the sources are made to yield rows in every language
+}
+
+TEST(CandidateLines, FindsEveryLineHoldingANeedle) {
+    LineModel model;
+    model.bytes = "a := 1\nb\nc(x)\n:\n=\nd, e\n_f\n";
+    SplitSourceLines(model, {'\n', 0});
+    auto candidates = [&](std::vector<std::string> needles) {
+        CandidateLines finder(model, std::move(needles));
+        std::vector<std::size_t> lines;
+        for (std::size_t i = finder.NextFrom(0); i < model.LineCount(); i = finder.NextFrom(i + 1))
+            lines.push_back(i);
+        return lines;
+    };
+    EXPECT_EQ(candidates({":="}), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(candidates({")", ",", "_"}), (std::vector<std::size_t>{2, 5, 6}));
+    EXPECT_EQ(candidates({"zz"}), std::vector<std::size_t>{});
+    EXPECT_EQ(candidates({}), (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}));
+    // A needle split over two lines holds in neither; the walk goes on past both.
+    EXPECT_EQ(candidates({":\n="}), std::vector<std::size_t>{3});
+}
+
+}  // namespace
+}  // namespace korvexer
