@@ -245,7 +245,7 @@ StepEditOutcome ConstantStep::Add(ConstantFields& fields) {
     return outcome;
 }
 
-std::optional<std::size_t> ConstantStep::FindIndex(std::uint32_t index) const {
+std::optional<std::size_t> ConstantStep::RowOfIndex(std::uint32_t index) const {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         if (IndexValue(m_rows.Text(row, kColumnKey)) == index) return row;
     return std::nullopt;
@@ -253,7 +253,7 @@ std::optional<std::size_t> ConstantStep::FindIndex(std::uint32_t index) const {
 
 StepEditOutcome ConstantStep::Modify(ConstantFields& fields) {
     StepEditOutcome outcome;
-    const std::optional<std::size_t> row = FindIndex(fields.index);
+    const std::optional<std::size_t> row = RowOfIndex(fields.index);
     if (!row) return outcome;
     SetTypeAndValue(*row, fields);
     outcome.changed = true;
@@ -262,7 +262,7 @@ StepEditOutcome ConstantStep::Modify(ConstantFields& fields) {
 
 std::optional<std::size_t> ConstantStep::RowToDelete(const ConstantFields& fields,
                                                      std::optional<std::size_t> selected) const {
-    if (std::optional<std::size_t> row = FindIndex(fields.index)) return row;
+    if (std::optional<std::size_t> row = RowOfIndex(fields.index)) return row;
     if (selected && *selected < m_rows.size()) return selected;
     return std::nullopt;
 }

@@ -91,6 +91,8 @@ public:
     // (normalised as Add does, an empty numeric value allowed) and the state "替换". Nothing
     // happens when no row has that index.
     StepEditOutcome Modify(ConstantFields& fields);
+    // The first row whose index has the value `index`, or nothing.
+    std::optional<std::size_t> RowOfIndex(std::uint32_t index) const;
     // "删除": deletes the row that RowToDelete names. Returns the row to select afterwards (the
     // one now at the deleted position, or row 0 when the last row went), or nothing when nothing
     // was deleted or no row is left.
@@ -116,7 +118,6 @@ private:
     void RaiseNewIndicesAbove(std::uint32_t floor);
     void Merge(const RowList& mainConstants);
     void SetTypeAndValue(std::size_t row, ConstantFields& fields);
-    std::optional<std::size_t> FindIndex(std::uint32_t index) const;
 
     FileSystem& m_fs;
     const LanguageDefinition& m_language;

@@ -177,13 +177,13 @@ void CConstantDlg::ShowFields(const ConstantFields& fields) {
     m_value->setText(GbkCodec::ToQString(fields.value));
 }
 
-void CConstantDlg::ShowRows() {
-    m_list->Rows().ShowAppendedRows();
-    m_list->Rows().ShowChangedRows();
+void CConstantDlg::ShowChangedCells(std::size_t first, std::size_t last, int firstColumn,
+                                    int lastColumn) {
+    m_list->Rows().ShowChangedCells(static_cast<int>(first), static_cast<int>(last), firstColumn,
+                                    lastColumn);
 }
 
 void CConstantDlg::Carry(const StepEditOutcome& outcome) {
-    if (outcome.changed) ShowRows();
     if (outcome.message) ShowStepMessage(m_context.prompter, this, *outcome.message);
     if (outcome.focus == StepField::Value) m_value->setFocus();
     if (outcome.focus == StepField::Index) m_index->setFocus();
@@ -200,7 +200,10 @@ void CConstantDlg::OnAdd() {
     std::optional<ConstantFields> fields = ReadFields();
     if (!fields) return;
     const StepEditOutcome outcome = m_model.Add(*fields);
-    if (outcome.changed) ShowFields(*fields);
+    if (outcome.changed) {
+        ShowFields(*fields);
+        m_list->Rows().ShowAppendedRows();
+    }
     Carry(outcome);
     if (outcome.changed) m_list->scrollTo(m_list->Rows().index(m_list->Rows().rowCount() - 1, 0));
 }
@@ -208,8 +211,13 @@ void CConstantDlg::OnAdd() {
 void CConstantDlg::OnModify() {
     std::optional<ConstantFields> fields = ReadFields();
     if (!fields) return;
+    // Modify keeps the index, so the row is the same before and after.
+    const std::optional<std::size_t> row = m_model.RowOfIndex(fields->index);
     const StepEditOutcome outcome = m_model.Modify(*fields);
-    if (outcome.changed) ShowFields(*fields);
+    if (outcome.changed) {
+        ShowFields(*fields);
+        ShowChangedCells(*row, *row, RowListModel::StepName, RowListModel::StepState);
+    }
     Carry(outcome);
 }
 
@@ -234,24 +242,34 @@ void CConstantDlg::OnDelete() {
 }
 
 void CConstantDlg::OnReplace() {
-    m_model.Replace(SelectedRows());
-    ShowRows();
+    const std::vector<std::size_t> selected = SelectedRows();
+    m_model.Replace(selected);
+    if (!selected.empty())
+        ShowChangedCells(selected.front(), selected.back(), RowListModel::StepState,
+                         RowListModel::StepState);
 }
 
 void CConstantDlg::OnRevert() {
-    m_model.Revert(SelectedRows());
-    ShowRows();
+    const std::vector<std::size_t> selected = SelectedRows();
+    m_model.Revert(selected);
+    if (!selected.empty())
+        ShowChangedCells(selected.front(), selected.back(), RowListModel::StepState,
+                         RowListModel::StepState);
 }
 
 void CConstantDlg::OnReplaceAll() {
     m_model.ReplaceAll();
-    ShowRows();
+    if (!m_model.rows().empty())
+        ShowChangedCells(0, m_model.rows().size() - 1, RowListModel::StepState,
+                         RowListModel::StepState);
     m_list->viewport()->update();
 }
 
 void CConstantDlg::OnRevertAll() {
     m_model.RevertAll();
-    ShowRows();
+    if (!m_model.rows().empty())
+        ShowChangedCells(0, m_model.rows().size() - 1, RowListModel::StepState,
+                         RowListModel::StepState);
     m_list->viewport()->update();
 }
 

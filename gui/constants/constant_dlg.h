@@ -50,8 +50,9 @@ private:
     // unsigned 32-bit number.
     std::optional<ConstantFields> ReadFields();
     void ShowFields(const ConstantFields& fields);
-    // Tells the list that the model changed rows or appended some (no row removed).
-    void ShowRows();
+    // Tells the list that the model changed the cells of the rows `first` to `last` in the
+    // columns `firstColumn` to `lastColumn`.
+    void ShowChangedCells(std::size_t first, std::size_t last, int firstColumn, int lastColumn);
     void Carry(const StepEditOutcome& outcome);
 
     void OnDoubleClick();

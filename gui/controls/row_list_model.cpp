@@ -2,6 +2,7 @@
 // RowListModel: change notices around RowList operations, and cell data on demand.
 #include "gui/controls/row_list_model.h"
 
+#include <algorithm>
 #include <cassert>
 #include <utility>
 
@@ -104,9 +105,16 @@ void RowListModel::ShowAppendedRows() {
     endInsertRows();
 }
 
-void RowListModel::ShowChangedRows() {
-    if (m_rowCount == 0 || columnCount() == 0) return;
-    emit dataChanged(index(0, 0), index(m_rowCount - 1, columnCount() - 1),
+void RowListModel::ShowChangedCells(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, m_rowCount - 1);
+    firstColumn = std::max(firstColumn, 0);
+    lastColumn = std::min(lastColumn, columnCount() - 1);
+    if (firstRow > lastRow || firstColumn > lastColumn) return;
+    // Views visit every cell of the range to find what to repaint (on 100,000 rows a notice over
+    // all six columns costs several times one over the state column), so the range holds only
+    // the cells that changed.
+    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn),
                      {Qt::DisplayRole, Qt::ToolTipRole, GbkTextRole, ImageRole});
 }
 

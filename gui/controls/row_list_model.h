@@ -13,8 +13,8 @@
 namespace korvexer::gui {
 
 // Shows the rows of a RowList that somebody else owns. Changes made through this model are
-// announced to the views; after changing the RowList directly, announce it with one of the Show
-// operations or RemoveRowBy, which keep the views' selection, or with Reload().
+// announced to the views; after changing the RowList directly, announce it with ShowAppendedRows,
+// ShowChangedCells or RemoveRowBy, which keep the views' selection, or with Reload().
 class RowListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -61,9 +61,10 @@ public:
     // Tells the views about rows appended to the attached RowList behind the model's back. Until
     // then the model does not show them.
     void ShowAppendedRows();
-    // Tells the views that texts or images of the rows they show may have changed behind the
-    // model's back (no row added or removed).
-    void ShowChangedRows();
+    // Tells the views that texts or images of the cells in rows `firstRow` to `lastRow` and
+    // columns `firstColumn` to `lastColumn` (those of them that the model shows) changed behind
+    // the model's back (no row added or removed).
+    void ShowChangedCells(int firstRow, int lastRow, int firstColumn, int lastColumn);
     // Runs `remove`, which takes row `row` out of the attached RowList, between the notices of
     // that row's removal. Does nothing for a row out of range.
     void RemoveRowBy(int row, const std::function<void()>& remove);

@@ -358,7 +358,17 @@ void ConstantDlgTest::stateButtonsKeepTheSelection() {
     dialog.Click(4, Qt::ControlModifier);
     const std::vector<std::size_t> selected{1, 4};
     QCOMPARE(dialog.dlg.SelectedRows(), selected);
+    // The list hears of every row whose state changed, so that it repaints them.
+    QSignalSpy changed(&dialog.Rows(), &QAbstractItemModel::dataChanged);
+    const auto told = [&changed](int row) {
+        for (const QList<QVariant>& notice : changed)
+            if (notice.at(0).value<QModelIndex>().row() <= row &&
+                row <= notice.at(1).value<QModelIndex>().row())
+                return true;
+        return false;
+    };
     dialog.Press("replace");
+    QVERIFY(told(1) && told(4));
     QCOMPARE(dialog.dlg.SelectedRows(), selected);
     QCOMPARE(dialog.State(1), kReplace);
     QCOMPARE(dialog.State(4), kReplace);

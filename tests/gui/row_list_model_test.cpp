@@ -169,13 +169,20 @@ void RowListModelTest::directChangesShownWithoutAResetKeepTheSelection() {
     model.ShowAppendedRows();  // nothing new: no notice
     QCOMPARE(inserted.count(), 1);
 
-    // Changed texts: one notice over every cell shown.
+    // Changed texts: one notice over the cells named, cut to those shown.
     rows.SetText(1, 3, std::string(korvexer::texts::kStateReplace));
-    model.ShowChangedRows();
+    model.ShowChangedCells(1, 1, 3, 3);
     QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(0).value<QModelIndex>(), model.index(0, 0));
-    QCOMPARE(changed.at(0).at(1).value<QModelIndex>(), model.index(4, 5));
+    QCOMPARE(changed.at(0).at(0).value<QModelIndex>(), model.index(1, 3));
+    QCOMPARE(changed.at(0).at(1).value<QModelIndex>(), model.index(1, 3));
     QCOMPARE(model.index(1, 3).data().toString(), QStringLiteral("替换"));
+    model.ShowChangedCells(3, 99, -1, 9);
+    QCOMPARE(changed.at(1).at(0).value<QModelIndex>(), model.index(3, 0));
+    QCOMPARE(changed.at(1).at(1).value<QModelIndex>(), model.index(4, 5));
+    model.ShowChangedCells(5, 9, 0, 5);  // past the rows shown
+    model.ShowChangedCells(2, 1, 0, 5);
+    model.ShowChangedCells(0, 4, 6, 7);  // past the columns shown
+    QCOMPARE(changed.count(), 2);
 
     // A removal announced around the change; a row out of range runs nothing.
     model.RemoveRowBy(1, [&] { rows.Remove(1); });
