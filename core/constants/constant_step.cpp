@@ -69,7 +69,11 @@ void SortByIndex(RowList& rows) {
 }  // namespace
 
 ConstantStep::ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock)
-    : m_fs(fs), m_language(language), m_clock(clock) {}
+    : m_fs(fs), m_language(language), m_clock(clock), m_rows(m_ownRows) {}
+
+ConstantStep::ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock,
+                           RowList& rows)
+    : m_fs(fs), m_language(language), m_clock(clock), m_rows(rows) {}
 
 std::optional<StepMessage> ConstantStep::CheckOpening(std::string_view mainSourceText) {
     if (!TrimLeadingBlanks(mainSourceText).empty()) return std::nullopt;
@@ -241,7 +245,7 @@ StepEditOutcome ConstantStep::Add(ConstantFields& fields) {
     return outcome;
 }
 
-std::optional<std::size_t> ConstantStep::FindIndex(std::uint32_t index) const {
+std::optional<std::size_t> ConstantStep::RowOfIndex(std::uint32_t index) const {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         if (IndexValue(m_rows.Text(row, kColumnKey)) == index) return row;
     return std::nullopt;
@@ -249,17 +253,23 @@ std::optional<std::size_t> ConstantStep::FindIndex(std::uint32_t index) const {
 
 StepEditOutcome ConstantStep::Modify(ConstantFields& fields) {
     StepEditOutcome outcome;
-    const std::optional<std::size_t> row = FindIndex(fields.index);
+    const std::optional<std::size_t> row = RowOfIndex(fields.index);
     if (!row) return outcome;
     SetTypeAndValue(*row, fields);
     outcome.changed = true;
     return outcome;
 }
 
+std::optional<std::size_t> ConstantStep::RowToDelete(const ConstantFields& fields,
+                                                     std::optional<std::size_t> selected) const {
+    if (std::optional<std::size_t> row = RowOfIndex(fields.index)) return row;
+    if (selected && *selected < m_rows.size()) return selected;
+    return std::nullopt;
+}
+
 std::optional<std::size_t> ConstantStep::Delete(const ConstantFields& fields,
                                                 std::optional<std::size_t> selected) {
-    std::optional<std::size_t> row = FindIndex(fields.index);
-    if (!row && selected && *selected < m_rows.size()) row = selected;
+    const std::optional<std::size_t> row = RowToDelete(fields, selected);
     if (!row) return std::nullopt;
     m_rows.Remove(*row);
     if (m_rows.empty()) return std::nullopt;

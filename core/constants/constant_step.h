@@ -33,8 +33,15 @@ class ConstantStep {
 public:
     // The three references must outlive the model. The clock numbers new constants.
     ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock);
+    // Works on `rows` (six columns), which the caller keeps, so that a list can show them without
+    // a copy. The caller changes no text of them and no row count; the four references must
+    // outlive the model.
+    ConstantStep(FileSystem& fs, const LanguageDefinition& language, const Clock& clock,
+                 RowList& rows);
     ConstantStep(FileSystem&, LanguageDefinition&&, const Clock&) = delete;  // would dangle
     ConstantStep(FileSystem&, const LanguageDefinition&, const Clock&&) = delete;
+    ConstantStep(const ConstantStep&) = delete;  // the copy would share the rows
+    ConstantStep& operator=(const ConstantStep&) = delete;
 
     // Fills the rows: the constants of `mainSourceFile`, then of every other file of
     // `sourceFiles` (null for none), then merges `mainConstants` (the record's five-column rows:
@@ -84,11 +91,17 @@ public:
     // (normalised as Add does, an empty numeric value allowed) and the state "替换". Nothing
     // happens when no row has that index.
     StepEditOutcome Modify(ConstantFields& fields);
-    // "删除": deletes the first row whose index has the value of `fields.index`, else the row
-    // `selected`. Returns the row to select afterwards (the one now at the deleted position, or
-    // row 0 when the last row went), or nothing when nothing was deleted or no row is left.
+    // The first row whose index has the value `index`, or nothing.
+    std::optional<std::size_t> RowOfIndex(std::uint32_t index) const;
+    // "删除": deletes the row that RowToDelete names. Returns the row to select afterwards (the
+    // one now at the deleted position, or row 0 when the last row went), or nothing when nothing
+    // was deleted or no row is left.
     std::optional<std::size_t> Delete(const ConstantFields& fields,
                                       std::optional<std::size_t> selected);
+    // The row that Delete would delete: the first row whose index has the value of
+    // `fields.index`, else the row `selected`; nothing when neither exists.
+    std::optional<std::size_t> RowToDelete(const ConstantFields& fields,
+                                           std::optional<std::size_t> selected) const;
 
     // "确定": the "替换" rows become `mainConstants` in ascending index order (rows of equal index
     // in dialog order), and every row is carried into the sources by ApplyListToSources ("替换"
@@ -105,12 +118,12 @@ private:
     void RaiseNewIndicesAbove(std::uint32_t floor);
     void Merge(const RowList& mainConstants);
     void SetTypeAndValue(std::size_t row, ConstantFields& fields);
-    std::optional<std::size_t> FindIndex(std::uint32_t index) const;
 
     FileSystem& m_fs;
     const LanguageDefinition& m_language;
     const Clock& m_clock;
-    RowList m_rows{6};
+    RowList m_ownRows{6};  // the rows when the caller keeps none
+    RowList& m_rows;
     std::uint32_t m_counter = 1024;
 };
 

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include "gui/app/byte_limit_validator.h"
-#include "gui/constants/shown_rows.h"
 #include "gui/constants/step_message_box.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
@@ -43,13 +42,13 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
 
 CConstantDlg::CConstantDlg(const StepContext& context, const Clock& clock,
                            std::uint32_t indexCounter, QWidget* parent)
-    : QDialog(parent), m_context(context), m_model(context.fs, context.language, clock) {
+    : QDialog(parent), m_context(context), m_model(context.fs, context.language, clock, m_rows) {
     Build();
     Connect();
     // Files that cannot be read add no rows; OK names them with the files it could not write.
     m_model.Open(m_context.constants, &m_context.sourceFiles, m_context.mainSourceFile,
                  indexCounter);
-    ShowRows();
+    m_list->AttachRows(&m_rows);
 }
 
 void CConstantDlg::Build() {
@@ -60,7 +59,6 @@ void CConstantDlg::Build() {
     m_list = new CGridListCtrl(this);
     m_list->setObjectName(QStringLiteral("constantList"));
     m_list->Configure(ConstantDialogSetup(), font_height::DialogFont());
-    m_list->AttachRows(&m_shown);
 
     m_index = new QLineEdit(QStringLiteral("0"), this);
     m_index->setObjectName(QStringLiteral("indexEdit"));
@@ -179,12 +177,13 @@ void CConstantDlg::ShowFields(const ConstantFields& fields) {
     m_value->setText(GbkCodec::ToQString(fields.value));
 }
 
-void CConstantDlg::ShowRows() {
-    SyncShownRows(m_list->Rows(), m_model.rows());
+void CConstantDlg::ShowChangedCells(std::size_t first, std::size_t last, int firstColumn,
+                                    int lastColumn) {
+    m_list->Rows().ShowChangedCells(static_cast<int>(first), static_cast<int>(last), firstColumn,
+                                    lastColumn);
 }
 
 void CConstantDlg::Carry(const StepEditOutcome& outcome) {
-    if (outcome.changed) ShowRows();
     if (outcome.message) ShowStepMessage(m_context.prompter, this, *outcome.message);
     if (outcome.focus == StepField::Value) m_value->setFocus();
     if (outcome.focus == StepField::Index) m_index->setFocus();
@@ -201,7 +200,10 @@ void CConstantDlg::OnAdd() {
     std::optional<ConstantFields> fields = ReadFields();
     if (!fields) return;
     const StepEditOutcome outcome = m_model.Add(*fields);
-    if (outcome.changed) ShowFields(*fields);
+    if (outcome.changed) {
+        ShowFields(*fields);
+        m_list->Rows().ShowAppendedRows();
+    }
     Carry(outcome);
     if (outcome.changed) m_list->scrollTo(m_list->Rows().index(m_list->Rows().rowCount() - 1, 0));
 }
@@ -209,8 +211,13 @@ void CConstantDlg::OnAdd() {
 void CConstantDlg::OnModify() {
     std::optional<ConstantFields> fields = ReadFields();
     if (!fields) return;
+    // Modify keeps the index, so the row is the same before and after.
+    const std::optional<std::size_t> row = m_model.RowOfIndex(fields->index);
     const StepEditOutcome outcome = m_model.Modify(*fields);
-    if (outcome.changed) ShowFields(*fields);
+    if (outcome.changed) {
+        ShowFields(*fields);
+        ShowChangedCells(*row, *row, RowListModel::StepName, RowListModel::StepState);
+    }
     Carry(outcome);
 }
 
@@ -220,10 +227,11 @@ void CConstantDlg::OnDelete() {
     const std::vector<std::size_t> selected = SelectedRows();
     std::optional<std::size_t> current;
     if (!selected.empty()) current = selected.front();
-    const std::size_t before = m_model.rows().size();
-    const std::optional<std::size_t> next = m_model.Delete(*fields, current);
-    if (m_model.rows().size() == before) return;
-    ShowRows();
+    const std::optional<std::size_t> row = m_model.RowToDelete(*fields, current);
+    if (!row) return;
+    std::optional<std::size_t> next;
+    m_list->Rows().RemoveRowBy(static_cast<int>(*row),
+                               [&] { next = m_model.Delete(*fields, current); });
     m_list->selectionModel()->clearSelection();
     if (next) {
         const QModelIndex index = m_list->Rows().index(static_cast<int>(*next), 0);
@@ -234,24 +242,34 @@ void CConstantDlg::OnDelete() {
 }
 
 void CConstantDlg::OnReplace() {
-    m_model.Replace(SelectedRows());
-    ShowRows();
+    const std::vector<std::size_t> selected = SelectedRows();
+    m_model.Replace(selected);
+    if (!selected.empty())
+        ShowChangedCells(selected.front(), selected.back(), RowListModel::StepState,
+                         RowListModel::StepState);
 }
 
 void CConstantDlg::OnRevert() {
-    m_model.Revert(SelectedRows());
-    ShowRows();
+    const std::vector<std::size_t> selected = SelectedRows();
+    m_model.Revert(selected);
+    if (!selected.empty())
+        ShowChangedCells(selected.front(), selected.back(), RowListModel::StepState,
+                         RowListModel::StepState);
 }
 
 void CConstantDlg::OnReplaceAll() {
     m_model.ReplaceAll();
-    ShowRows();
+    if (!m_model.rows().empty())
+        ShowChangedCells(0, m_model.rows().size() - 1, RowListModel::StepState,
+                         RowListModel::StepState);
     m_list->viewport()->update();
 }
 
 void CConstantDlg::OnRevertAll() {
     m_model.RevertAll();
-    ShowRows();
+    if (!m_model.rows().empty())
+        ShowChangedCells(0, m_model.rows().size() - 1, RowListModel::StepState,
+                         RowListModel::StepState);
     m_list->viewport()->update();
 }
 

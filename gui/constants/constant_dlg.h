@@ -50,7 +50,9 @@ private:
     // unsigned 32-bit number.
     std::optional<ConstantFields> ReadFields();
     void ShowFields(const ConstantFields& fields);
-    void ShowRows();
+    // Tells the list that the model changed the cells of the rows `first` to `last` in the
+    // columns `firstColumn` to `lastColumn`.
+    void ShowChangedCells(std::size_t first, std::size_t last, int firstColumn, int lastColumn);
     void Carry(const StepEditOutcome& outcome);
 
     void OnDoubleClick();
@@ -63,8 +65,9 @@ private:
     void OnRevertAll();
 
     StepContext m_context;
+    // The model's rows, which the list shows as they are.
+    RowList m_rows{6};
     ConstantStep m_model;
-    RowList m_shown{6};
 
     CGridListCtrl* m_list = nullptr;
     QLineEdit* m_index = nullptr;

@@ -188,6 +188,21 @@ QString CGridListCtrl::EmptyNotice() {
     return QStringLiteral("当前没有内容显示。");
 }
 
+void CGridListCtrl::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                const QList<int>& roles) {
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
+    // A row takes its colours and image from its key columns, so a changed cell repaints the
+    // whole of its row, not only the cell.
+    const QRect first = visualRect(topLeft.siblingAtColumn(0));
+    const QRect last = visualRect(bottomRight.siblingAtColumn(0));
+    if (!first.isValid() || !last.isValid()) {
+        viewport()->update();
+        return;
+    }
+    const QRect rows(0, first.top(), viewport()->width(), last.bottom() - first.top() + 1);
+    viewport()->update(rows.intersected(viewport()->rect()));
+}
+
 void CGridListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const {
     GridRowState state;

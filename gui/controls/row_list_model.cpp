@@ -2,6 +2,8 @@
 // RowListModel: change notices around RowList operations, and cell data on demand.
 #include "gui/controls/row_list_model.h"
 
+#include <algorithm>
+#include <cassert>
 #include <utility>
 
 #include <QByteArray>
@@ -19,6 +21,7 @@ RowListModel::RowListModel(QObject* parent) : QAbstractTableModel(parent) {}
 void RowListModel::Attach(RowList* rows) {
     beginResetModel();
     m_rows = rows;
+    m_rowCount = rows != nullptr ? static_cast<int>(rows->size()) : 0;
     endResetModel();
 }
 
@@ -38,6 +41,7 @@ int RowListModel::InsertRow(int row, std::vector<std::string> columns, int image
     if (row < 0 || row > count) row = count;
     beginInsertRows(QModelIndex(), row, row);
     m_rows->Insert(static_cast<std::size_t>(row), std::move(columns), image);
+    ++m_rowCount;
     endInsertRows();
     return row;
 }
@@ -46,13 +50,19 @@ void RowListModel::RemoveRow(int row) {
     if (!IsRow(row)) return;
     beginRemoveRows(QModelIndex(), row, row);
     m_rows->Remove(static_cast<std::size_t>(row));
+    --m_rowCount;
     endRemoveRows();
 }
 
 void RowListModel::Clear() {
     if (m_rows == nullptr || m_rows->empty()) return;
-    beginRemoveRows(QModelIndex(), 0, rowCount() - 1);
+    if (m_rowCount == 0) {
+        m_rows->clear();  // only rows that were never shown
+        return;
+    }
+    beginRemoveRows(QModelIndex(), 0, m_rowCount - 1);
     m_rows->clear();
+    m_rowCount = 0;
     endRemoveRows();
 }
 
@@ -80,7 +90,42 @@ void RowListModel::StoreDrawnImage(int row, int image) {
 
 void RowListModel::Reload() {
     beginResetModel();
+    m_rowCount = m_rows != nullptr ? static_cast<int>(m_rows->size()) : 0;
     endResetModel();
+}
+
+void RowListModel::ShowAppendedRows() {
+    if (m_rows == nullptr) return;
+    const int count = static_cast<int>(m_rows->size());
+    if (count <= m_rowCount) return;
+    // The rows shown so far keep their place and texts, so the views hear of an insertion at the
+    // end, not of a reset: they keep their selection and scroll position.
+    beginInsertRows(QModelIndex(), m_rowCount, count - 1);
+    m_rowCount = count;
+    endInsertRows();
+}
+
+void RowListModel::ShowChangedCells(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, m_rowCount - 1);
+    firstColumn = std::max(firstColumn, 0);
+    lastColumn = std::min(lastColumn, columnCount() - 1);
+    if (firstRow > lastRow || firstColumn > lastColumn) return;
+    // Views visit every cell of the range to find what to repaint (on 100,000 rows a notice over
+    // all six columns costs several times one over the state column), so the range holds only
+    // the cells that changed.
+    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn),
+                     {Qt::DisplayRole, Qt::ToolTipRole, GbkTextRole, ImageRole});
+}
+
+void RowListModel::RemoveRowBy(int row, const std::function<void()>& remove) {
+    if (!IsRow(row)) return;
+    beginRemoveRows(QModelIndex(), row, row);
+    [[maybe_unused]] const std::size_t before = m_rows->size();
+    remove();
+    assert(m_rows->size() + 1 == before);
+    --m_rowCount;
+    endRemoveRows();
 }
 
 const std::string& RowListModel::Text(int row, int column) const {
@@ -93,8 +138,7 @@ int RowListModel::Image(int row) const {
 }
 
 int RowListModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || m_rows == nullptr) return 0;
-    return static_cast<int>(m_rows->size());
+    return parent.isValid() ? 0 : m_rowCount;
 }
 
 int RowListModel::columnCount(const QModelIndex& parent) const {
@@ -134,7 +178,7 @@ Qt::ItemFlags RowListModel::flags(const QModelIndex& index) const {
 }
 
 bool RowListModel::IsRow(int row) const {
-    return m_rows != nullptr && row >= 0 && static_cast<std::size_t>(row) < m_rows->size();
+    return m_rows != nullptr && row >= 0 && row < m_rowCount;
 }
 
 }  // namespace korvexer::gui

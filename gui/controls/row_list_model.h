@@ -2,6 +2,7 @@
 // RowListModel: the table model through which a grid list shows a core RowList.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,8 @@
 namespace korvexer::gui {
 
 // Shows the rows of a RowList that somebody else owns. Changes made through this model are
-// announced to the views; after changing the RowList directly, call Reload().
+// announced to the views; after changing the RowList directly, announce it with ShowAppendedRows,
+// ShowChangedCells or RemoveRowBy, which keep the views' selection, or with Reload().
 class RowListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -56,6 +58,16 @@ public:
     void StoreDrawnImage(int row, int image);
     // Tells the views that the attached RowList was changed behind the model's back.
     void Reload();
+    // Tells the views about rows appended to the attached RowList behind the model's back. Until
+    // then the model does not show them.
+    void ShowAppendedRows();
+    // Tells the views that texts or images of the cells in rows `firstRow` to `lastRow` and
+    // columns `firstColumn` to `lastColumn` (those of them that the model shows) changed behind
+    // the model's back (no row added or removed).
+    void ShowChangedCells(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    // Runs `remove`, which takes row `row` out of the attached RowList, between the notices of
+    // that row's removal. Does nothing for a row out of range.
+    void RemoveRowBy(int row, const std::function<void()>& remove);
 
     // The GBK text of a cell; "" outside the list.
     const std::string& Text(int row, int column) const;
@@ -72,6 +84,9 @@ private:
     bool IsRow(int row) const;
 
     RowList* m_rows = nullptr;
+    // The rows the views have been told about: all of m_rows but rows appended behind the model's
+    // back and not yet shown.
+    int m_rowCount = 0;
     std::vector<std::string> m_headings;
 };
 

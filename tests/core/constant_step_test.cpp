@@ -87,6 +87,24 @@ TEST(ConstantStepOpen, ScansMainThenOtherFilesAndNumbersNewConstantsFromTheCount
     EXPECT_EQ(project.step.indexCounter(), 2226u);
 }
 
+TEST(ConstantStepOpen, WorksOnTheRowsTheCallerKeeps) {
+    Project project;
+    RowList kept(6);
+    kept.Append({"stale"});
+    ConstantStep step(FileSystem::Real(), project.language, project.clock, kept);
+    step.Open(project.mainConstants, nullptr, project.main, 1024);
+    EXPECT_EQ(&step.rows(), &kept);
+    EXPECT_EQ(Column(kept, kColumnValue), (std::vector<std::string>{"abc", "42", "7"}));
+    step.ReplaceAll();
+    EXPECT_EQ(kept.Text(1, kColumnState), kReplace);
+    ConstantFields added{0, ConstantFields::Number, "9"};
+    step.Add(added);
+    ASSERT_EQ(kept.size(), 4u);
+    EXPECT_EQ(kept.Text(3, kColumnValue), "9");
+    step.Delete(added, std::nullopt);
+    EXPECT_EQ(kept.size(), 3u);
+}
+
 TEST(ConstantStepOpen, MergesRecordRowsByPlaceElseByIndexAndAppendsTheRest) {
     Project project;
     // Known by its place (trailing blanks of file and position do not count), by its index (no
@@ -280,14 +298,27 @@ TEST(ConstantStepEdit, DeleteByIndexElseSelectionAndSelectsTheNextRow) {
         const char* name;
         bool byIndex;
         std::optional<std::size_t> selected;
+        std::optional<std::size_t> deleted;
         std::vector<std::string> valuesLeft;
         std::optional<std::size_t> selectedAfter;
     };
     const Case cases[] = {
-        {"index of the middle row", true, std::nullopt, {"abc", "7"}, 1},
-        {"selected last row", false, 2, {"abc", "42"}, 0},
-        {"unknown index, nothing selected", false, std::nullopt, {"abc", "42", "7"}, std::nullopt},
-        {"unknown index, selection past the end", false, 5, {"abc", "42", "7"}, std::nullopt},
+        {"index of the middle row", true, std::nullopt, 1, {"abc", "7"}, 1},
+        {"index wins over the selection", true, 0, 1, {"abc", "7"}, 1},
+        {"selected last row", false, 2, 2, {"abc", "42"}, 0},
+        {"selected first row", false, 0, 0, {"42", "7"}, 0},
+        {"unknown index, nothing selected",
+         false,
+         std::nullopt,
+         std::nullopt,
+         {"abc", "42", "7"},
+         std::nullopt},
+        {"unknown index, selection past the end",
+         false,
+         5,
+         std::nullopt,
+         {"abc", "42", "7"},
+         std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -295,6 +326,7 @@ TEST(ConstantStepEdit, DeleteByIndexElseSelectionAndSelectsTheNextRow) {
         project.Open();
         ConstantFields fields{7, ConstantFields::String, ""};
         if (c.byIndex) fields.index = project.step.LoadFields(1)->index;
+        EXPECT_EQ(project.step.RowToDelete(fields, c.selected), c.deleted);
         EXPECT_EQ(project.step.Delete(fields, c.selected), c.selectedAfter);
         EXPECT_EQ(Column(project.rows(), kColumnValue), c.valuesLeft);
     }

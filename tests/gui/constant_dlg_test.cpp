@@ -358,7 +358,17 @@ void ConstantDlgTest::stateButtonsKeepTheSelection() {
     dialog.Click(4, Qt::ControlModifier);
     const std::vector<std::size_t> selected{1, 4};
     QCOMPARE(dialog.dlg.SelectedRows(), selected);
+    // The list hears of every row whose state changed, so that it repaints them.
+    QSignalSpy changed(&dialog.Rows(), &QAbstractItemModel::dataChanged);
+    const auto told = [&changed](int row) {
+        for (const QList<QVariant>& notice : changed)
+            if (notice.at(0).value<QModelIndex>().row() <= row &&
+                row <= notice.at(1).value<QModelIndex>().row())
+                return true;
+        return false;
+    };
     dialog.Press("replace");
+    QVERIFY(told(1) && told(4));
     QCOMPARE(dialog.dlg.SelectedRows(), selected);
     QCOMPARE(dialog.State(1), kReplace);
     QCOMPARE(dialog.State(4), kReplace);
@@ -371,6 +381,13 @@ void ConstantDlgTest::stateButtonsKeepTheSelection() {
     dialog.Press("revertAll");
     for (int row = 0; row < 7; ++row) QCOMPARE(dialog.State(row), QString());
     QCOMPARE(dialog.dlg.SelectedRows(), selected);
+    // A row added by hand comes at the end and leaves the selection alone too.
+    dialog.Type("valueEdit", QStringLiteral("added"));
+    dialog.Press("add");
+    QCOMPARE(dialog.Rows().rowCount(), 8);
+    QCOMPARE(dialog.RowOfValue("added"), 7);
+    QCOMPARE(dialog.dlg.SelectedRows(), selected);
+    QVERIFY(ListsAgree(dialog));
 }
 
 void ConstantDlgTest::okRefusedByTheRecordStaysOpenAndChangesNothing() {

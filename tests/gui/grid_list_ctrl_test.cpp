@@ -115,6 +115,7 @@ private slots:
     void hitTestExMatchesTheCells();
     void scrollingTakesTheFocus();
     void hundredThousandRows();
+    void aChangedCellRepaintsItsWholeRow();
 };
 
 void GridListCtrlTest::emptyListShowsOnlyTheNotice() {
@@ -563,6 +564,37 @@ void GridListCtrlTest::hundredThousandRows() {
     QCOMPARE(f.rows.Image(50000), 5);
     QCOMPARE(f.list->HitTestEx(QPoint(10, 1)), f.list->verticalScrollBar()->value());
     QVERIFY(CountColour(shot, shot.rect(), QColor(156, 220, 156)) > 0);
+}
+
+void GridListCtrlTest::aChangedCellRepaintsItsWholeRow() {
+    Fixture f(korvexer::gui::ConstantDialogSetup());
+    QVERIFY(f.exposed);
+    for (const char* key : {"1", "2", "3"}) f.rows.Append({key, S(texts::kTypeNumber), "5"});
+    f.list->Rows().Reload();
+    QTest::qWait(50);
+
+    // Record what the list repaints after the state of row 1 changed behind its model.
+    struct PaintedRegion : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+        QRegion region;
+    } painted;
+    f.list->viewport()->installEventFilter(&painted);
+    f.rows.SetText(1, 3, S(texts::kStateReplace));
+    f.list->Rows().ShowChangedCells(1, 1, 3, 3);
+    QApplication::processEvents();
+    f.list->viewport()->removeEventFilter(&painted);
+
+    // The state decides the colours of every cell of the row, not only of the state cell.
+    const QRect row = f.Cell(1, 0).united(f.Cell(1, 5));
+    QCOMPARE(painted.region.intersected(row), QRegion(row));
+    QVERIFY(!painted.region.intersects(f.Cell(0, 0)));
+    const QImage shown = f.Viewport();
+    QCOMPARE(shown.pixelColor(f.Cell(1, 5).center() + QPoint(0, f.Cell(1, 5).height() / 3)),
+             QColor(156, 220, 156));
 }
 
 QTEST_MAIN(GridListCtrlTest)

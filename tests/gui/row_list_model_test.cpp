@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tests of RowListModel: change notices under the model tester, GBK cells, large lists.
 #include <QAbstractItemModelTester>
+#include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -20,6 +21,7 @@ private slots:
     void cellsShowGbkTextAndRawBytes();
     void outOfRangeOperationsChangeNothing();
     void reloadAfterDirectChangesOfTheRowList();
+    void directChangesShownWithoutAResetKeepTheSelection();
     void hundredThousandRows();
 };
 
@@ -138,6 +140,65 @@ void RowListModelTest::reloadAfterDirectChangesOfTheRowList() {
     QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("8"));
     model.Attach(nullptr);
     QCOMPARE(model.rowCount(), 0);
+}
+
+void RowListModelTest::directChangesShownWithoutAResetKeepTheSelection() {
+    RowList rows(6);
+    for (const char* key : {"0", "1", "2"}) rows.Append(Cells(key));
+    RowListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.SetHeadings({"a", "b", "c", "d", "e", "f"});
+    model.Attach(&rows);
+    QItemSelectionModel selection(&model);
+    selection.select(model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+
+    // Appended rows stay out of sight until they are shown, then come as one insertion.
+    rows.Append(Cells("3"));
+    rows.Append(Cells("4"));
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.Text(3, 0), std::string());
+    model.ShowAppendedRows();
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.at(0).at(1).toInt(), 3);
+    QCOMPARE(inserted.at(0).at(2).toInt(), 4);
+    model.ShowAppendedRows();  // nothing new: no notice
+    QCOMPARE(inserted.count(), 1);
+
+    // Changed texts: one notice over the cells named, cut to those shown.
+    rows.SetText(1, 3, std::string(korvexer::texts::kStateReplace));
+    model.ShowChangedCells(1, 1, 3, 3);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).value<QModelIndex>(), model.index(1, 3));
+    QCOMPARE(changed.at(0).at(1).value<QModelIndex>(), model.index(1, 3));
+    QCOMPARE(model.index(1, 3).data().toString(), QStringLiteral("替换"));
+    model.ShowChangedCells(3, 99, -1, 9);
+    QCOMPARE(changed.at(1).at(0).value<QModelIndex>(), model.index(3, 0));
+    QCOMPARE(changed.at(1).at(1).value<QModelIndex>(), model.index(4, 5));
+    model.ShowChangedCells(5, 9, 0, 5);  // past the rows shown
+    model.ShowChangedCells(2, 1, 0, 5);
+    model.ShowChangedCells(0, 4, 6, 7);  // past the columns shown
+    QCOMPARE(changed.count(), 2);
+
+    // A removal announced around the change; a row out of range runs nothing.
+    model.RemoveRowBy(1, [&] { rows.Remove(1); });
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(removed.at(0).at(1).toInt(), 1);
+    QCOMPARE(model.rowCount(), 4);
+    bool ran = false;
+    model.RemoveRowBy(4, [&] { ran = true; });
+    model.RemoveRowBy(-1, [&] { ran = true; });
+    QVERIFY(!ran);
+    QCOMPARE(removed.count(), 1);
+
+    QCOMPARE(reset.count(), 0);
+    // The selected row "2" moved up by the removal and is still the one selected.
+    QCOMPARE(selection.selectedRows(), QModelIndexList{model.index(1, 0)});
+    QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("2"));
 }
 
 void RowListModelTest::hundredThousandRows() {
