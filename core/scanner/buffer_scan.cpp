@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/scanner/comment_blanker.h"
 #include "core/scanner/line_stepper.h"
@@ -32,12 +34,24 @@ void BufferScan::Run(std::string& bytes, RowList& rows, const std::string& path,
     LineStepper lines(bytes, language.carryreturn);
     CommentBlanker comments(language);
     const bool hasComments = !language.multilinenote_begin.empty();
-    NeedleFinder commentBegins(bytes, {language.multilinenote_begin});
-    NeedleFinder commentEnds(bytes, {language.multilinenote_end});
-    NeedleFinder rowNeedles(bytes, m_clue.needles, m_clue.followers);
+    // Each stretch of the walk looks for its own needles, with the comment marker among them.
+    std::vector<Needle> commentBegin;
+    if (hasComments) commentBegin.push_back({language.multilinenote_begin});
+    auto withCommentBegin = [&](std::vector<Needle> needles) {
+        needles.insert(needles.end(), commentBegin.begin(), commentBegin.end());
+        return NeedleFinder(bytes, std::move(needles));
+    };
     // A marker line's first word is one of the list's words in any case.
-    NeedleFinder beginWords(bytes, words.beginMarks.words(), {}, true);
-    NeedleFinder functionWords(bytes, words.functionMarks.words(), {}, true);
+    auto wordsOf = [](const WordList& list) {
+        std::vector<Needle> needles;
+        for (const std::string& word : list.words()) needles.push_back({word, "", true});
+        return needles;
+    };
+    NeedleFinder beginEvents = withCommentBegin(wordsOf(words.beginMarks));
+    NeedleFinder functionEvents = withCommentBegin(wordsOf(words.functionMarks));
+    NeedleFinder statementEvents = withCommentBegin(m_clue.needles);
+    NeedleFinder commentEnds(bytes, {{language.multilinenote_end}});
+    const bool everyStatementLine = m_clue.needles.empty();
 
     Phase phase = language.begindealmark.empty() ? Phase::Statements : Phase::SeekBegin;
     Statement statement;
@@ -50,20 +64,18 @@ void BufferScan::Run(std::string& bytes, RowList& rows, const std::string& path,
             const std::size_t target = commentEnds.Next(done);
             if (target == st::npos) return;
             lines.SkipTo(target);
-        } else if (phase != Phase::Statements || !rowNeedles.empty()) {
-            NeedleFinder& events = phase == Phase::SeekBegin      ? beginWords
-                                   : phase == Phase::SeekFunction ? functionWords
-                                                                  : rowNeedles;
-            std::size_t target = events.Next(done);
-            if (hasComments) target = std::min(target, commentBegins.Next(done));
+        } else if (phase != Phase::Statements || !everyStatementLine) {
+            NeedleFinder& events = phase == Phase::SeekBegin      ? beginEvents
+                                   : phase == Phase::SeekFunction ? functionEvents
+                                                                  : statementEvents;
+            const std::size_t target = events.Next(done);
             if (target == st::npos) return;
             lines.SkipTo(target);
         }
         if (!lines.Next(span)) return;
         const std::size_t index = lines.NextIndex() - 1;
         done = std::size_t{span.offset} + span.length;
-        if (hasComments && (comments.inside() || commentBegins.Next(span.offset) < done))
-            comments.BlankLine(bytes, span);
+        if (hasComments) comments.BlankLine(bytes, span);
 
         const std::string_view line = std::string_view(bytes).substr(span.offset, span.length);
         switch (phase) {

@@ -97,23 +97,23 @@ std::size_t ByteScanner::Find(std::size_t from) {
                         [this](std::size_t block) { return MasksOf(block).matches; });
 }
 
-PatternScanner::PatternScanner(std::string_view buffer, const std::vector<std::string>& needles,
-                               bool foldCase)
-    : m_buffer(buffer), m_foldCase(foldCase), m_block(buffer.size()) {
-    const char fold = foldCase ? kFold : 0;
-    for (const std::string& needle : needles) {
-        if (needle.empty()) continue;
-        m_patterns.push_back({static_cast<char>(needle[0] | fold),
-                              static_cast<char>(needle.size() > 1 ? needle[1] | fold : 0),
-                              needle.size() > 1});
+PatternScanner::PatternScanner(std::string_view buffer, const std::vector<Pattern>& patterns)
+    : m_buffer(buffer), m_block(buffer.size()) {
+    for (const Pattern& pattern : patterns) {
+        if (pattern.bytes.empty()) continue;
+        const char fold = pattern.foldCase ? kFold : 0;
+        const std::string& bytes = pattern.bytes;
+        m_patterns.push_back({static_cast<char>(bytes[0] | fold),
+                              static_cast<char>(bytes.size() > 1 ? bytes[1] | fold : 0),
+                              bytes.size() > 1, pattern.foldCase});
     }
     // The pad byte must not start a pattern, folded or not.
-    m_pad = 1;
     auto startsPattern = [&](char byte) {
-        return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const Pattern& pattern) {
-            return static_cast<char>(byte | fold) == pattern.first;
+        return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const Bytes& pattern) {
+            return static_cast<char>(pattern.foldCase ? byte | kFold : byte) == pattern.first;
         });
     };
+    m_pad = 1;
     while (startsPattern(m_pad)) ++m_pad;
 }
 
@@ -130,36 +130,31 @@ std::uint64_t PatternScanner::MatchesOf(std::size_t block) {
     }
     std::uint64_t matches = 0;
 #ifdef KORVEXER_SSE2
-    const __m128i fold = _mm_set1_epi8(m_foldCase ? kFold : 0);
-    auto load = [&](const char* at) {
-        return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), fold);
-    };
-    for (const Pattern& pattern : m_patterns) {
+    const __m128i fold = _mm_set1_epi8(kFold);
+    for (const Bytes& pattern : m_patterns) {
+        const __m128i mask = pattern.foldCase ? fold : _mm_setzero_si128();
         const __m128i first = _mm_set1_epi8(pattern.first);
         const __m128i second = _mm_set1_epi8(pattern.second);
-        if (pattern.hasSecond) {
-            for (unsigned part = 0; part < 4; ++part) {
-                const char* at = bytes + 16 * part;
-                const __m128i equal = _mm_and_si128(_mm_cmpeq_epi8(load(at), first),
-                                                    _mm_cmpeq_epi8(load(at + 1), second));
-                matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(equal))}
-                           << (16 * part);
-            }
-        } else {
-            for (unsigned part = 0; part < 4; ++part) {
-                const __m128i equal = _mm_cmpeq_epi8(load(bytes + 16 * part), first);
-                matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(equal))}
-                           << (16 * part);
-            }
+        auto load = [&](const char* at) {
+            return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), mask);
+        };
+        for (unsigned part = 0; part < 4; ++part) {
+            const char* at = bytes + 16 * part;
+            __m128i equal = _mm_cmpeq_epi8(load(at), first);
+            if (pattern.hasSecond)
+                equal = _mm_and_si128(equal, _mm_cmpeq_epi8(load(at + 1), second));
+            matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(equal))}
+                       << (16 * part);
         }
     }
 #else
-    const char fold = m_foldCase ? kFold : 0;
-    for (std::size_t i = 0; i < kBlock; ++i)
-        for (const Pattern& pattern : m_patterns)
+    for (const Bytes& pattern : m_patterns) {
+        const char fold = pattern.foldCase ? kFold : 0;
+        for (std::size_t i = 0; i < kBlock; ++i)
             if (static_cast<char>(bytes[i] | fold) == pattern.first &&
                 (!pattern.hasSecond || static_cast<char>(bytes[i + 1] | fold) == pattern.second))
                 matches |= std::uint64_t{1} << i;
+    }
 #endif
     m_matches = matches;
     return matches;

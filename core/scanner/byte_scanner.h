@@ -45,30 +45,35 @@ private:
 };
 
 // Finds the places where any of a few patterns of one or two bytes starts, in one pass over the
-// buffer for all of them. With `foldCase`, bytes that differ only in bit 0x20 count as equal: that
-// matches letters in either case, and some other bytes too, so a caller checks each place.
+// buffer for all of them. A pattern that folds case counts bytes that differ only in bit 0x20 as
+// equal: that matches letters in either case, and some other bytes too, so a caller checks each
+// place.
 class PatternScanner {
 public:
-    // Each pattern is the first one or two bytes of `needles` (empty needles are left out).
+    struct Pattern {
+        std::string bytes;  // the first one or two bytes are looked for; empty ones are left out
+        bool foldCase = false;
+    };
+
     // `buffer` must outlive the scanner.
-    PatternScanner(std::string_view buffer, const std::vector<std::string>& needles, bool foldCase);
+    PatternScanner(std::string_view buffer, const std::vector<Pattern>& patterns);
 
     // The first position at or after `from` where a pattern may start; the buffer's size when
     // none.
     std::size_t Find(std::size_t from);
 
 private:
-    struct Pattern {
+    struct Bytes {
         char first;
         char second;
         bool hasSecond;
+        bool foldCase;
     };
 
     std::uint64_t MatchesOf(std::size_t block);
 
     std::string_view m_buffer;
-    std::vector<Pattern> m_patterns;
-    bool m_foldCase;
+    std::vector<Bytes> m_patterns;
     char m_pad;  // a byte that starts no pattern, to pad the last block with
     std::size_t m_block;
     std::uint64_t m_matches = 0;

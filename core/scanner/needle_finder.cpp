@@ -11,35 +11,40 @@ namespace korvexer {
 
 namespace {
 
-std::vector<std::string> WithoutEmpty(std::vector<std::string> needles) {
-    needles.erase(std::remove(needles.begin(), needles.end(), std::string()), needles.end());
+std::vector<Needle> WithoutEmpty(std::vector<Needle> needles) {
+    needles.erase(std::remove_if(needles.begin(), needles.end(),
+                                 [](const Needle& needle) { return needle.text.empty(); }),
+                  needles.end());
     return needles;
+}
+
+std::vector<PatternScanner::Pattern> PatternsOf(const std::vector<Needle>& needles) {
+    std::vector<PatternScanner::Pattern> patterns;
+    for (const Needle& needle : needles)
+        patterns.push_back({needle.text.substr(0, 2), needle.foldCase});
+    return patterns;
 }
 
 }  // namespace
 
-NeedleFinder::NeedleFinder(std::string_view buffer, std::vector<std::string> needles,
-                           std::string_view followers, bool foldCase)
+NeedleFinder::NeedleFinder(std::string_view buffer, std::vector<Needle> needles)
     : m_buffer(buffer),
       m_needles(WithoutEmpty(std::move(needles))),
-      m_scanner(buffer, m_needles, foldCase),
-      m_anyFollower(followers.empty()),
-      m_foldCase(foldCase) {
-    for (char byte : followers) m_follower[static_cast<unsigned char>(byte)] = true;
-}
+      m_scanner(buffer, PatternsOf(m_needles)) {}
 
 bool NeedleFinder::CountsAt(std::size_t at) const {
-    for (const std::string& needle : m_needles) {
-        if (m_buffer.size() - at < needle.size()) continue;
+    for (const Needle& needle : m_needles) {
+        const std::string& text = needle.text;
+        if (m_buffer.size() - at < text.size()) continue;
         bool equal = true;
-        for (std::size_t i = 0; equal && i < needle.size(); ++i)
-            equal = m_foldCase ? (m_buffer[at + i] | 0x20) == (needle[i] | 0x20)
-                               : m_buffer[at + i] == needle[i];
+        for (std::size_t i = 0; equal && i < text.size(); ++i)
+            equal = needle.foldCase ? (m_buffer[at + i] | 0x20) == (text[i] | 0x20)
+                                    : m_buffer[at + i] == text[i];
         if (!equal) continue;
-        if (m_anyFollower) return true;
-        std::size_t next = at + needle.size();
+        if (needle.followers.empty()) return true;
+        std::size_t next = at + text.size();
         while (next < m_buffer.size() && source_text::IsBlank(m_buffer[next])) ++next;
-        if (next < m_buffer.size() && m_follower[static_cast<unsigned char>(m_buffer[next])])
+        if (next < m_buffer.size() && needle.followers.find(m_buffer[next]) != std::string::npos)
             return true;
     }
     return false;

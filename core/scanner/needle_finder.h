@@ -5,23 +5,32 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/scanner/byte_scanner.h"
 
 namespace korvexer {
 
-// Finds the occurrences of `needles` in a buffer, in order. When `followers` is not empty, an
-// occurrence counts only where the first byte after it that is not blank (as
-// source_text::IsBlank says) is one of `followers`. With `foldCase`, bytes that differ only in
-// bit 0x20 count as equal, which matches letters in either case and never misses an occurrence
-// that a case-blind comparison of letters would find. Occurrences are checked against the bytes
-// as they are when found: bytes before the last `from` may change (comments blanked), later ones
-// not. The buffer must outlive the finder.
+// One byte string to look for. When `followers` is not empty, an occurrence counts only where
+// the first byte after it that is not blank (as source_text::IsBlank says) is one of them. With
+// `foldCase`, bytes that differ only in bit 0x20 count as equal, which matches letters in either
+// case and never misses an occurrence that a case-blind comparison of letters would find.
+struct Needle {
+    Needle(std::string bytes, std::string followerBytes = {}, bool anyCase = false)
+        : text(std::move(bytes)), followers(std::move(followerBytes)), foldCase(anyCase) {}
+
+    std::string text;
+    std::string followers;
+    bool foldCase;
+};
+
+// Finds the occurrences of a few needles in a buffer, in order, in one pass for all of them.
+// Occurrences are checked against the bytes as they are when found: bytes before the last
+// `from` may change (comments blanked), later ones not. The buffer must outlive the finder.
 class NeedleFinder {
 public:
-    NeedleFinder(std::string_view buffer, std::vector<std::string> needles,
-                 std::string_view followers = {}, bool foldCase = false);
+    NeedleFinder(std::string_view buffer, std::vector<Needle> needles);
 
     // The first counted occurrence that starts at or after `from`; npos when there is none or
     // there are no needles. Calls must not go back: `from` never falls below an earlier call's.
@@ -33,11 +42,8 @@ private:
     bool CountsAt(std::size_t at) const;
 
     std::string_view m_buffer;
-    std::vector<std::string> m_needles;  // none of them empty
+    std::vector<Needle> m_needles;  // none of them empty
     PatternScanner m_scanner;
-    bool m_anyFollower;
-    bool m_foldCase;
-    bool m_follower[256] = {};
     // The answer to the last call: no occurrence counts in [m_lastFrom, m_lastFound).
     std::size_t m_lastFrom = std::string::npos;
     std::size_t m_lastFound = std::string::npos;

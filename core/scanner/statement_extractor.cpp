@@ -130,12 +130,12 @@ RowNeedles StatementExtractor::NeedlesOfRows(ScanMode mode) const {
         if (op.empty()) {
             result.none = true;
         } else if (std::none_of(op.begin(), op.end(), blank)) {
-            result.needles.push_back(op);
-            result.followers = "-0123456789gG";
-            result.followers += static_cast<char>(m_language.quotation);
+            std::string followers = "-0123456789gG";
+            followers += static_cast<char>(m_language.quotation);
             const std::string& prefixes = m_language.hexprefix;
             for (std::size_t i = 0; i < prefixes.size(); ++i)
-                if (i == 0 || prefixes[i - 1] == ';') result.followers += prefixes[i];
+                if (i == 0 || prefixes[i - 1] == ';') followers += prefixes[i];
+            result.needles.push_back({op, followers});
         }
         return result;
     }
@@ -143,8 +143,8 @@ RowNeedles StatementExtractor::NeedlesOfRows(ScanMode mode) const {
     // closing parenthesis or the separator.
     const char separator = static_cast<char>(m_language.separator);
     if (blank(separator)) return result;
-    result.needles = {")", "_"};
-    if (separator != 0) result.needles.emplace_back(1, separator);
+    result.needles = {{")"}, {"_"}};
+    if (separator != 0) result.needles.push_back({std::string(1, separator)});
     return result;
 }
 

@@ -10,6 +10,7 @@
 #include "core/app/row_list.h"
 #include "core/language/language_definition.h"
 #include "core/platform/clock.h"
+#include "core/scanner/needle_finder.h"
 #include "core/scanner/statement_rules.h"
 
 namespace korvexer {
@@ -55,10 +56,8 @@ std::string PositionText(std::size_t lineIndex, std::size_t column);
 
 // What every statement that yields a row holds, for a scan that passes over other lines unread.
 struct RowNeedles {
-    bool none = false;                 // no statement can yield a row
-    std::vector<std::string> needles;  // each such statement holds one of them; empty: no clue
-    // When not empty: the needle is followed, past blanks, by one of these bytes.
-    std::string followers;
+    bool none = false;            // no statement can yield a row
+    std::vector<Needle> needles;  // each such statement holds one of them; empty: no clue
 };
 
 // Turns one statement into at most one row of the constant list (constant mode) or of the

@@ -135,19 +135,24 @@ TEST(ScanFile, PassesOverOnlyLinesThatYieldNoRow) {
 
 TEST(NeedleFinder, FindsOccurrencesInOrderWithTheirFollowers) {
     const std::string bytes = "a := 1\nb := c\n_f(x), y :=\t'z'\nd :=";
-    auto all = [&](std::vector<std::string> needles, std::string followers) {
-        NeedleFinder finder(bytes, std::move(needles), followers);
+    auto all = [&](std::vector<Needle> needles) {
+        NeedleFinder finder(bytes, std::move(needles));
         std::vector<std::size_t> found;
         for (std::size_t at = finder.Next(0); at != std::string::npos; at = finder.Next(at + 1))
             found.push_back(at);
         return found;
     };
-    EXPECT_EQ(all({":="}, ""), (std::vector<std::size_t>{2, 9, 23, 32}));
+    EXPECT_EQ(all({{":="}}), (std::vector<std::size_t>{2, 9, 23, 32}));
     // Only where a digit or a quote follows past blanks; nothing follows the last one.
-    EXPECT_EQ(all({":="}, "0123456789'"), (std::vector<std::size_t>{2, 23}));
-    EXPECT_EQ(all({")", "_", ","}, ""), (std::vector<std::size_t>{14, 18, 19}));
-    EXPECT_EQ(all({"zz", ""}, ""), std::vector<std::size_t>{});
-    EXPECT_EQ(all({}, ""), std::vector<std::size_t>{});
+    EXPECT_EQ(all({{":=", "0123456789'"}}), (std::vector<std::size_t>{2, 23}));
+    EXPECT_EQ(all({{")"}, {"_"}, {","}}), (std::vector<std::size_t>{14, 18, 19}));
+    // Needles with and without followers together; letters in either case where asked.
+    EXPECT_EQ(all({{":=", "'"}, {"b"}}), (std::vector<std::size_t>{7, 23}));
+    EXPECT_EQ(all({{"B"}}), std::vector<std::size_t>{});
+    EXPECT_EQ(all({{":=", "'"}, {"B", "", true}, {"_F", "", true}}),
+              (std::vector<std::size_t>{7, 14, 23}));
+    EXPECT_EQ(all({{"zz"}, {""}}), std::vector<std::size_t>{});
+    EXPECT_EQ(all({}), std::vector<std::size_t>{});
 }
 
 }  // namespace
