@@ -6,15 +6,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/platform/bits.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define KORVEXER_SSE2 1
 #endif
-#if defined(_MSC_VER) && !defined(__clang__)
-#include <intrin.h>
-#endif
 
 namespace korvexer {
+
+using bits::LowestBit;
 
 namespace {
 
@@ -42,17 +43,6 @@ BlockMasks ClassifyWholeBlock(const char* block, char byte) {
     }
 #endif
     return masks;
-}
-
-// The place of the lowest set bit of a mask that is not zero.
-unsigned LowestBit(std::uint64_t mask) {
-#if defined(_MSC_VER) && !defined(__clang__)
-    unsigned long index;
-    _BitScanForward64(&index, mask);
-    return static_cast<unsigned>(index);
-#else
-    return static_cast<unsigned>(__builtin_ctzll(mask));
-#endif
 }
 
 // The first set bit at or after `from` in the masks that `matchesOf` gives for each block;

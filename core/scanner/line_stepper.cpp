@@ -6,41 +6,18 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/platform/bits.h"
 #include "core/platform/gbk_text.h"
 
 namespace korvexer {
 
+using bits::CountBits;
+using bits::HighestBit;
+using bits::LowestBit;
+
 namespace {
 
 constexpr std::size_t kBlock = ByteScanner::kBlockSize;
-
-// The number of set bits, without the processor instruction that not every x86-64 has.
-unsigned CountBits(std::uint64_t mask) {
-    mask = mask - ((mask >> 1) & 0x5555555555555555ULL);
-    mask = (mask & 0x3333333333333333ULL) + ((mask >> 2) & 0x3333333333333333ULL);
-    mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
-    return static_cast<unsigned>((mask * 0x0101010101010101ULL) >> 56);
-}
-
-unsigned LowestBit(std::uint64_t mask) {
-#if defined(_MSC_VER) && !defined(__clang__)
-    unsigned long index;
-    _BitScanForward64(&index, mask);
-    return static_cast<unsigned>(index);
-#else
-    return static_cast<unsigned>(__builtin_ctzll(mask));
-#endif
-}
-
-unsigned HighestBit(std::uint64_t mask) {
-#if defined(_MSC_VER) && !defined(__clang__)
-    unsigned long index;
-    _BitScanReverse64(&index, mask);
-    return static_cast<unsigned>(index);
-#else
-    return 63u - static_cast<unsigned>(__builtin_clzll(mask));
-#endif
-}
 
 }  // namespace
 
