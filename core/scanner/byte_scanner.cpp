@@ -60,8 +60,7 @@ std::size_t FindInBlocks(std::size_t from, std::size_t size, MatchesOf matchesOf
     return block + LowestBit(mask);
 }
 
-}  // namespace
-
+// The masks of the `size` (at most 64) bytes at `block`.
 BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte) {
     if (size >= kBlock) return ClassifyWholeBlock(block, byte);
     // A short block is copied into one padded with bytes that match neither mask.
@@ -70,6 +69,8 @@ BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte) {
     std::memcpy(padded, block, size);
     return ClassifyWholeBlock(padded, byte);
 }
+
+}  // namespace
 
 ByteScanner::ByteScanner(std::string_view buffer, char byte)
     : m_buffer(buffer), m_byte(byte), m_block(buffer.size()) {}

@@ -17,9 +17,6 @@ struct BlockMasks {
     std::uint64_t highs = 0;
 };
 
-// The masks of the `size` (at most 64) bytes at `block`.
-BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte);
-
 // Finds one byte value in a buffer from positions that only move forward, as a line split asks
 // for it. memchr does the same but pays its set-up on every call, which is most of its cost when
 // the byte recurs every few dozen bytes (line breaks). This scanner keeps the masks of the
