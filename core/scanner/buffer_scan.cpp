@@ -3,6 +3,7 @@
 #include "core/scanner/buffer_scan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -75,7 +76,11 @@ void BufferScan::Run(std::string& bytes, RowList& rows, const std::string& path,
         if (!lines.Next(span)) return;
         const std::size_t index = lines.NextIndex() - 1;
         done = std::size_t{span.offset} + span.length;
-        if (hasComments) comments.BlankLine(bytes, span);
+        // Outside a comment, a line without the marker's first byte has nothing to blank.
+        if (hasComments &&
+            (comments.inside() ||
+             std::memchr(bytes.data() + span.offset, language.multilinenote_begin[0], span.length)))
+            comments.BlankLine(bytes, span);
 
         const std::string_view line = std::string_view(bytes).substr(span.offset, span.length);
         switch (phase) {

@@ -60,6 +60,12 @@ bool StatementRules::IsMarkerLine(std::string_view line, const WordList& list) c
 bool StatementRules::TakeLine(std::size_t index, std::string_view line, Statement& out) const {
     out.comment.clear();
     std::size_t column = st::LeadingBlanks(line);
+    // A statement ends with the terminator unless it starts with "for ": a line that holds no
+    // terminator byte at all is refused before the other rules look at it.
+    const char terminator = static_cast<char>(m_language.linendchar);
+    if (terminator != 0 && line.find(terminator) == std::string_view::npos &&
+        line.substr(column, 4) != "for ")
+        return false;
     std::string_view text = st::TrimRight(line.substr(column));
 
     if (HasUserMarker(text)) return false;
@@ -72,7 +78,6 @@ bool StatementRules::TakeLine(std::size_t index, std::string_view line, Statemen
         std::size_t p = st::FindText(text, marker);
         if (p != st::npos) {
             std::string_view comment = text.substr(p + marker.size());
-            const char terminator = static_cast<char>(m_language.linendchar);
             const char quote = static_cast<char>(m_language.quotation);
             if (!comment.empty() && terminator != 0 && comment.back() == terminator)
                 comment.remove_suffix(1);
