@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Tests of the scanner's fast paths: word-at-a-time line splitting, space runs, the user marker
-// search, the reverse search and block comments found across lines.
+// Tests of the scanner's fast paths: the line split against the character walk, space runs, the
+// user marker search, the reverse search and block comments found across lines.
 #include <gtest/gtest.h>
 
 #include <iterator>
