@@ -78,10 +78,11 @@ bool StartsWith(std::string_view text, std::string_view head) {
 }
 
 // Whether an edit replacing `search` by `result` takes its first branch on `text`: the text
-// begins with the search text and not with a longer result text.
+// begins with the search text and not with a result text at least as long (a text that is both
+// already holds the result; a name paired with itself changes nothing).
 bool TakesSearchBranch(std::string_view text, std::string_view search, std::string_view result) {
     return !search.empty() && !result.empty() && StartsWith(text, search) &&
-           !(result.size() > search.size() && StartsWith(text, result));
+           !(result.size() >= search.size() && StartsWith(text, result));
 }
 
 }  // namespace
@@ -144,11 +145,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char breakByte = static_cast<char>(language.carryreturn.first);
     const bool breakFree =
         search.find(breakByte) == std::string::npos && result.find(breakByte) == std::string::npos;
-    // A row found by a scan starts and ends on whole characters; one that splits a character
-    // makes the bytes around it read as other characters once it is rewritten.
+    // A row found by a scan starts and ends on whole characters, and so does a name from the
+    // catalogue; text that splits a character makes the bytes after it read as other characters
+    // once it is written, and can move a line break (a hand-edited record may hold such text).
     const bool whole = wholeLine && OnCharacter(line, column) &&
                        OnCharacter(line, column + std::min(search.size(), at.size())) &&
-                       OnCharacter(line, line.size());
+                       OnCharacter(line, line.size()) && OnCharacter(result, result.size());
     const bool found = whole && breakFree && TakesSearchBranch(at, search, result);
     if (applied->changedFiles.empty()) {
         if (found || Load(ScratchFile()) != original) std::abort();
@@ -158,6 +160,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!found) return 0;
     const std::string replaced = result + std::string(at.substr(search.size()));
     if (!TakesSearchBranch(replaced, result, search)) return 0;
+    // Taking back looks at the line as written, where the comment follows: a substitute that the
+    // comment marker and the old name lengthen into the name itself ("Ge" and "//Ge/" read as
+    // "Ge/") stands there as taken back already.
+    LineModel written;
+    written.bytes = Load(ScratchFile());
+    SplitSourceLines(written, language.carryreturn);
+    if (index >= written.LineCount()) std::abort();
+    const std::string_view writtenLine = written.Line(index);
+    if (column > writtenLine.size() ||
+        !TakesSearchBranch(writtenLine.substr(column), result, search))
+        return 0;
 
     rows.SetText(0, kColumnState, "");
     Expected<ApplyOutcome> takenBack = ApplyListToSources(rows, kind, language, FileSystem::Real());
