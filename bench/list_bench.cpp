@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // korvexer_list_bench [FILES [ROWS_PER_FILE]]: the constant dialog over 100,000 scanned rows:
 // opening it against the scan alone, painting one screen with few and many rows, and merging a
-// record into the scanned rows.
+// record into the scanned rows; and the function dialog's opening against its scan.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -18,6 +18,7 @@
 #include "gui/app/prompter.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/controls/grid_list_ctrl.h"
+#include "gui/functions/function_dlg.h"
 
 namespace {
 
@@ -63,14 +64,19 @@ struct Project {
     RowList functions{5};
 };
 
-// Opens the dialog on `project`, shows it and paints it once.
-std::unique_ptr<gui::CConstantDlg> OpenDialog(Project& project, const Clock& clock) {
-    auto dialog = std::make_unique<gui::CConstantDlg>(project.Context(), clock, 1024);
+// Shows a dialog just opened and paints it once.
+template <typename Dialog>
+std::unique_ptr<Dialog> Shown(std::unique_ptr<Dialog> dialog) {
     dialog->resize(900, 700);
     dialog->show();
     dialog->List().viewport()->repaint();
     QApplication::processEvents();
     return dialog;
+}
+
+// Opens the constant dialog on `project`, shows it and paints it once.
+std::unique_ptr<gui::CConstantDlg> OpenDialog(Project& project, const Clock& clock) {
+    return Shown(std::make_unique<gui::CConstantDlg>(project.Context(), clock, 1024));
 }
 
 // Seconds per paint of the visible screen of the dialog's list, scrolled to the middle.
@@ -152,6 +158,15 @@ int main(int argc, char** argv) {
     // every scanned row would cost several scans.
     report.AtMost("merge of 2,000 record rows / scan alone",
                   (merge[1].wall - merge[0].wall) / open[0].wall, kMaxMergeToScan);
+    // The function dialog: its calls (a quarter as many rows here) against their scan alone.
+    std::size_t callCount = 0;
+    const std::vector<bench::Timing> calls = bench::MedianTimes(
+        {[&] { callCount = bench::ScanFiles(many.paths, many.language, ScanMode::Calls).size(); },
+         [&] { Shown(std::make_unique<gui::CFunctionDlg>(many.Context())); }},
+        kRounds);
+    report.Note("function dialog: call rows", static_cast<double>(callCount), "");
+    report.Note("function dialog: open / calls scan alone", calls[1].wall / calls[0].wall, "");
+
     report.Holds("no message box was shown", many.prompter.shown == 0 && few.prompter.shown == 0,
                  std::to_string(many.prompter.shown + few.prompter.shown));
     return report.Finish();

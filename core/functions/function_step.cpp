@@ -33,7 +33,10 @@ void Renumber(RowList& rows) {
 }  // namespace
 
 FunctionStep::FunctionStep(FileSystem& fs, const LanguageDefinition& language)
-    : m_fs(fs), m_language(language), m_catalogue(SortedCatalogue()) {}
+    : m_fs(fs), m_language(language), m_catalogue(SortedCatalogue()), m_rows(m_ownRows) {}
+
+FunctionStep::FunctionStep(FileSystem& fs, const LanguageDefinition& language, RowList& rows)
+    : m_fs(fs), m_language(language), m_catalogue(SortedCatalogue()), m_rows(rows) {}
 
 std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
                                       const std::vector<std::string>* sourceFiles,

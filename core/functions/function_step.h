@@ -18,15 +18,21 @@
 
 namespace korvexer {
 
-// The dialog works on its own six-column rows (number, call name, substitute, state, file,
-// position) and the sorted catalogue; it touches neither the main window's function list nor any
-// file before Accept, so closing without Accept (Cancel) changes nothing. One row is selected at
-// a time; the operations take it as an argument.
+// The dialog works on six-column rows (number, call name, substitute, state, file, position),
+// its own or its caller's, and the sorted catalogue; it touches neither the main window's
+// function list nor any file before Accept, so closing without Accept (Cancel) changes nothing. One
+// row is selected at a time; the operations take it as an argument.
 class FunctionStep {
 public:
     // Both references must outlive the model.
     FunctionStep(FileSystem& fs, const LanguageDefinition& language);
+    // Works on `rows` (six columns), which the caller keeps, so that a list can show them without
+    // a copy. The caller changes no text of them and no row count; the three references must
+    // outlive the model.
+    FunctionStep(FileSystem& fs, const LanguageDefinition& language, RowList& rows);
     FunctionStep(FileSystem&, LanguageDefinition&&) = delete;  // would dangle
+    FunctionStep(const FunctionStep&) = delete;                // the copy would share the rows
+    FunctionStep& operator=(const FunctionStep&) = delete;
 
     // Fills the rows: the calls of `mainSourceFile`, then of every other file of `sourceFiles`
     // (null for none), then merges `mainFunctions` (the record's five-column rows: number, call
@@ -75,7 +81,8 @@ private:
     FileSystem& m_fs;
     const LanguageDefinition& m_language;
     std::vector<std::string> m_catalogue;
-    RowList m_rows{6};
+    RowList m_ownRows{6};  // the rows when the caller keeps none
+    RowList& m_rows;
 };
 
 // The catalogue position of the substitute that a call named `callName` gets when calls are

@@ -11,7 +11,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "gui/constants/shown_rows.h"
 #include "gui/constants/step_message_box.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
@@ -33,12 +32,12 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
 }  // namespace
 
 CFunctionDlg::CFunctionDlg(const StepContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_model(context.fs, context.language) {
+    : QDialog(parent), m_context(context), m_model(context.fs, context.language, m_rows) {
     Build();
     Connect();
     // Files that cannot be read add no rows; OK names them with the files it could not write.
     m_model.Open(m_context.functions, &m_context.sourceFiles, m_context.mainSourceFile);
-    ShowRows();
+    m_list->AttachRows(&m_rows);
 }
 
 void CFunctionDlg::Build() {
@@ -49,7 +48,6 @@ void CFunctionDlg::Build() {
     m_list = new CGridListCtrl(this);
     m_list->setObjectName(QStringLiteral("callList"));
     m_list->Configure(FunctionDialogSetup(), font_height::DialogFont());
-    m_list->AttachRows(&m_shown);
 
     // The model keeps the catalogue in the order the list shows it, so positions agree; the
     // widget itself must not sort again.
@@ -127,8 +125,9 @@ std::optional<std::size_t> CFunctionDlg::SelectedEntry() const {
     return static_cast<std::size_t>(entries.front().row());
 }
 
-void CFunctionDlg::ShowRows() {
-    SyncShownRows(m_list->Rows(), m_model.rows());
+void CFunctionDlg::ShowChangedRow(std::size_t row) {
+    m_list->Rows().ShowChangedCells(static_cast<int>(row), static_cast<int>(row),
+                                    RowListModel::StepValue, RowListModel::StepState);
 }
 
 void CFunctionDlg::OnCallClicked() {
@@ -150,17 +149,17 @@ void CFunctionDlg::OnEntrySelected() {
 
 void CFunctionDlg::OnEntryDoubleClicked() {
     const std::optional<std::size_t> row = SelectedRow();
-    if (row && m_model.Toggle(*row, SelectedEntry())) ShowRows();
+    if (row && m_model.Toggle(*row, SelectedEntry())) ShowChangedRow(*row);
 }
 
 void CFunctionDlg::OnReplace() {
     const std::optional<std::size_t> row = SelectedRow();
-    if (row && m_model.Replace(*row, SelectedEntry())) ShowRows();
+    if (row && m_model.Replace(*row, SelectedEntry())) ShowChangedRow(*row);
 }
 
 void CFunctionDlg::OnRevert() {
     const std::optional<std::size_t> row = SelectedRow();
-    if (row && m_model.Revert(*row)) ShowRows();
+    if (row && m_model.Revert(*row)) ShowChangedRow(*row);
 }
 
 void CFunctionDlg::accept() {

@@ -46,7 +46,8 @@ public slots:
 private:
     void Build();
     void Connect();
-    void ShowRows();
+    // Tells the list that the substitute and state of row `row` changed.
+    void ShowChangedRow(std::size_t row);
 
     void OnCallClicked();
     void OnEntrySelected();
@@ -55,8 +56,9 @@ private:
     void OnRevert();
 
     StepContext m_context;
+    // The model's rows, which the list shows as they are.
+    RowList m_rows{6};
     FunctionStep m_model;
-    RowList m_shown{6};
 
     CGridListCtrl* m_list = nullptr;
     QListWidget* m_catalogue = nullptr;

@@ -49,6 +49,20 @@ std::vector<std::string> Column(const RowList& rows, std::size_t column) {
     return texts;
 }
 
+TEST(FunctionStepOpen, WorksOnTheRowsTheCallerKeeps) {
+    Project project;
+    RowList kept(6);
+    kept.Append({"stale"});
+    FunctionStep step(FileSystem::Real(), project.language, kept);
+    ASSERT_TRUE(step.Open(project.mainFunctions, nullptr, project.main).empty());
+    EXPECT_EQ(&step.rows(), &kept);
+    EXPECT_EQ(Column(kept, kColumnType), (std::vector<std::string>{"foo", "toupper", ""}));
+    ASSERT_TRUE(step.Pair(0, "abs_kx"));
+    EXPECT_EQ(kept.Text(0, kColumnState), kReplace);
+    ASSERT_TRUE(step.Revert(0));
+    EXPECT_EQ(kept.Text(0, kColumnState), "");
+}
+
 TEST(FunctionStepOpen, MergesRecordRowsByExactPlaceAndAppendsTheRest) {
     Project project;
     project.mainFunctions.Append({"1", "toupper", "toupper_kx", project.main, "2:4"});

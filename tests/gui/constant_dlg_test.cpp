@@ -17,7 +17,6 @@
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
 #include "gui/constants/constant_dlg.h"
-#include "gui/constants/shown_rows.h"
 #include "gui/constants/step_context.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
@@ -158,8 +157,6 @@ private slots:
     void okNamesAFileThatCouldNotBeRewritten();
     void valueEditHoldsAtMost256GbkBytes_data();
     void valueEditHoldsAtMost256GbkBytes();
-    void syncShownRowsFollowsDeletionsAndAppends_data();
-    void syncShownRowsFollowsDeletionsAndAppends();
     void rendersWithoutCuttingAnything();
 };
 
@@ -456,37 +453,6 @@ void ConstantDlgTest::valueEditHoldsAtMost256GbkBytes() {
     QLineEdit* value = dialog.Find<QLineEdit>("valueEdit");
     value->insert(typed);  // as a paste: the whole text or nothing
     QCOMPARE(value->text(), taken ? typed : QString());
-}
-
-void ConstantDlgTest::syncShownRowsFollowsDeletionsAndAppends_data() {
-    QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<QStringList>("source");
-    QTest::newRow("middle row gone") << QStringList{"a", "b", "c"} << QStringList{"a", "c"};
-    QTest::newRow("last row gone") << QStringList{"a", "b", "c"} << QStringList{"a", "b"};
-    QTest::newRow("first row gone") << QStringList{"a", "b"} << QStringList{"b"};
-    QTest::newRow("all gone") << QStringList{"a", "b"} << QStringList{};
-    QTest::newRow("appended") << QStringList{"a"} << QStringList{"a", "b", "c"};
-    QTest::newRow("changed in place") << QStringList{"a", "b"} << QStringList{"a", "x"};
-    QTest::newRow("from nothing") << QStringList{} << QStringList{"a", "b"};
-}
-
-void ConstantDlgTest::syncShownRowsFollowsDeletionsAndAppends() {
-    QFETCH(QStringList, shown);
-    QFETCH(QStringList, source);
-    RowList shownRows(6);
-    RowList sourceRows(6);
-    for (const QString& key : shown) shownRows.Append({key.toStdString(), "t"});
-    for (const QString& key : source) sourceRows.Append({key.toStdString(), "t"}, 1);
-    RowListModel model;
-    model.SetHeadings({"0", "1", "2", "3", "4", "5"});
-    model.Attach(&shownRows);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
-    korvexer::gui::SyncShownRows(model, sourceRows);
-    QCOMPARE(resets.count(), 0);
-    QCOMPARE(model.rowCount(), static_cast<int>(source.size()));
-    for (int row = 0; row < model.rowCount(); ++row)
-        QCOMPARE(QString::fromStdString(model.Text(row, 0)), source[row]);
 }
 
 void ConstantDlgTest::rendersWithoutCuttingAnything() {

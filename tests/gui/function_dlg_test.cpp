@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tests of CFunctionDlg: driven through its lists and buttons on a copy of the sample project.
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -266,10 +267,24 @@ void FunctionDlgTest::revertThenReplaceWithoutEntryMarksAgain() {
     Dialog dialog(project);
     const int row = dialog.RowOfCall("strlen", project.report);
     dialog.Click(row);  // proposes strlen_kx
+    // The list shows the model's own rows: it hears of each change of the row's substitute and
+    // state, so that it repaints the row.
+    QSignalSpy changed(&dialog.Rows(), &QAbstractItemModel::dataChanged);
+    const auto toldOfRow = [&] {
+        if (changed.isEmpty()) return false;
+        const QList<QVariant> notice = changed.takeFirst();
+        const QModelIndex first = notice.at(0).value<QModelIndex>();
+        const QModelIndex last = notice.at(1).value<QModelIndex>();
+        return first.row() == row && last.row() == row &&
+               first.column() <= RowListModel::StepValue &&
+               last.column() >= RowListModel::StepState && changed.isEmpty();
+    };
     dialog.Press("replace");
     QCOMPARE(dialog.State(row), kReplace);
+    QVERIFY(toldOfRow());
     dialog.Press("revert");
     QCOMPARE(dialog.State(row), QString());
+    QVERIFY(toldOfRow());
     dialog.Catalogue().selectionModel()->clearSelection();
     QCOMPARE(dialog.dlg.SelectedEntry(), std::optional<std::size_t>());
     dialog.Press("replace");
