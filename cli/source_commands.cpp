@@ -96,7 +96,6 @@ void RunStatements(CliContext& context, const SourceOptions& options) {
     LanguageDefinition language;
     std::optional<LineModel> model = LoadFile(context, options, language);
     if (!model) return;
-    BlankBlockComments(language, *model);
     StatementWalker walker(language, *model);
     Statement statement;
     for (std::size_t i = 0; i < model->LineCount(); i = statement.line + 1) {

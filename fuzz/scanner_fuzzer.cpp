@@ -37,7 +37,7 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
     if (model.bytes.size() != bytes.size() || model.LineCount() != original.LineCount())
         std::abort();
 
-    StatementWalker walker(language, model);
+    StatementWalker walker(language, original);
     StatementExtractor extractor(language, clock);
     RowList rows;
     std::uint32_t counter = 1024;
@@ -53,10 +53,9 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
 
     // The one-pass scan that the step dialogs use gives exactly the rows of the full walk.
     const StatementRules rules(language);
-    std::string scanned = bytes;
     RowList fastRows;
     std::uint32_t fastCounter = 1024;
-    BufferScan(rules, extractor, mode).Run(scanned, fastRows, "f", fastCounter);
+    BufferScan(rules, extractor, mode).Run(bytes, fastRows, "f", fastCounter);
     if (fastRows.size() != rows.size() || fastCounter != counter) std::abort();
     for (std::size_t row = 0; row < rows.size(); ++row)
         if (fastRows[row].columns != rows[row].columns || fastRows[row].image != rows[row].image)

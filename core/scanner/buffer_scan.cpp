@@ -27,7 +27,7 @@ BufferScan::BufferScan(const StatementRules& rules, const StatementExtractor& ex
                        ScanMode mode)
     : m_rules(rules), m_extractor(extractor), m_mode(mode), m_clue(extractor.NeedlesOfRows(mode)) {}
 
-void BufferScan::Run(std::string& bytes, RowList& rows, const std::string& path,
+void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& path,
                      std::uint32_t& counter) const {
     if (m_clue.none) return;
     const LanguageDefinition& language = m_rules.language();
@@ -56,6 +56,9 @@ void BufferScan::Run(std::string& bytes, RowList& rows, const std::string& path,
 
     Phase phase = language.begindealmark.empty() ? Phase::Statements : Phase::SeekBegin;
     Statement statement;
+    // A line with a block comment in it is blanked in a copy: the file's own bytes stay as they
+    // are, for the extractor to check values against.
+    std::string blanked;
     std::size_t done = 0;  // where the last line handed over ends
     for (LineSpan span;;) {
         // Lines inside a comment are blank: the walk goes on at the comment's end. Elsewhere a
@@ -76,13 +79,17 @@ void BufferScan::Run(std::string& bytes, RowList& rows, const std::string& path,
         if (!lines.Next(span)) return;
         const std::size_t index = lines.NextIndex() - 1;
         done = std::size_t{span.offset} + span.length;
+        const std::string_view unblanked = bytes.substr(span.offset, span.length);
+        std::string_view line = unblanked;
         // Outside a comment, a line without the marker's first byte has nothing to blank.
         if (hasComments &&
             (comments.inside() ||
-             std::memchr(bytes.data() + span.offset, language.multilinenote_begin[0], span.length)))
-            comments.BlankLine(bytes, span);
+             std::memchr(unblanked.data(), language.multilinenote_begin[0], unblanked.size()))) {
+            blanked.assign(unblanked);
+            comments.BlankLine(blanked, {0, span.length, span.end});
+            line = blanked;
+        }
 
-        const std::string_view line = std::string_view(bytes).substr(span.offset, span.length);
         switch (phase) {
             case Phase::SeekBegin:
                 if (m_rules.IsMarkerLine(line, words.beginMarks)) {
@@ -99,7 +106,7 @@ void BufferScan::Run(std::string& bytes, RowList& rows, const std::string& path,
                 if (m_rules.IsMarkerLine(line, words.functionMarks)) phase = Phase::Statements;
                 break;
             case Phase::Statements:
-                if (m_rules.TakeLine(index, line, statement))
+                if (m_rules.TakeLine(index, line, unblanked, statement))
                     m_extractor.Extract(rows, statement, path, counter, m_mode);
                 break;
         }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/app/row_list.h"
 #include "core/scanner/statement_extractor.h"
@@ -21,9 +22,8 @@ public:
     BufferScan(const StatementRules& rules, const StatementExtractor& extractor, ScanMode mode);
 
     // Appends the rows of the file `path`, whose bytes (as read, up to the read limit) are
-    // `bytes`, to `rows`; blanks comments in `bytes` as it goes. Numbers new constants with
-    // `counter` as the extractor says.
-    void Run(std::string& bytes, RowList& rows, const std::string& path,
+    // `bytes`, to `rows`. Numbers new constants with `counter` as the extractor says.
+    void Run(std::string_view bytes, RowList& rows, const std::string& path,
              std::uint32_t& counter) const;
 
 private:

@@ -9,7 +9,7 @@
 namespace korvexer {
 
 SourceScanner::SourceScanner(FileSystem& fs, const LanguageDefinition& language, const Clock& clock)
-    : m_fs(fs), m_language(language), m_extractor(language, clock), m_rules(language) {}
+    : m_fs(fs), m_extractor(language, clock), m_rules(language) {}
 
 Status SourceScanner::ScanFile(RowList& rows, const std::string& path, std::uint32_t& counter,
                                ScanMode mode) const {

@@ -45,7 +45,6 @@ private:
                     std::uint32_t& counter, ScanMode mode) const;
 
     FileSystem& m_fs;
-    const LanguageDefinition& m_language;
     StatementExtractor m_extractor;
     StatementRules m_rules;
 };

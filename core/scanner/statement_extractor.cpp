@@ -81,6 +81,16 @@ void AppendRow(RowList& rows, std::string c0, std::string c1, std::string c2, st
     rows.Append(std::move(columns), image);
 }
 
+// Whether `text` stands at `column` of `line`, whose tabs read as spaces (as a statement's do).
+bool StandsInLine(std::string_view line, std::size_t column, std::string_view text) {
+    if (column > line.size() || line.size() - column < text.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char byte = line[column + i];
+        if ((byte == '\t' ? ' ' : byte) != text[i]) return false;
+    }
+    return true;
+}
+
 // Whether `text` lower-cased as gbk::ToLower does ends with `suffix` (lower case), without making
 // the lower-cased copy: letters that are second bytes of characters keep their case.
 bool EndsWithLowered(std::string_view text, std::string_view suffix) {
@@ -211,6 +221,10 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
             const char escape = static_cast<char>(m_language.escapechar);
             if (inFront == quote || (escape != 0 && inFront == escape)) return false;
         }
+        // Block-comment markers are found inside literals too: a literal that held a whole
+        // comment reads with blanks where the file has other bytes. Such a value is not listed;
+        // the rewrite would look for text that the file does not hold.
+        if (!StandsInLine(statement.unblanked, column + open, rhs.substr(open))) return false;
         return addRow(newKey(), texts::kTypeString, std::string(body.substr(open + 1)), "",
                       column + open);
     }

@@ -57,7 +57,8 @@ bool StatementRules::IsMarkerLine(std::string_view line, const WordList& list) c
            list.Has(FirstWordOfTrimmed(line.substr(blanks)));
 }
 
-bool StatementRules::TakeLine(std::size_t index, std::string_view line, Statement& out) const {
+bool StatementRules::TakeLine(std::size_t index, std::string_view line, std::string_view unblanked,
+                              Statement& out) const {
     out.comment.clear();
     std::size_t column = st::LeadingBlanks(line);
     // A statement ends with the terminator unless it starts with "for ": a line that holds no
@@ -77,7 +78,9 @@ bool StatementRules::TakeLine(std::size_t index, std::string_view line, Statemen
     if (!text.empty() && !marker.empty()) {
         std::size_t p = st::FindText(text, marker);
         if (p != st::npos) {
-            std::string_view comment = text.substr(p + marker.size());
+            // The comment keeps its bytes as the file holds them: a block comment inside it is
+            // part of its text (an old literal that an accessor call replaced, say).
+            std::string_view comment = st::TrimRight(unblanked.substr(column + p + marker.size()));
             const char quote = static_cast<char>(m_language.quotation);
             if (!comment.empty() && terminator != 0 && comment.back() == terminator)
                 comment.remove_suffix(1);
@@ -102,6 +105,7 @@ bool StatementRules::TakeLine(std::size_t index, std::string_view line, Statemen
 
     out.line = index;
     out.column = column;
+    out.unblanked = unblanked;
     out.text.assign(text);
     std::replace(out.text.begin(), out.text.end(), '\t', ' ');
     return true;

@@ -21,6 +21,9 @@ struct Statement {
     std::size_t column = 0;  // bytes of the line before the first byte of `text`
     std::string text;     // trimmed, without comment and final terminator, tabs turned into spaces
     std::string comment;  // the line's one-line comment without its marker; "" when it has none
+    // The line as the file holds it, block comments not blanked; it lives as long as the scan's
+    // bytes. Columns count in it as in `text`.
+    std::string_view unblanked;
 };
 
 // The word lists of a language that lines are tested against, split once.
@@ -42,9 +45,11 @@ public:
 
     // Whether `line`, trimmed, is not empty and its first word is in `list`.
     bool IsMarkerLine(std::string_view line, const WordList& list) const;
-    // Whether `line` (line `index` of its file) is a statement; fills `out` when it is (its
-    // strings are reused, so a caller that keeps one Statement allocates only while lines grow).
-    bool TakeLine(std::size_t index, std::string_view line, Statement& out) const;
+    // Whether `line` (line `index` of its file, block comments blanked) is a statement; fills
+    // `out` when it is (its strings are reused, so a caller that keeps one Statement allocates
+    // only while lines grow). `unblanked` is the same line as the file holds it.
+    bool TakeLine(std::size_t index, std::string_view line, std::string_view unblanked,
+                  Statement& out) const;
 
     const LanguageDefinition& language() const { return m_language; }
     const StatementWords& words() const { return m_words; }

@@ -16,11 +16,13 @@ void BlankBlockComments(const LanguageDefinition& language, LineModel& model) {
 }
 
 StatementWalker::StatementWalker(const LanguageDefinition& language, const LineModel& model)
-    : m_rules(language), m_model(model) {}
+    : m_rules(language), m_model(model), m_blanked(model) {
+    BlankBlockComments(language, m_blanked);
+}
 
 std::size_t StatementWalker::FindMarkerLine(std::size_t from, const WordList& list) const {
     for (std::size_t j = from; j < m_model.LineCount(); ++j)
-        if (m_rules.IsMarkerLine(m_model.Line(j), list)) return j;
+        if (m_rules.IsMarkerLine(m_blanked.Line(j), list)) return j;
     return st::npos;
 }
 
@@ -34,7 +36,7 @@ std::size_t StatementWalker::Start(std::size_t from) {
         std::size_t marker = FindMarkerLine(i, m_rules.words().beginMarks);
         if (marker == st::npos) return st::npos;
         i = marker + 1;
-        beginWord = st::FirstWord(st::Trim(m_model.Line(marker)));
+        beginWord = st::FirstWord(st::Trim(m_blanked.Line(marker)));
     }
     if (i >= count) return st::npos;
     m_started = true;
@@ -58,7 +60,7 @@ bool StatementWalker::Next(std::size_t from, Statement& out) {
 }
 
 bool StatementWalker::TakeLine(std::size_t index, Statement& out) const {
-    return m_rules.TakeLine(index, m_model.Line(index), out);
+    return m_rules.TakeLine(index, m_blanked.Line(index), m_model.Line(index), out);
 }
 
 }  // namespace korvexer

@@ -19,10 +19,11 @@ namespace korvexer {
 // comment marker.
 void BlankBlockComments(const LanguageDefinition& language, LineModel& model);
 
-// Walks the statements of one file. The walker holds the file's start state: processing begins
-// only after the first line whose first word is a begin marker (when the language has any), and
-// right after that line skips to the first function-body marker line (when the begin word is not
-// itself one). Both references must outlive the walker.
+// Walks the statements of one file, given as read; the walker blanks the block comments of its own
+// copy. It holds the file's start state: processing begins only after the first line whose first
+// word is a begin marker (when the language has any), and right after that line skips to the
+// first function-body marker line (when the begin word is not itself one). Both references must
+// outlive the walker.
 class StatementWalker {
 public:
     StatementWalker(const LanguageDefinition& language, const LineModel& model);
@@ -50,7 +51,8 @@ private:
     std::size_t FindMarkerLine(std::size_t from, const WordList& list) const;
 
     StatementRules m_rules;
-    const LineModel& m_model;
+    const LineModel& m_model;  // as read
+    LineModel m_blanked;       // the same lines, block comments blanked
     bool m_started = false;
 };
 

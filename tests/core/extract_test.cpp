@@ -23,7 +23,8 @@ std::string ExtractOne(const LanguageDefinition& language, ScanMode mode, const 
     StatementExtractor extractor(language, clock);
     RowList rows;
     rows.Append({"x"});  // one row before, so that running numbers start at 2
-    Statement statement{2, 2, text, comment};
+    const std::string line = "  " + text;
+    Statement statement{2, 2, text, comment, line};
     if (!extractor.Extract(rows, statement, "dir/f.cpp", counter, mode)) {
         EXPECT_EQ(rows.size(), 1u) << text;
         return "";
@@ -124,15 +125,15 @@ TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
     StatementExtractor extractor(cpp, clock);
     RowList rows;
     std::uint32_t counter = 1024;
-    Statement first{0, 0, "x = 1", ""};
-    Statement second{1, 0, "x = 1", ""};
+    Statement first{0, 0, "x = 1", "", "x = 1"};
+    Statement second{1, 0, "x = 1", "", "x = 1"};
     ASSERT_TRUE(extractor.Extract(rows, first, "f", counter, ScanMode::Constants));
     ASSERT_TRUE(extractor.Extract(rows, second, "f", counter, ScanMode::Constants));
     EXPECT_EQ(rows.Text(0, kConstantKey), "1535");
     EXPECT_EQ(rows.Text(1, kConstantKey), "2046");
     EXPECT_EQ(counter, 2046u);
     // An accessor call keeps its key and leaves the counter alone.
-    Statement accessor{2, 0, "x = GetValueInt(3000)", ""};
+    Statement accessor{2, 0, "x = GetValueInt(3000)", "", "x = GetValueInt(3000)"};
     ASSERT_TRUE(extractor.Extract(rows, accessor, "f", counter, ScanMode::Constants));
     EXPECT_EQ(counter, 2046u);
 }
@@ -180,7 +181,7 @@ TEST(ExtractCall, CallsKeywordsAndSubstitutes) {
     StatementExtractor extractor(cpp, clock);
     RowList rows;
     std::uint32_t counter = 7;
-    Statement call{0, 0, "foo(1)", ""};
+    Statement call{0, 0, "foo(1)", "", "foo(1)"};
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(extractor.Extract(rows, call, "f", counter, ScanMode::Calls));
     EXPECT_EQ(rows.Text(2, kFunctionNumber), "3");

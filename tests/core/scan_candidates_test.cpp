@@ -35,7 +35,6 @@ RowList RowsOfEveryStatement(const LanguageDefinition& language, const std::stri
     const FixedClock clock(1700000000);
     const StatementExtractor extractor(language, clock);
     LineModel model = LoadSourceLines(FileSystem::Real(), path, language.carryreturn);
-    BlankBlockComments(language, model);
     StatementWalker walker(language, model);
     RowList rows;
     std::uint32_t counter = 1024;
@@ -84,7 +83,9 @@ std::string RandomSource(std::mt19937& random) {
                             "x, y",
                             "1 to 9",
                             "foo(a\tb",
-                            "foo(a b"});
+                            "foo(a b",
+                            "\"a/*b*/c\"",
+                            "'a{b}c'"});
             source += pick({";", "", " ;", ";;"});
             source += pick({"", "", " // c", " 'c", " && c", " { c }", " /* c */",
                             " // can't be replaced", "\t"});

@@ -153,7 +153,6 @@ std::vector<std::string> Statements(const LanguageDefinition& language, const st
     LineModel model;
     model.bytes = source;
     SplitSourceLines(model, language.carryreturn);
-    BlankBlockComments(language, model);
     StatementWalker walker(language, model);
     std::vector<std::string> found;
     Statement statement;

@@ -67,6 +67,34 @@ TEST(ScanFile, WholeFileInBothModes) {
     EXPECT_EQ(counter, 1024u);
 }
 
+TEST(ScanFile, ListsValuesOnlyAsTheFileHoldsThem) {
+    // Comment markers count inside literals too, so the first literal reads "a    c" although
+    // the file holds "a/*b*/c": listing it would record a value that the rewrite cannot find.
+    // Comments beside a literal, and a literal after a comment has ended, keep theirs; so does
+    // the old literal that a one-line comment keeps beside an accessor call.
+    TempDir dir;
+    const std::string path = dir.File("main.cpp");
+    WriteBytes(path,
+               "s = \"a/*b*/c\";\r\n"
+               "t = \"x\"; /* note */\r\n"
+               "/* a */ u = \"y\"; /* b */\r\n"
+               "v = \"p\tq\";\r\n"
+               "w = GetValueStr(5000); //\"a/*b*/c\"\r\n");
+    const LanguageDefinition cpp = LoaderDefaults(0);
+    FixedClock clock(0);
+    SourceScanner scanner(FileSystem::Real(), cpp, clock);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    ASSERT_TRUE(scanner.ScanFile(rows, path, counter, ScanMode::Constants).ok());
+    EXPECT_EQ(RowTexts(rows),
+              (Texts{
+                  "1295|" + kString + "|x||" + path + "|2:4|#2",
+                  "1566|" + kString + "|y||" + path + "|3:12|#2",
+                  "1837|" + kString + "|p q||" + path + "|4:4|#2",
+                  "5000|" + kString + "|a/*b*/c|" + kUnknown + "|" + path + "|5:4|#2",
+              }));
+}
+
 TEST(ScanSourceFiles, SkipsTheMainFileAndKeepsOrder) {
     TempDir dir;
     WriteBytes(dir.File("Main.cpp"), "a = 1;\r\n");

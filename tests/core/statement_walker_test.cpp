@@ -14,7 +14,6 @@ std::vector<std::string> Walk(const LanguageDefinition& language, std::string so
     LineModel model;
     model.bytes = std::move(source);
     SplitSourceLines(model, language.carryreturn);
-    BlankBlockComments(language, model);
     StatementWalker walker(language, model);
     std::vector<std::string> found;
     Statement statement;
