@@ -21,11 +21,50 @@ namespace {
 
 enum class Phase { SeekBegin, SeekFunction, Statements };
 
+// A needle that asks for a follower counts before a block comment too: blanked, the comment may
+// leave a follower next to it.
+RowNeedles WithCommentFollower(RowNeedles clue, const std::string& commentBegin) {
+    if (commentBegin.empty()) return clue;
+    for (Needle& needle : clue.needles)
+        if (!needle.followers.empty()) needle.followers += commentBegin[0];
+    return clue;
+}
+
+// Whether the comments of `bytes` stand where a search of the whole buffer finds them: the split
+// is plain and neither marker holds a byte of the break, so no marker runs over a line's end.
+bool CommentsFoundAcrossLines(std::string_view bytes, const LanguageDefinition& language) {
+    const std::string& begin = language.multilinenote_begin;
+    const std::string& end = language.multilinenote_end;
+    const LineBreak lineBreak = language.carryreturn;
+    auto holdsBreak = [&](const std::string& marker) {
+        return marker.find(static_cast<char>(lineBreak.first)) != std::string::npos ||
+               (lineBreak.second != 0 &&
+                marker.find(static_cast<char>(lineBreak.second)) != std::string::npos);
+    };
+    return !begin.empty() && !end.empty() && !holdsBreak(begin) && !holdsBreak(end) &&
+           SplitsOnlyAtBreaks(bytes, lineBreak);
+}
+
+// A block comment that was passed over: from its begin marker to past its end marker.
+struct PassedComment {
+    std::size_t from = st::npos;
+    std::size_t to = st::npos;
+
+    // Whether a line that starts at `lineStart` starts inside the comment.
+    bool Holds(std::size_t lineStart) const {
+        return from != st::npos && from < lineStart && lineStart < to;
+    }
+};
+
 }  // namespace
 
 BufferScan::BufferScan(const StatementRules& rules, const StatementExtractor& extractor,
                        ScanMode mode)
-    : m_rules(rules), m_extractor(extractor), m_mode(mode), m_clue(extractor.NeedlesOfRows(mode)) {}
+    : m_rules(rules),
+      m_extractor(extractor),
+      m_mode(mode),
+      m_clue(WithCommentFollower(extractor.NeedlesOfRows(mode),
+                                 rules.language().multilinenote_begin)) {}
 
 void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& path,
                      std::uint32_t& counter) const {
@@ -34,25 +73,27 @@ void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& p
     const StatementWords& words = m_rules.words();
     LineStepper lines(bytes, language.carryreturn);
     CommentBlanker comments(language);
-    const bool hasComments = !language.multilinenote_begin.empty();
-    // Each stretch of the walk looks for its own needles, with the comment marker among them.
-    std::vector<Needle> commentBegin;
-    if (hasComments) commentBegin.push_back({language.multilinenote_begin});
-    auto withCommentBegin = [&](std::vector<Needle> needles) {
-        needles.insert(needles.end(), commentBegin.begin(), commentBegin.end());
-        return NeedleFinder(bytes, std::move(needles));
-    };
+    const std::string& commentBegin = language.multilinenote_begin;
+    const std::string& commentEnd = language.multilinenote_end;
+    const bool hasComments = !commentBegin.empty();
     // A marker line's first word is one of the list's words in any case.
     auto wordsOf = [](const WordList& list) {
         std::vector<Needle> needles;
         for (const std::string& word : list.words()) needles.push_back({word, "", true});
         return needles;
     };
-    NeedleFinder beginEvents = withCommentBegin(wordsOf(words.beginMarks));
-    NeedleFinder functionEvents = withCommentBegin(wordsOf(words.functionMarks));
-    NeedleFinder statementEvents = withCommentBegin(m_clue.needles);
-    NeedleFinder commentEnds(bytes, {{language.multilinenote_end}});
+    // Each stretch of the walk looks for its own needles: the lines that hold one are looked at.
+    NeedleFinder beginEvents(bytes, wordsOf(words.beginMarks));
+    NeedleFinder functionEvents(bytes, wordsOf(words.functionMarks));
+    NeedleFinder statementEvents(bytes, m_clue.needles);
     const bool everyStatementLine = m_clue.needles.empty();
+    NeedleFinder commentBegins(bytes, {{hasComments ? commentBegin : std::string()}});
+    NeedleFinder commentEnds(bytes, {{commentEnd}});
+    // Where the comments stand where a search of the buffer finds them, those that come before
+    // the next needle are passed over with their lines; elsewhere a line that opens one is
+    // looked at, for the blanker to follow the comment line by line.
+    const bool passComments = hasComments && CommentsFoundAcrossLines(bytes, language);
+    PassedComment lastMultiLine;  // the last comment passed over that runs over a line's end
 
     Phase phase = language.begindealmark.empty() ? Phase::Statements : Phase::SeekBegin;
     Statement statement;
@@ -60,10 +101,11 @@ void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& p
     // are, for the extractor to check values against.
     std::string blanked;
     std::size_t done = 0;  // where the last line handed over ends
+    std::size_t from = 0;  // where the search for the next line to look at goes on
     for (LineSpan span;;) {
         // Lines inside a comment are blank: the walk goes on at the comment's end. Elsewhere a
-        // line needs a look only where it holds a comment marker, a marker word (before the
-        // statements start) or a row needle (after).
+        // line needs a look only where it holds a marker word (before the statements start) or
+        // a row needle (after), outside the comments.
         if (comments.inside()) {
             const std::size_t target = commentEnds.Next(done);
             if (target == st::npos) return;
@@ -72,20 +114,36 @@ void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& p
             NeedleFinder& events = phase == Phase::SeekBegin      ? beginEvents
                                    : phase == Phase::SeekFunction ? functionEvents
                                                                   : statementEvents;
-            const std::size_t target = events.Next(done);
+            std::size_t target = events.Next(from);
+            if (passComments) {
+                // A needle inside a comment is none: the search goes on past the comment.
+                for (std::size_t open = commentBegins.Next(from); open < target;
+                     open = commentBegins.Next(from)) {
+                    const std::size_t close = commentEnds.Next(open + commentBegin.size());
+                    if (close == st::npos) return;  // the comment runs to the end of the file
+                    from = close + commentEnd.size();
+                    if (std::memchr(bytes.data() + open, language.carryreturn.first, from - open))
+                        lastMultiLine = {open, from};
+                    target = events.Next(from);
+                }
+            } else if (hasComments) {
+                target = std::min(target, commentBegins.Next(from));
+            }
             if (target == st::npos) return;
             lines.SkipTo(target);
         }
         if (!lines.Next(span)) return;
         const std::size_t index = lines.NextIndex() - 1;
         done = std::size_t{span.offset} + span.length;
+        from = std::max(from, done);
         const std::string_view unblanked = bytes.substr(span.offset, span.length);
         std::string_view line = unblanked;
-        // Outside a comment, a line without the marker's first byte has nothing to blank.
-        if (hasComments &&
-            (comments.inside() ||
-             std::memchr(unblanked.data(), language.multilinenote_begin[0], unblanked.size()))) {
+        // A line outside a comment without the marker's first byte has nothing to blank.
+        const bool insideAtStart = comments.inside() || lastMultiLine.Holds(span.offset);
+        if (hasComments && (insideAtStart || std::memchr(unblanked.data(), commentBegin[0],
+                                                         unblanked.size()) != nullptr)) {
             blanked.assign(unblanked);
+            comments.SetInside(insideAtStart);
             comments.BlankLine(blanked, {0, span.length, span.end});
             line = blanked;
         }

@@ -14,9 +14,11 @@ namespace korvexer {
 
 // Gives the rows that splitting the bytes into the line model, blanking the block comments and
 // handing every statement to the extractor would give, in one pass that hands over only the
-// lines that can matter: until the markers are passed every line outside a block comment (to
-// look for them), after that only lines that open or close a comment or hold what a row needs.
-// The others are counted, not split. Both references must outlive the scan.
+// lines that can matter: those that hold a marker word (before the statements start) or what a
+// row needs (after), and the lines of the comments they meet. Where no two-byte character or
+// long line can move a comment marker, the comments between such lines are passed over with
+// their lines; elsewhere a line that opens a comment is looked at too. The others are counted,
+// not split. Both references must outlive the scan.
 class BufferScan {
 public:
     BufferScan(const StatementRules& rules, const StatementExtractor& extractor, ScanMode mode);

@@ -17,6 +17,9 @@ struct BlockMasks {
     std::uint64_t highs = 0;
 };
 
+// Whether every byte of `bytes` is below 0x80.
+bool AllBytesBelow0x80(std::string_view bytes);
+
 // Finds one byte value in a buffer from positions that only move forward, as a line split asks
 // for it. memchr does the same but pays its set-up on every call, which is most of its cost when
 // the byte recurs every few dozen bytes (line breaks). This scanner keeps the masks of the

@@ -25,6 +25,9 @@ public:
     void BlankLine(std::string& bytes, const LineSpan& span);
     // Whether a comment runs on past the last line handed over.
     bool inside() const { return m_inside; }
+    // Sets whether the next line handed over starts inside a comment, for a caller that passed
+    // over the lines before it and found their comments by other means.
+    void SetInside(bool inside) { m_inside = inside; }
 
 private:
     const LanguageDefinition& m_language;
