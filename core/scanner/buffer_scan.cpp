@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/scanner/comment_blanker.h"
 #include "core/scanner/line_stepper.h"
 #include "core/scanner/needle_finder.h"
+#include "core/scanner/plain_walk.h"
 #include "core/scanner/source_text.h"
 
 namespace korvexer {
@@ -30,83 +32,195 @@ RowNeedles WithCommentFollower(RowNeedles clue, const std::string& commentBegin)
     return clue;
 }
 
-// Whether the comments of `bytes` stand where a search of the whole buffer finds them: the split
-// is plain and neither marker holds a byte of the break, so no marker runs over a line's end.
-bool CommentsFoundAcrossLines(std::string_view bytes, const LanguageDefinition& language) {
-    const std::string& begin = language.multilinenote_begin;
-    const std::string& end = language.multilinenote_end;
-    const LineBreak lineBreak = language.carryreturn;
-    auto holdsBreak = [&](const std::string& marker) {
-        return marker.find(static_cast<char>(lineBreak.first)) != std::string::npos ||
-               (lineBreak.second != 0 &&
-                marker.find(static_cast<char>(lineBreak.second)) != std::string::npos);
-    };
-    return !begin.empty() && !end.empty() && !holdsBreak(begin) && !holdsBreak(end) &&
-           SplitsOnlyAtBreaks(bytes, lineBreak);
+// A marker line's first word is one of the list's words in any case.
+std::vector<Needle> NeedlesOfWords(const WordList& list) {
+    std::vector<Needle> needles;
+    for (const std::string& word : list.words()) needles.push_back({word, "", true});
+    return needles;
 }
 
-// A block comment that was passed over: from its begin marker to past its end marker.
-struct PassedComment {
-    std::size_t from = st::npos;
-    std::size_t to = st::npos;
-
-    // Whether a line that starts at `lineStart` starts inside the comment.
-    bool Holds(std::size_t lineStart) const {
-        return from != st::npos && from < lineStart && lineStart < to;
-    }
-};
+// Whether a plain walk can find the lines to look at: the bytes split only at the break, whose
+// two bytes differ, and no comment marker or needle holds a break byte, so none runs over a
+// line's end.
+bool WalksPlainly(std::string_view bytes, const LanguageDefinition& language,
+                  std::initializer_list<const std::vector<Needle>*> needleLists) {
+    const LineBreak lineBreak = language.carryreturn;
+    if (lineBreak.first == lineBreak.second) return false;
+    auto holdsBreak = [&](const std::string& text) {
+        return text.find(static_cast<char>(lineBreak.first)) != std::string::npos ||
+               (lineBreak.second != 0 &&
+                text.find(static_cast<char>(lineBreak.second)) != std::string::npos);
+    };
+    const std::string& begin = language.multilinenote_begin;
+    const std::string& end = language.multilinenote_end;
+    if (begin.empty() != end.empty() || holdsBreak(begin) || holdsBreak(end)) return false;
+    for (const std::vector<Needle>* needles : needleLists)
+        for (const Needle& needle : *needles)
+            if (holdsBreak(needle.text)) return false;
+    return SplitsOnlyAtBreaks(bytes, lineBreak);
+}
 
 }  // namespace
+
+// What both walks do with a line they look at: blank its comments in a copy and follow the
+// stretches, then hand its statement to the extractor.
+class BufferScan::LineLook {
+public:
+    LineLook(const BufferScan& scan, std::string_view bytes, RowList& rows, const std::string& path,
+             std::uint32_t& counter)
+        : m_scan(scan),
+          m_language(scan.m_rules.language()),
+          m_bytes(bytes),
+          m_rows(rows),
+          m_path(path),
+          m_counter(counter),
+          m_comments(m_language),
+          m_phase(m_language.begindealmark.empty() ? Phase::Statements : Phase::SeekBegin) {}
+
+    Phase phase() const { return m_phase; }
+    // Whether a comment runs on past the last line looked at.
+    bool inside() const { return m_comments.inside(); }
+
+    // Looks at the line `span`, the line model's line `index`, which starts inside a block
+    // comment when `insideAtStart`.
+    void Look(const LineSpan& span, std::size_t index, bool insideAtStart) {
+        const StatementRules& rules = m_scan.m_rules;
+        const StatementWords& words = rules.words();
+        const std::string_view unblanked = m_bytes.substr(span.offset, span.length);
+        std::string_view line = unblanked;
+        // A line outside a comment without the marker's first byte has nothing to blank. The
+        // copy keeps the file's own bytes as they are, for the extractor to check values against.
+        const std::string& begin = m_language.multilinenote_begin;
+        if (!begin.empty() && (insideAtStart || std::memchr(unblanked.data(), begin[0],
+                                                            unblanked.size()) != nullptr)) {
+            m_blanked.assign(unblanked);
+            m_comments.SetInside(insideAtStart);
+            m_comments.BlankLine(m_blanked, {0, span.length, span.end});
+            line = m_blanked;
+        } else {
+            m_comments.SetInside(false);
+        }
+
+        switch (m_phase) {
+            case Phase::SeekBegin:
+                if (rules.IsMarkerLine(line, words.beginMarks)) {
+                    // Past a begin marker that is not a function marker itself, the statements
+                    // start after the next function marker.
+                    const std::string_view beginWord = st::FirstWord(st::Trim(line));
+                    const bool seekFunction = !m_language.functionbegin.empty() &&
+                                              !beginWord.empty() &&
+                                              !words.functionMarks.Has(beginWord);
+                    m_phase = seekFunction ? Phase::SeekFunction : Phase::Statements;
+                }
+                break;
+            case Phase::SeekFunction:
+                if (rules.IsMarkerLine(line, words.functionMarks)) m_phase = Phase::Statements;
+                break;
+            case Phase::Statements:
+                if (rules.TakeLine(index, line, unblanked, m_statement))
+                    m_scan.m_extractor.Extract(m_rows, m_statement, m_path, m_counter,
+                                               m_scan.m_mode);
+                break;
+        }
+    }
+
+private:
+    const BufferScan& m_scan;
+    const LanguageDefinition& m_language;
+    std::string_view m_bytes;
+    RowList& m_rows;
+    const std::string& m_path;
+    std::uint32_t& m_counter;
+    CommentBlanker m_comments;
+    Phase m_phase;
+    Statement m_statement;
+    std::string m_blanked;
+};
 
 BufferScan::BufferScan(const StatementRules& rules, const StatementExtractor& extractor,
                        ScanMode mode)
     : m_rules(rules),
       m_extractor(extractor),
       m_mode(mode),
-      m_clue(WithCommentFollower(extractor.NeedlesOfRows(mode),
-                                 rules.language().multilinenote_begin)) {}
+      m_clue(
+          WithCommentFollower(extractor.NeedlesOfRows(mode), rules.language().multilinenote_begin)),
+      m_beginWords(NeedlesOfWords(rules.words().beginMarks)),
+      m_functionWords(NeedlesOfWords(rules.words().functionMarks)) {}
+
+BufferScan::~BufferScan() = default;
 
 void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& path,
                      std::uint32_t& counter) const {
     if (m_clue.none) return;
-    const LanguageDefinition& language = m_rules.language();
-    const StatementWords& words = m_rules.words();
-    LineStepper lines(bytes, language.carryreturn);
-    CommentBlanker comments(language);
-    const std::string& commentBegin = language.multilinenote_begin;
-    const std::string& commentEnd = language.multilinenote_end;
-    const bool hasComments = !commentBegin.empty();
-    // A marker line's first word is one of the list's words in any case.
-    auto wordsOf = [](const WordList& list) {
-        std::vector<Needle> needles;
-        for (const std::string& word : list.words()) needles.push_back({word, "", true});
-        return needles;
-    };
-    // Each stretch of the walk looks for its own needles: the lines that hold one are looked at.
-    NeedleFinder beginEvents(bytes, wordsOf(words.beginMarks));
-    NeedleFinder functionEvents(bytes, wordsOf(words.functionMarks));
-    NeedleFinder statementEvents(bytes, m_clue.needles);
-    const bool everyStatementLine = m_clue.needles.empty();
-    NeedleFinder commentBegins(bytes, {{hasComments ? commentBegin : std::string()}});
-    NeedleFinder commentEnds(bytes, {{commentEnd}});
-    // Where the comments stand where a search of the buffer finds them, those that come before
-    // the next needle are passed over with their lines; elsewhere a line that opens one is
-    // looked at, for the blanker to follow the comment line by line.
-    const bool passComments = hasComments && CommentsFoundAcrossLines(bytes, language);
-    PassedComment lastMultiLine;  // the last comment passed over that runs over a line's end
+    LineLook look(*this, bytes, rows, path, counter);
+    // Where every statement line is looked at, the lines are taken one by one.
+    if (!m_clue.needles.empty() &&
+        WalksPlainly(bytes, m_rules.language(), {&m_beginWords, &m_functionWords, &m_clue.needles}))
+        WalkPlainly(bytes, look);
+    else
+        WalkLineByLine(bytes, look);
+}
 
-    Phase phase = language.begindealmark.empty() ? Phase::Statements : Phase::SeekBegin;
-    Statement statement;
-    // A line with a block comment in it is blanked in a copy: the file's own bytes stay as they
-    // are, for the extractor to check values against.
-    std::string blanked;
-    std::size_t done = 0;  // where the last line handed over ends
-    std::size_t from = 0;  // where the search for the next line to look at goes on
+const std::vector<Needle>& BufferScan::NeedlesOf(const LineLook& look) const {
+    switch (look.phase()) {
+        case Phase::SeekBegin:
+            return m_beginWords;
+        case Phase::SeekFunction:
+            return m_functionWords;
+        default:
+            return m_clue.needles;
+    }
+}
+
+void BufferScan::WalkPlainly(std::string_view bytes, LineLook& look) const {
+    const LanguageDefinition& language = m_rules.language();
+    PlainWalk walk(bytes, language.carryreturn, language.multilinenote_begin,
+                   language.multilinenote_end);
+    const std::vector<Needle>* needles = &NeedlesOf(look);
+    walk.LookFor(*needles);
+    // Only the lines that hold a needle outside the comments are looked at; the walk passes
+    // over the comments between them.
+    for (std::size_t from = 0;;) {
+        const std::size_t target = walk.NextNeedle(from);
+        if (target == st::npos) return;
+        std::size_t index = 0;
+        const LineSpan span = walk.LineAt(target, index);
+        look.Look(span, index, walk.StartsInPassedComment(span.offset));
+        from = std::size_t{span.offset} + span.length;
+        if (look.inside()) {
+            from = walk.PastCommentEnd(from);
+            if (from == st::npos) return;
+        }
+        if (const std::vector<Needle>* now = &NeedlesOf(look); now != needles) {
+            needles = now;
+            walk.LookFor(*needles);
+        }
+    }
+}
+
+void BufferScan::WalkLineByLine(std::string_view bytes, LineLook& look) const {
+    const LanguageDefinition& language = m_rules.language();
+    LineStepper lines(bytes, language.carryreturn);
+    const bool hasComments = !language.multilinenote_begin.empty();
+    // Each stretch of the walk looks for its own needles, with the comment marker among them:
+    // a line that opens a comment is looked at, for the blanker to follow the comment.
+    auto withCommentBegin = [&](std::vector<Needle> needles) {
+        if (hasComments) needles.push_back({language.multilinenote_begin});
+        return NeedleFinder(bytes, std::move(needles));
+    };
+    NeedleFinder beginEvents = withCommentBegin(m_beginWords);
+    NeedleFinder functionEvents = withCommentBegin(m_functionWords);
+    NeedleFinder statementEvents = withCommentBegin(m_clue.needles);
+    NeedleFinder commentEnds(bytes, {{language.multilinenote_end}});
+    const bool everyStatementLine = m_clue.needles.empty();
+
+    std::size_t done = 0;  // where the last line looked at ends
     for (LineSpan span;;) {
         // Lines inside a comment are blank: the walk goes on at the comment's end. Elsewhere a
-        // line needs a look only where it holds a marker word (before the statements start) or
-        // a row needle (after), outside the comments.
-        if (comments.inside()) {
+        // line needs a look only where it holds a comment marker, a marker word (before the
+        // statements start) or a row needle (after).
+        const Phase phase = look.phase();
+        if (look.inside()) {
             const std::size_t target = commentEnds.Next(done);
             if (target == st::npos) return;
             lines.SkipTo(target);
@@ -114,60 +228,13 @@ void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& p
             NeedleFinder& events = phase == Phase::SeekBegin      ? beginEvents
                                    : phase == Phase::SeekFunction ? functionEvents
                                                                   : statementEvents;
-            std::size_t target = events.Next(from);
-            if (passComments) {
-                // A needle inside a comment is none: the search goes on past the comment.
-                for (std::size_t open = commentBegins.Next(from); open < target;
-                     open = commentBegins.Next(from)) {
-                    const std::size_t close = commentEnds.Next(open + commentBegin.size());
-                    if (close == st::npos) return;  // the comment runs to the end of the file
-                    from = close + commentEnd.size();
-                    if (std::memchr(bytes.data() + open, language.carryreturn.first, from - open))
-                        lastMultiLine = {open, from};
-                    target = events.Next(from);
-                }
-            } else if (hasComments) {
-                target = std::min(target, commentBegins.Next(from));
-            }
+            const std::size_t target = events.Next(done);
             if (target == st::npos) return;
             lines.SkipTo(target);
         }
         if (!lines.Next(span)) return;
-        const std::size_t index = lines.NextIndex() - 1;
         done = std::size_t{span.offset} + span.length;
-        from = std::max(from, done);
-        const std::string_view unblanked = bytes.substr(span.offset, span.length);
-        std::string_view line = unblanked;
-        // A line outside a comment without the marker's first byte has nothing to blank.
-        const bool insideAtStart = comments.inside() || lastMultiLine.Holds(span.offset);
-        if (hasComments && (insideAtStart || std::memchr(unblanked.data(), commentBegin[0],
-                                                         unblanked.size()) != nullptr)) {
-            blanked.assign(unblanked);
-            comments.SetInside(insideAtStart);
-            comments.BlankLine(blanked, {0, span.length, span.end});
-            line = blanked;
-        }
-
-        switch (phase) {
-            case Phase::SeekBegin:
-                if (m_rules.IsMarkerLine(line, words.beginMarks)) {
-                    // Past a begin marker that is not a function marker itself, the statements
-                    // start after the next function marker.
-                    const std::string_view beginWord = st::FirstWord(st::Trim(line));
-                    const bool seekFunction = !language.functionbegin.empty() &&
-                                              !beginWord.empty() &&
-                                              !words.functionMarks.Has(beginWord);
-                    phase = seekFunction ? Phase::SeekFunction : Phase::Statements;
-                }
-                break;
-            case Phase::SeekFunction:
-                if (m_rules.IsMarkerLine(line, words.functionMarks)) phase = Phase::Statements;
-                break;
-            case Phase::Statements:
-                if (m_rules.TakeLine(index, line, unblanked, statement))
-                    m_extractor.Extract(rows, statement, path, counter, m_mode);
-                break;
-        }
+        look.Look(span, lines.NextIndex() - 1, look.inside());
     }
 }
 

@@ -22,6 +22,7 @@ namespace korvexer {
 class BufferScan {
 public:
     BufferScan(const StatementRules& rules, const StatementExtractor& extractor, ScanMode mode);
+    ~BufferScan();
 
     // Appends the rows of the file `path`, whose bytes (as read, up to the read limit) are
     // `bytes`, to `rows`. Numbers new constants with `counter` as the extractor says.
@@ -29,10 +30,21 @@ public:
              std::uint32_t& counter) const;
 
 private:
+    class LineLook;
+
+    // The needles of the stretch that `look` is in.
+    const std::vector<Needle>& NeedlesOf(const LineLook& look) const;
+    // Finds the lines to look at with a plain walk, for bytes split only at the break.
+    void WalkPlainly(std::string_view bytes, LineLook& look) const;
+    // Finds them line by line with the line stepper, for any bytes.
+    void WalkLineByLine(std::string_view bytes, LineLook& look) const;
+
     const StatementRules& m_rules;
     const StatementExtractor& m_extractor;
     ScanMode m_mode;
-    RowNeedles m_clue;
+    RowNeedles m_clue;                    // what a statement line must hold to yield a row
+    std::vector<Needle> m_beginWords;     // what a begin marker line holds
+    std::vector<Needle> m_functionWords;  // what a function marker line holds
 };
 
 }  // namespace korvexer

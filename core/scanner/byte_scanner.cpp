@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The block masks: SSE2 compares where the compiler offers them (every x86-64 build), a plain
-// loop elsewhere.
+// The scanners over the block classifiers: a block's masks are computed once and kept while the
+// search stays in it.
 #include "core/scanner/byte_scanner.h"
 
 #include <algorithm>
@@ -16,34 +16,13 @@
 namespace korvexer {
 
 using bits::LowestBit;
+namespace bk = block_kernels;
 
 namespace {
 
 constexpr std::size_t kBlock = ByteScanner::kBlockSize;
 // Case folding for letters: bit 0x20 set.
 constexpr char kFold = 0x20;
-
-// The masks of 64 whole bytes.
-BlockMasks ClassifyWholeBlock(const char* block, char byte) {
-    BlockMasks masks;
-#ifdef KORVEXER_SSE2
-    const __m128i wanted = _mm_set1_epi8(byte);
-    for (unsigned part = 0; part < 4; ++part) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
-        const auto equal =
-            static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
-        const auto high = static_cast<std::uint16_t>(_mm_movemask_epi8(bytes));
-        masks.matches |= std::uint64_t{equal} << (16 * part);
-        masks.highs |= std::uint64_t{high} << (16 * part);
-    }
-#else
-    for (std::size_t i = 0; i < kBlock; ++i) {
-        masks.matches |= std::uint64_t{block[i] == byte} << i;
-        masks.highs |= std::uint64_t{static_cast<unsigned char>(block[i]) >= 0x80} << i;
-    }
-#endif
-    return masks;
-}
 
 // The first set bit at or after `from` in the masks that `matchesOf` gives for each block;
 // `size` when none.
@@ -58,16 +37,6 @@ std::size_t FindInBlocks(std::size_t from, std::size_t size, MatchesOf matchesOf
         mask = matchesOf(block);
     }
     return block + LowestBit(mask);
-}
-
-// The masks of the `size` (at most 64) bytes at `block`.
-BlockMasks ClassifyBlock(const char* block, std::size_t size, char byte) {
-    if (size >= kBlock) return ClassifyWholeBlock(block, byte);
-    // A short block is copied into one padded with bytes that match neither mask.
-    char padded[kBlock];
-    std::memset(padded, byte == ' ' ? '!' : ' ', kBlock);
-    std::memcpy(padded, block, size);
-    return ClassifyWholeBlock(padded, byte);
 }
 
 }  // namespace
@@ -92,12 +61,21 @@ bool AllBytesBelow0x80(std::string_view bytes) {
 }
 
 ByteScanner::ByteScanner(std::string_view buffer, char byte)
-    : m_buffer(buffer), m_byte(byte), m_block(buffer.size()) {}
+    : m_buffer(buffer), m_byte(byte), m_set(bk::Best()), m_block(buffer.size()) {}
 
 const BlockMasks& ByteScanner::MasksOf(std::size_t block) {
     if (block != m_block) {
         m_block = block;
-        m_masks = ClassifyBlock(m_buffer.data() + block, m_buffer.size() - block, m_byte);
+        const std::size_t size = m_buffer.size() - block;
+        if (size >= kBlock) {
+            m_masks = bk::ByteMasks(m_set, m_buffer.data() + block, m_byte);
+        } else {
+            // A short block is copied into one padded with bytes that match neither mask.
+            char padded[kBlock];
+            std::memset(padded, m_byte == ' ' ? '!' : ' ', kBlock);
+            std::memcpy(padded, m_buffer.data() + block, size);
+            m_masks = bk::ByteMasks(m_set, padded, m_byte);
+        }
     }
     return m_masks;
 }
@@ -108,7 +86,7 @@ std::size_t ByteScanner::Find(std::size_t from) {
 }
 
 PatternScanner::PatternScanner(std::string_view buffer, const std::vector<Pattern>& patterns)
-    : m_buffer(buffer), m_block(buffer.size()) {
+    : m_buffer(buffer), m_set(bk::Best()), m_block(buffer.size()) {
     for (const Pattern& pattern : patterns) {
         if (pattern.bytes.empty()) continue;
         const char fold = pattern.foldCase ? kFold : 0;
@@ -119,8 +97,8 @@ PatternScanner::PatternScanner(std::string_view buffer, const std::vector<Patter
     }
     // The pad byte must not start a pattern, folded or not.
     auto startsPattern = [&](char byte) {
-        return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const Bytes& pattern) {
-            return static_cast<char>(pattern.foldCase ? byte | kFold : byte) == pattern.first;
+        return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const bk::PairPattern& p) {
+            return static_cast<char>(p.foldCase ? byte | kFold : byte) == p.first;
         });
     };
     m_pad = 1;
@@ -130,7 +108,7 @@ PatternScanner::PatternScanner(std::string_view buffer, const std::vector<Patter
 std::uint64_t PatternScanner::MatchesOf(std::size_t block) {
     if (block == m_block) return m_matches;
     m_block = block;
-    // Patterns of two bytes read one byte past the block: the last block is padded for that.
+    // The classifier reads one byte past the block: the last block is padded for that.
     const char* bytes = m_buffer.data() + block;
     char padded[kBlock + 1];
     if (m_buffer.size() - block <= kBlock) {
@@ -138,42 +116,31 @@ std::uint64_t PatternScanner::MatchesOf(std::size_t block) {
         std::memcpy(padded, bytes, m_buffer.size() - block);
         bytes = padded;
     }
-    std::uint64_t matches = 0;
-#ifdef KORVEXER_SSE2
-    const __m128i fold = _mm_set1_epi8(kFold);
-    for (const Bytes& pattern : m_patterns) {
-        const __m128i mask = pattern.foldCase ? fold : _mm_setzero_si128();
-        const __m128i first = _mm_set1_epi8(pattern.first);
-        const __m128i second = _mm_set1_epi8(pattern.second);
-        auto load = [&](const char* at) {
-            return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), mask);
-        };
-        for (unsigned part = 0; part < 4; ++part) {
-            const char* at = bytes + 16 * part;
-            __m128i equal = _mm_cmpeq_epi8(load(at), first);
-            if (pattern.hasSecond)
-                equal = _mm_and_si128(equal, _mm_cmpeq_epi8(load(at + 1), second));
-            matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(equal))}
-                       << (16 * part);
-        }
-    }
-#else
-    for (const Bytes& pattern : m_patterns) {
-        const char fold = pattern.foldCase ? kFold : 0;
-        for (std::size_t i = 0; i < kBlock; ++i)
-            if (static_cast<char>(bytes[i] | fold) == pattern.first &&
-                (!pattern.hasSecond || static_cast<char>(bytes[i + 1] | fold) == pattern.second))
-                matches |= std::uint64_t{1} << i;
-    }
-#endif
-    m_matches = matches;
-    return matches;
+    m_matches = bk::PatternMatches(m_set, bytes, m_patterns.data(), m_patterns.size());
+    return m_matches;
 }
 
 std::size_t PatternScanner::Find(std::size_t from) {
-    if (m_patterns.empty()) return m_buffer.size();
-    return FindInBlocks(from, m_buffer.size(),
-                        [this](std::size_t block) { return MatchesOf(block); });
+    const std::size_t size = m_buffer.size();
+    if (m_patterns.empty() || from >= size) return size;
+    std::size_t block = from - from % kBlock;
+    std::uint64_t mask = MatchesOf(block) & (~std::uint64_t{0} << (from - block));
+    while (mask == 0) {
+        block += kBlock;
+        if (block >= size) return size;
+        // The whole blocks go through the classifier's own loop; the last one is padded.
+        block = bk::FirstMatchingBlock(m_set, m_buffer.data(), size, block, m_patterns.data(),
+                                       m_patterns.size(), mask);
+        if (mask != 0) {
+            m_block = block;
+            m_matches = mask;
+        } else if (block < size) {
+            mask = MatchesOf(block);
+        } else {
+            return size;
+        }
+    }
+    return block + LowestBit(mask);
 }
 
 }  // namespace korvexer

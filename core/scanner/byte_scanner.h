@@ -8,14 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace korvexer {
+#include "core/scanner/block_kernels.h"
 
-// Bit i of `matches` is set when byte i of a block equals the byte looked for; bit i of `highs`
-// when byte i is 0x80 or more. Bits past the block's end are clear.
-struct BlockMasks {
-    std::uint64_t matches = 0;
-    std::uint64_t highs = 0;
-};
+namespace korvexer {
 
 // Whether every byte of `bytes` is below 0x80.
 bool AllBytesBelow0x80(std::string_view bytes);
@@ -40,6 +35,7 @@ public:
 private:
     std::string_view m_buffer;
     char m_byte;
+    block_kernels::InstructionSet m_set;
     std::size_t m_block;  // the first position of the block whose masks are loaded
     BlockMasks m_masks;
 };
@@ -63,17 +59,11 @@ public:
     std::size_t Find(std::size_t from);
 
 private:
-    struct Bytes {
-        char first;
-        char second;
-        bool hasSecond;
-        bool foldCase;
-    };
-
     std::uint64_t MatchesOf(std::size_t block);
 
     std::string_view m_buffer;
-    std::vector<Bytes> m_patterns;
+    block_kernels::InstructionSet m_set;
+    std::vector<block_kernels::PairPattern> m_patterns;
     char m_pad;  // a byte that starts no pattern, to pad the last block with
     std::size_t m_block;
     std::uint64_t m_matches = 0;

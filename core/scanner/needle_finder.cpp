@@ -32,19 +32,19 @@ NeedleFinder::NeedleFinder(std::string_view buffer, std::vector<Needle> needles)
       m_needles(WithoutEmpty(std::move(needles))),
       m_scanner(buffer, PatternsOf(m_needles)) {}
 
-bool NeedleFinder::CountsAt(std::size_t at) const {
-    for (const Needle& needle : m_needles) {
+bool NeedleCountsAt(std::string_view buffer, const std::vector<Needle>& needles, std::size_t at) {
+    for (const Needle& needle : needles) {
         const std::string& text = needle.text;
-        if (m_buffer.size() - at < text.size()) continue;
+        if (at > buffer.size() || buffer.size() - at < text.size()) continue;
         bool equal = true;
         for (std::size_t i = 0; equal && i < text.size(); ++i)
-            equal = needle.foldCase ? (m_buffer[at + i] | 0x20) == (text[i] | 0x20)
-                                    : m_buffer[at + i] == text[i];
+            equal = needle.foldCase ? (buffer[at + i] | 0x20) == (text[i] | 0x20)
+                                    : buffer[at + i] == text[i];
         if (!equal) continue;
         if (needle.followers.empty()) return true;
         std::size_t next = at + text.size();
-        while (next < m_buffer.size() && source_text::IsBlank(m_buffer[next])) ++next;
-        if (next < m_buffer.size() && needle.followers.find(m_buffer[next]) != std::string::npos)
+        while (next < buffer.size() && source_text::IsBlank(buffer[next])) ++next;
+        if (next < buffer.size() && needle.followers.find(buffer[next]) != std::string::npos)
             return true;
     }
     return false;
@@ -58,7 +58,7 @@ std::size_t NeedleFinder::Next(std::size_t from) {
         return m_lastFound;
     std::size_t found = std::string::npos;
     for (std::size_t at = m_scanner.Find(from); at < m_buffer.size(); at = m_scanner.Find(at + 1))
-        if (CountsAt(at)) {
+        if (NeedleCountsAt(m_buffer, m_needles, at)) {
             found = at;
             break;
         }

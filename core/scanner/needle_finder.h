@@ -25,6 +25,10 @@ struct Needle {
     bool foldCase;
 };
 
+// Whether one of `needles` counts at `at` of `buffer`: its text stands there and, where it asks
+// for followers, one of them follows past blanks.
+bool NeedleCountsAt(std::string_view buffer, const std::vector<Needle>& needles, std::size_t at);
+
 // Finds the occurrences of a few needles in a buffer, in order, in one pass for all of them.
 // Occurrences are checked against the bytes as they are when found: bytes before the last
 // `from` may change (comments blanked), later ones not. The buffer must outlive the finder.
@@ -38,9 +42,6 @@ public:
     bool empty() const { return m_needles.empty(); }
 
 private:
-    // Whether a needle that counts starts at `at`.
-    bool CountsAt(std::size_t at) const;
-
     std::string_view m_buffer;
     std::vector<Needle> m_needles;  // none of them empty
     PatternScanner m_scanner;

@@ -1,0 +1,484 @@
+// SPDX-License-Identifier: MIT
+// The block classifiers: a plain loop everywhere, SSE2 on every x86-64 build, and AVX2 where
+// the compiler can target it for one function and the processor runs it.
+#include "core/scanner/block_kernels.h"
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KORVEXER_SSE2 1
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define KORVEXER_AVX2 1
+#define KORVEXER_TARGET_AVX2 __attribute__((target("avx2")))
+#endif
+
+namespace korvexer::block_kernels {
+
+namespace {
+
+constexpr std::size_t kBlock = 64;
+constexpr char kFold = 0x20;
+
+BlockMasks ByteMasksPortable(const char* block, char byte) {
+    BlockMasks masks;
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        masks.matches |= std::uint64_t{block[i] == byte} << i;
+        masks.highs |= std::uint64_t{static_cast<unsigned char>(block[i]) >= 0x80} << i;
+    }
+    return masks;
+}
+
+std::uint64_t PatternMatchesPortable(const char* block, const PairPattern* patterns,
+                                     std::size_t count) {
+    std::uint64_t matches = 0;
+    for (std::size_t p = 0; p < count; ++p) {
+        const PairPattern& pattern = patterns[p];
+        const char fold = pattern.foldCase ? kFold : 0;
+        for (std::size_t i = 0; i < kBlock; ++i)
+            if (static_cast<char>(block[i] | fold) == pattern.first &&
+                (!pattern.hasSecond || static_cast<char>(block[i + 1] | fold) == pattern.second))
+                matches |= std::uint64_t{1} << i;
+    }
+    return matches;
+}
+
+void ClassifyBlocksPortable(const char* first, std::size_t blocks, const PairPattern* patterns,
+                            const std::uint8_t* channels, std::size_t count, ChannelMasks* out) {
+    for (std::size_t b = 0; b < blocks; ++b) {
+        out[b] = {};
+        for (std::size_t p = 0; p < count; ++p)
+            out[b][channels[p]] |= PatternMatchesPortable(first + kBlock * b, patterns + p, 1);
+    }
+}
+
+// The blocks one by one with a classifier of one block.
+template <typename Classify>
+std::size_t FirstMatchingBlockOf(Classify classify, const char* buffer, std::size_t size,
+                                 std::size_t block, const PairPattern* patterns, std::size_t count,
+                                 std::uint64_t& matches) {
+    for (; block + kBlock < size; block += kBlock) {
+        matches = classify(buffer + block, patterns, count);
+        if (matches != 0) return block;
+    }
+    matches = 0;
+    return block;
+}
+
+#ifdef KORVEXER_SSE2
+BlockMasks ByteMasksSse2(const char* block, char byte) {
+    BlockMasks masks;
+    const __m128i wanted = _mm_set1_epi8(byte);
+    for (unsigned part = 0; part < 4; ++part) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
+        const auto equal =
+            static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+        const auto high = static_cast<std::uint16_t>(_mm_movemask_epi8(bytes));
+        masks.matches |= std::uint64_t{equal} << (16 * part);
+        masks.highs |= std::uint64_t{high} << (16 * part);
+    }
+    return masks;
+}
+
+// Each sixteen bytes and the sixteen after them are loaded once for all patterns.
+std::uint64_t PatternMatchesSse2(const char* block, const PairPattern* patterns,
+                                 std::size_t count) {
+    const __m128i fold = _mm_set1_epi8(kFold);
+    std::uint64_t matches = 0;
+    for (unsigned part = 0; part < 4; ++part) {
+        const char* at = block + 16 * part;
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+        __m128i any = _mm_setzero_si128();
+        for (std::size_t p = 0; p < count; ++p) {
+            const PairPattern& pattern = patterns[p];
+            const __m128i mask = pattern.foldCase ? fold : _mm_setzero_si128();
+            __m128i equal = _mm_cmpeq_epi8(_mm_or_si128(bytes, mask), _mm_set1_epi8(pattern.first));
+            if (pattern.hasSecond)
+                equal = _mm_and_si128(
+                    equal, _mm_cmpeq_epi8(_mm_or_si128(next, mask), _mm_set1_epi8(pattern.second)));
+            any = _mm_or_si128(any, equal);
+        }
+        matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(any))} << (16 * part);
+    }
+    return matches;
+}
+
+// The bytes of N patterns, set up once for a whole search. A pattern of one byte compares its
+// second byte as equal everywhere, so that every pattern takes the same steps.
+template <std::size_t N>
+struct HoistedSse2 {
+    __m128i first[N], second[N], fold[N], anySecond[N];
+};
+
+template <std::size_t N>
+std::size_t FirstMatchingBlockSse2(const char* buffer, std::size_t size, std::size_t block,
+                                   const PairPattern* patterns, std::uint64_t& matches) {
+    HoistedSse2<N> hoisted;
+    for (std::size_t p = 0; p < N; ++p) {
+        hoisted.first[p] = _mm_set1_epi8(patterns[p].first);
+        hoisted.second[p] = _mm_set1_epi8(patterns[p].second);
+        hoisted.fold[p] = _mm_set1_epi8(patterns[p].foldCase ? kFold : 0);
+        hoisted.anySecond[p] = _mm_set1_epi8(patterns[p].hasSecond ? 0 : -1);
+    }
+    for (; block + kBlock < size; block += kBlock) {
+        __m128i any[4];
+        for (unsigned part = 0; part < 4; ++part) {
+            const char* at = buffer + block + 16 * part;
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+            any[part] = _mm_setzero_si128();
+            for (std::size_t p = 0; p < N; ++p) {
+                const __m128i one =
+                    _mm_cmpeq_epi8(_mm_or_si128(bytes, hoisted.fold[p]), hoisted.first[p]);
+                const __m128i two = _mm_or_si128(
+                    _mm_cmpeq_epi8(_mm_or_si128(next, hoisted.fold[p]), hoisted.second[p]),
+                    hoisted.anySecond[p]);
+                any[part] = _mm_or_si128(any[part], _mm_and_si128(one, two));
+            }
+        }
+        const __m128i all =
+            _mm_or_si128(_mm_or_si128(any[0], any[1]), _mm_or_si128(any[2], any[3]));
+        if (_mm_movemask_epi8(all) == 0) continue;
+        matches = 0;
+        for (unsigned part = 0; part < 4; ++part)
+            matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(any[part]))}
+                       << (16 * part);
+        return block;
+    }
+    matches = 0;
+    return block;
+}
+
+template <std::size_t N>
+void ClassifyBlocksSse2(const char* first, std::size_t blocks, const PairPattern* patterns,
+                        const std::uint8_t* channels, ChannelMasks* out) {
+    HoistedSse2<N> hoisted;
+    for (std::size_t p = 0; p < N; ++p) {
+        hoisted.first[p] = _mm_set1_epi8(patterns[p].first);
+        hoisted.second[p] = _mm_set1_epi8(patterns[p].second);
+        hoisted.fold[p] = _mm_set1_epi8(patterns[p].foldCase ? kFold : 0);
+        hoisted.anySecond[p] = _mm_set1_epi8(patterns[p].hasSecond ? 0 : -1);
+    }
+    for (std::size_t b = 0; b < blocks; ++b) {
+        std::uint64_t found[N] = {};
+        for (unsigned part = 0; part < 4; ++part) {
+            const char* at = first + kBlock * b + 16 * part;
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+            for (std::size_t p = 0; p < N; ++p) {
+                const __m128i one =
+                    _mm_cmpeq_epi8(_mm_or_si128(bytes, hoisted.fold[p]), hoisted.first[p]);
+                const __m128i two = _mm_or_si128(
+                    _mm_cmpeq_epi8(_mm_or_si128(next, hoisted.fold[p]), hoisted.second[p]),
+                    hoisted.anySecond[p]);
+                found[p] |= std::uint64_t{static_cast<std::uint16_t>(
+                                _mm_movemask_epi8(_mm_and_si128(one, two)))}
+                            << (16 * part);
+            }
+        }
+        out[b] = {};
+        for (std::size_t p = 0; p < N; ++p) out[b][channels[p]] |= found[p];
+    }
+}
+#endif
+
+#ifdef KORVEXER_AVX2
+KORVEXER_TARGET_AVX2 BlockMasks ByteMasksAvx2(const char* block, char byte) {
+    BlockMasks masks;
+    const __m256i wanted = _mm256_set1_epi8(byte);
+    for (unsigned part = 0; part < 2; ++part) {
+        const __m256i bytes =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 32 * part));
+        const auto equal =
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, wanted)));
+        const auto high = static_cast<std::uint32_t>(_mm256_movemask_epi8(bytes));
+        masks.matches |= std::uint64_t{equal} << (32 * part);
+        masks.highs |= std::uint64_t{high} << (32 * part);
+    }
+    return masks;
+}
+
+KORVEXER_TARGET_AVX2 std::uint64_t PatternMatchesAvx2(const char* block,
+                                                      const PairPattern* patterns,
+                                                      std::size_t count) {
+    const __m256i fold = _mm256_set1_epi8(kFold);
+    std::uint64_t matches = 0;
+    for (unsigned part = 0; part < 2; ++part) {
+        const char* at = block + 32 * part;
+        const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+        const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
+        __m256i any = _mm256_setzero_si256();
+        for (std::size_t p = 0; p < count; ++p) {
+            const PairPattern& pattern = patterns[p];
+            const __m256i mask = pattern.foldCase ? fold : _mm256_setzero_si256();
+            __m256i equal =
+                _mm256_cmpeq_epi8(_mm256_or_si256(bytes, mask), _mm256_set1_epi8(pattern.first));
+            if (pattern.hasSecond)
+                equal =
+                    _mm256_and_si256(equal, _mm256_cmpeq_epi8(_mm256_or_si256(next, mask),
+                                                              _mm256_set1_epi8(pattern.second)));
+            any = _mm256_or_si256(any, equal);
+        }
+        matches |= std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(any))}
+                   << (32 * part);
+    }
+    return matches;
+}
+
+template <std::size_t N>
+struct HoistedAvx2 {
+    __m256i first[N], second[N], fold[N], anySecond[N];
+};
+
+template <std::size_t N>
+KORVEXER_TARGET_AVX2 std::size_t FirstMatchingBlockAvx2(const char* buffer, std::size_t size,
+                                                        std::size_t block,
+                                                        const PairPattern* patterns,
+                                                        std::uint64_t& matches) {
+    HoistedAvx2<N> hoisted;
+    for (std::size_t p = 0; p < N; ++p) {
+        hoisted.first[p] = _mm256_set1_epi8(patterns[p].first);
+        hoisted.second[p] = _mm256_set1_epi8(patterns[p].second);
+        hoisted.fold[p] = _mm256_set1_epi8(patterns[p].foldCase ? kFold : 0);
+        hoisted.anySecond[p] = _mm256_set1_epi8(patterns[p].hasSecond ? 0 : -1);
+    }
+    for (; block + kBlock < size; block += kBlock) {
+        __m256i any[2];
+        for (unsigned part = 0; part < 2; ++part) {
+            const char* at = buffer + block + 32 * part;
+            const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
+            any[part] = _mm256_setzero_si256();
+            for (std::size_t p = 0; p < N; ++p) {
+                const __m256i one =
+                    _mm256_cmpeq_epi8(_mm256_or_si256(bytes, hoisted.fold[p]), hoisted.first[p]);
+                const __m256i two = _mm256_or_si256(
+                    _mm256_cmpeq_epi8(_mm256_or_si256(next, hoisted.fold[p]), hoisted.second[p]),
+                    hoisted.anySecond[p]);
+                any[part] = _mm256_or_si256(any[part], _mm256_and_si256(one, two));
+            }
+        }
+        const __m256i all = _mm256_or_si256(any[0], any[1]);
+        if (_mm256_testz_si256(all, all)) continue;
+        matches = std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(any[0]))} |
+                  std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(any[1]))} << 32;
+        return block;
+    }
+    matches = 0;
+    return block;
+}
+
+template <std::size_t N>
+KORVEXER_TARGET_AVX2 void ClassifyBlocksAvx2(const char* first, std::size_t blocks,
+                                             const PairPattern* patterns,
+                                             const std::uint8_t* channels, ChannelMasks* out) {
+    HoistedAvx2<N> hoisted;
+    for (std::size_t p = 0; p < N; ++p) {
+        hoisted.first[p] = _mm256_set1_epi8(patterns[p].first);
+        hoisted.second[p] = _mm256_set1_epi8(patterns[p].second);
+        hoisted.fold[p] = _mm256_set1_epi8(patterns[p].foldCase ? kFold : 0);
+        hoisted.anySecond[p] = _mm256_set1_epi8(patterns[p].hasSecond ? 0 : -1);
+    }
+    for (std::size_t b = 0; b < blocks; ++b) {
+        std::uint64_t found[N] = {};
+        for (unsigned part = 0; part < 2; ++part) {
+            const char* at = first + kBlock * b + 32 * part;
+            const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
+            for (std::size_t p = 0; p < N; ++p) {
+                const __m256i one =
+                    _mm256_cmpeq_epi8(_mm256_or_si256(bytes, hoisted.fold[p]), hoisted.first[p]);
+                const __m256i two = _mm256_or_si256(
+                    _mm256_cmpeq_epi8(_mm256_or_si256(next, hoisted.fold[p]), hoisted.second[p]),
+                    hoisted.anySecond[p]);
+                found[p] |= std::uint64_t{static_cast<std::uint32_t>(
+                                _mm256_movemask_epi8(_mm256_and_si256(one, two)))}
+                            << (32 * part);
+            }
+        }
+        out[b] = {};
+        for (std::size_t p = 0; p < N; ++p) out[b][channels[p]] |= found[p];
+    }
+}
+
+bool ProcessorRunsAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}
+#endif
+
+}  // namespace
+
+const std::vector<InstructionSet>& Available() {
+    static const std::vector<InstructionSet> sets = [] {
+        std::vector<InstructionSet> found{InstructionSet::Portable};
+#ifdef KORVEXER_SSE2
+        found.push_back(InstructionSet::Sse2);
+#endif
+#ifdef KORVEXER_AVX2
+        if (ProcessorRunsAvx2()) found.push_back(InstructionSet::Avx2);
+#endif
+        return found;
+    }();
+    return sets;
+}
+
+InstructionSet Best() {
+    static const InstructionSet best = Available().back();
+    return best;
+}
+
+BlockMasks ByteMasks(InstructionSet set, const char* block, char byte) {
+    switch (set) {
+#ifdef KORVEXER_AVX2
+        case InstructionSet::Avx2:
+            return ByteMasksAvx2(block, byte);
+#endif
+#ifdef KORVEXER_SSE2
+        case InstructionSet::Sse2:
+            return ByteMasksSse2(block, byte);
+#endif
+        default:
+            return ByteMasksPortable(block, byte);
+    }
+}
+
+std::uint64_t PatternMatches(InstructionSet set, const char* block, const PairPattern* patterns,
+                             std::size_t count) {
+    switch (set) {
+#ifdef KORVEXER_AVX2
+        case InstructionSet::Avx2:
+            return PatternMatchesAvx2(block, patterns, count);
+#endif
+#ifdef KORVEXER_SSE2
+        case InstructionSet::Sse2:
+            return PatternMatchesSse2(block, patterns, count);
+#endif
+        default:
+            return PatternMatchesPortable(block, patterns, count);
+    }
+}
+
+std::size_t FirstMatchingBlock(InstructionSet set, const char* buffer, std::size_t size,
+                               std::size_t block, const PairPattern* patterns, std::size_t count,
+                               std::uint64_t& matches) {
+    switch (set) {
+#ifdef KORVEXER_AVX2
+        case InstructionSet::Avx2:
+            switch (count) {
+                case 1:
+                    return FirstMatchingBlockAvx2<1>(buffer, size, block, patterns, matches);
+                case 2:
+                    return FirstMatchingBlockAvx2<2>(buffer, size, block, patterns, matches);
+                case 3:
+                    return FirstMatchingBlockAvx2<3>(buffer, size, block, patterns, matches);
+                case 4:
+                    return FirstMatchingBlockAvx2<4>(buffer, size, block, patterns, matches);
+                default:
+                    return FirstMatchingBlockOf(PatternMatchesAvx2, buffer, size, block, patterns,
+                                                count, matches);
+            }
+#endif
+#ifdef KORVEXER_SSE2
+        case InstructionSet::Sse2:
+            switch (count) {
+                case 1:
+                    return FirstMatchingBlockSse2<1>(buffer, size, block, patterns, matches);
+                case 2:
+                    return FirstMatchingBlockSse2<2>(buffer, size, block, patterns, matches);
+                case 3:
+                    return FirstMatchingBlockSse2<3>(buffer, size, block, patterns, matches);
+                case 4:
+                    return FirstMatchingBlockSse2<4>(buffer, size, block, patterns, matches);
+                default:
+                    return FirstMatchingBlockOf(PatternMatchesSse2, buffer, size, block, patterns,
+                                                count, matches);
+            }
+#endif
+        default:
+            return FirstMatchingBlockOf(PatternMatchesPortable, buffer, size, block, patterns,
+                                        count, matches);
+    }
+}
+
+namespace {
+
+// Calls `kernel<N>` with the pattern count as a constant, for up to eight patterns.
+template <template <std::size_t> class Kernel, typename... Args>
+bool WithConstantCount(std::size_t count, Args&&... args) {
+    switch (count) {
+        case 1:
+            Kernel<1>::Run(args...);
+            return true;
+        case 2:
+            Kernel<2>::Run(args...);
+            return true;
+        case 3:
+            Kernel<3>::Run(args...);
+            return true;
+        case 4:
+            Kernel<4>::Run(args...);
+            return true;
+        case 5:
+            Kernel<5>::Run(args...);
+            return true;
+        case 6:
+            Kernel<6>::Run(args...);
+            return true;
+        case 7:
+            Kernel<7>::Run(args...);
+            return true;
+        case 8:
+            Kernel<8>::Run(args...);
+            return true;
+        default:
+            return false;
+    }
+}
+
+#ifdef KORVEXER_SSE2
+template <std::size_t N>
+struct ClassifySse2 {
+    static void Run(const char* first, std::size_t blocks, const PairPattern* patterns,
+                    const std::uint8_t* channels, ChannelMasks* out) {
+        ClassifyBlocksSse2<N>(first, blocks, patterns, channels, out);
+    }
+};
+#endif
+
+#ifdef KORVEXER_AVX2
+template <std::size_t N>
+struct ClassifyAvx2 {
+    static void Run(const char* first, std::size_t blocks, const PairPattern* patterns,
+                    const std::uint8_t* channels, ChannelMasks* out) {
+        ClassifyBlocksAvx2<N>(first, blocks, patterns, channels, out);
+    }
+};
+#endif
+
+}  // namespace
+
+void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
+                    const PairPattern* patterns, const std::uint8_t* channels, std::size_t count,
+                    ChannelMasks* out) {
+    switch (set) {
+#ifdef KORVEXER_AVX2
+        case InstructionSet::Avx2:
+            if (WithConstantCount<ClassifyAvx2>(count, first, blocks, patterns, channels, out))
+                return;
+            break;
+#endif
+#ifdef KORVEXER_SSE2
+        case InstructionSet::Sse2:
+            if (WithConstantCount<ClassifySse2>(count, first, blocks, patterns, channels, out))
+                return;
+            break;
+#endif
+        default:
+            break;
+    }
+    ClassifyBlocksPortable(first, blocks, patterns, channels, count, out);
+}
+
+}  // namespace korvexer::block_kernels
