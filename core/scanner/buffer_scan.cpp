@@ -39,13 +39,11 @@ std::vector<Needle> NeedlesOfWords(const WordList& list) {
     return needles;
 }
 
-// Whether a plain walk can find the lines to look at: the bytes split only at the break, whose
-// two bytes differ, and no comment marker or needle holds a break byte, so none runs over a
-// line's end.
+// Whether a plain walk can find the lines to look at: it fits the bytes, and no comment marker
+// or needle holds a break byte, so none runs over a line's end.
 bool WalksPlainly(std::string_view bytes, const LanguageDefinition& language,
                   std::initializer_list<const std::vector<Needle>*> needleLists) {
     const LineBreak lineBreak = language.carryreturn;
-    if (lineBreak.first == lineBreak.second) return false;
     auto holdsBreak = [&](const std::string& text) {
         return text.find(static_cast<char>(lineBreak.first)) != std::string::npos ||
                (lineBreak.second != 0 &&
@@ -57,7 +55,7 @@ bool WalksPlainly(std::string_view bytes, const LanguageDefinition& language,
     for (const std::vector<Needle>* needles : needleLists)
         for (const Needle& needle : *needles)
             if (holdsBreak(needle.text)) return false;
-    return SplitsOnlyAtBreaks(bytes, lineBreak);
+    return PlainWalkFits(bytes, lineBreak, begin, end);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "core/platform/bits.h"
 #include "core/platform/gbk_text.h"
@@ -78,17 +77,6 @@ std::size_t SplitLineByCharacters(std::string_view buffer, LineBreak lineBreak, 
     }
     if (i > start) endPiece(i - start, LineEnd::EndOfData);
     return i;
-}
-
-bool SplitsOnlyAtBreaks(std::string_view bytes, LineBreak lineBreak) {
-    // Where every stretch of kStretch bytes but the last holds a break, no line reaches 2 *
-    // kStretch bytes; memchr finds the break in a few bytes of each.
-    constexpr std::size_t kStretch = 2048;
-    static_assert(2 * kStretch < kSourceLineLimit - 1);
-    const auto breakByte = static_cast<unsigned char>(lineBreak.first);
-    for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch)
-        if (std::memchr(bytes.data() + at, breakByte, kStretch) == nullptr) return false;
-    return AllBytesBelow0x80(bytes);
 }
 
 LineStepper::LineStepper(std::string_view bytes, LineBreak lineBreak)

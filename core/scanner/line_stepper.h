@@ -18,12 +18,6 @@ namespace korvexer {
 std::size_t SplitLineByCharacters(std::string_view bytes, LineBreak lineBreak, std::size_t start,
                                   std::vector<LineSpan>& out);
 
-// Whether the line model of `bytes` is their plain split at the break's first byte: no byte from
-// 0x80 up, so that every byte starts a character and none is a second byte, and no line long
-// enough to be cut. Then a byte string without the break's bytes stands in the entries exactly
-// where a search of the whole buffer finds it.
-bool SplitsOnlyAtBreaks(std::string_view bytes, LineBreak lineBreak);
-
 // Hands out the entries that SplitSourceLines lists for `bytes`, in order, and counts them. A scan
 // that needs only a few lines of a file passes over the others with SkipTo, which counts whole
 // lines sixty-four bytes at a time where no two-byte character or long line can change them.

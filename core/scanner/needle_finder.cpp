@@ -44,8 +44,10 @@ bool NeedleCountsAt(std::string_view buffer, const std::vector<Needle>& needles,
         if (needle.followers.empty()) return true;
         std::size_t next = at + text.size();
         while (next < buffer.size() && source_text::IsBlank(buffer[next])) ++next;
-        if (next < buffer.size() && needle.followers.find(buffer[next]) != std::string::npos)
-            return true;
+        // A plain loop: the followers are few, and a search call costs more than looking.
+        if (next < buffer.size())
+            for (const char follower : needle.followers)
+                if (follower == buffer[next]) return true;
     }
     return false;
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/platform/bits.h"
+#include "core/scanner/byte_scanner.h"
 
 namespace korvexer {
 
@@ -30,7 +31,50 @@ std::uint64_t BitsBelow(std::size_t count) {
     return (std::uint64_t{1} << count) - 1;
 }
 
+// Whether a byte of `specials` (one-byte patterns) stands right after a byte from 0x80 up.
+bool SpecialAfterHighByte(std::string_view bytes, const std::vector<bk::PairPattern>& specials) {
+    constexpr std::size_t kBlock = 64;
+    const bk::InstructionSet set = bk::Best();
+    char pad = ' ';
+    auto isSpecial = [&](char byte) {
+        return std::any_of(specials.begin(), specials.end(),
+                           [&](const bk::PairPattern& special) { return special.first == byte; });
+    };
+    while (isSpecial(pad)) ++pad;
+    std::uint64_t carry = 0;  // whether the byte before the block is high
+    for (std::size_t block = 0; block < bytes.size(); block += kBlock) {
+        const char* at = bytes.data() + block;
+        char padded[kBlock + 1];
+        if (bytes.size() - block <= kBlock) {
+            std::memset(padded, pad, sizeof padded);
+            std::memcpy(padded, at, bytes.size() - block);
+            at = padded;
+        }
+        const std::uint64_t highs = bk::ByteMasks(set, at, pad).highs;
+        const std::uint64_t found = bk::PatternMatches(set, at, specials.data(), specials.size());
+        if ((((highs << 1) | carry) & found) != 0) return true;
+        carry = highs >> (kBlock - 1);
+    }
+    return false;
+}
+
 }  // namespace
+
+bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view commentBegin,
+                   std::string_view commentEnd) {
+    if (lineBreak.first == lineBreak.second) return false;
+    // Where every stretch of kStretch bytes but the last holds a break, no line reaches 2 *
+    // kStretch bytes; memchr finds the break in a few bytes of each.
+    constexpr std::size_t kStretch = 2048;
+    static_assert(2 * kStretch < kSourceLineLimit - 1);
+    for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch)
+        if (std::memchr(bytes.data() + at, lineBreak.first, kStretch) == nullptr) return false;
+    if (AllBytesBelow0x80(bytes)) return true;
+    std::vector<bk::PairPattern> specials{{static_cast<char>(lineBreak.first), 0, false, false}};
+    for (std::string_view marker : {commentBegin, commentEnd})
+        if (!marker.empty()) specials.push_back({marker[0], 0, false, false});
+    return !SpecialAfterHighByte(bytes, specials);
+}
 
 PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
                      std::string commentEnd)
@@ -148,8 +192,9 @@ std::size_t PlainWalk::NextInChannels(std::size_t from) {
     return found < size ? found : npos;
 }
 
-std::size_t PlainWalk::BreaksBefore(std::size_t at) const {
-    return m_breaksBefore[m_index] + CountBits(masks()[kBreaks] & BitsBelow(at - m_block));
+std::size_t PlainWalk::LastBreakBefore(std::size_t at) const {
+    const std::uint64_t before = masks()[kBreaks] & BitsBelow(at - m_block);
+    return before != 0 ? m_block + HighestBit(before) : m_lastBreak[m_index];
 }
 
 std::size_t PlainWalk::CommentEndAfter(std::size_t open) {
@@ -165,11 +210,11 @@ std::size_t PlainWalk::NextNeedle(std::size_t from) {
         if (at == npos) return npos;
         // A needle where a comment begins is blanked with it.
         if (IsSet(kBegins, at) && StandsAt(m_commentBegin, at)) {
-            const std::size_t breaksAtOpen = BreaksBefore(at);
             const std::size_t close = CommentEndAfter(at);
             if (close == npos) return npos;
             from = close + m_commentEnd.size();
-            if (BreaksBefore(close) != breaksAtOpen) {
+            const std::size_t lastBreak = LastBreakBefore(close);
+            if (lastBreak != npos && lastBreak > at) {
                 m_passedFrom = at;
                 m_passedTo = from;
             }
@@ -196,11 +241,10 @@ LineSpan PlainWalk::LineAt(std::size_t at, std::size_t& index) {
     MoveTo(at);
     const std::uint64_t breaks = masks()[kBreaks];
     const std::size_t offset = at - m_block;
-    const std::uint64_t before = breaks & BitsBelow(offset);
-    index = m_breaksBefore[m_index] + CountBits(before);
+    index = m_breaksBefore[m_index] + CountBits(breaks & BitsBelow(offset));
 
     const char second = static_cast<char>(m_break.second);
-    const std::size_t lastBreak = before != 0 ? m_block + HighestBit(before) : m_lastBreak[m_index];
+    const std::size_t lastBreak = LastBreakBefore(at);
     std::size_t start = lastBreak == npos ? 0 : lastBreak + 1;
     if (lastBreak != npos && second != 0 && start < size && m_bytes[start] == second) ++start;
 

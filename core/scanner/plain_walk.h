@@ -17,11 +17,18 @@
 
 namespace korvexer {
 
-// Walks a buffer whose line model is its plain split (SplitsOnlyAtBreaks, with two different
-// break bytes) forward, classifying each block of 64 bytes once for the break, the comment
-// markers and the needles looked for, and counting the breaks it passes. No marker or needle may
-// hold a break byte. Every place asked for must not lie before an earlier one. The buffer must
-// outlive the walk.
+// Whether a plain walk over `bytes` finds the entries of their line model and the block comments
+// that the blanker finds: the break's two bytes differ, no line is long enough to be cut, and no
+// break byte or comment marker's first byte stands right after a byte from 0x80 up, where it
+// could be the second byte of a character. Elsewhere every byte after a byte below 0x81 starts
+// a character, so the break always ends a line and a marker always counts.
+bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view commentBegin,
+                   std::string_view commentEnd);
+
+// Walks a buffer that PlainWalkFits forward, classifying each block of 64 bytes once for the break,
+// the comment markers and the needles looked for, and counting the breaks it passes. No marker or
+// needle may hold a break byte. Every place asked for must not lie before an earlier one. The
+// buffer must outlive the walk.
 class PlainWalk {
 public:
     PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
@@ -68,8 +75,8 @@ private:
     bool IsSet(Channel channel, std::size_t at) const {
         return (masks()[channel] >> (at - m_block)) & 1;
     }
-    // The breaks before `at`, in the walk's block.
-    std::size_t BreaksBefore(std::size_t at) const;
+    // The last break before `at`, in the walk's block; npos when none.
+    std::size_t LastBreakBefore(std::size_t at) const;
     // The end of the comment whose begin marker stands at `open`; npos when it runs to the end.
     std::size_t CommentEndAfter(std::size_t open);
     // Whether `marker`, found by its first two bytes at `at`, stands there whole.

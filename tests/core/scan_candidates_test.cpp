@@ -62,6 +62,10 @@ std::string RandomSource(std::mt19937& random, bool plain, int extraLines) {
             source += pick({"implementation", "procedure P;", "function F", "sub Main", "class C",
                             "var x", "end sub", "/* a", "*/", "{ a", "}", "} y := 2;", "*/ y = 2;",
                             "{ a } { b", "int n", "\t", ""});
+            // A lead byte that takes the break or a comment's end as its second byte: such a
+            // file is walked line by line.
+            if (random() % 40 == 0)
+                source += pick({" // \xB0", "{ \xB0} y := 3;", "/* \xB0*/ y = 3;"});
         } else {
             source += pick({"", " ", "\t", "  for "}) + pick({"x", "y_kx", "\xB0\xA1", "a.b"});
             source += pick({" := ", "=", " = ", "\t:=\t", "\t=\t", " ", ":= ", "== "});
