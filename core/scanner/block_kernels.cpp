@@ -3,6 +3,8 @@
 // the compiler can target it for one function and the processor runs it.
 #include "core/scanner/block_kernels.h"
 
+#include <utility>
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define KORVEXER_SSE2 1
@@ -302,6 +304,102 @@ KORVEXER_TARGET_AVX2 void ClassifyBlocksAvx2(const char* first, std::size_t bloc
     }
 }
 
+// ClassifyBlocksAvx2 for S patterns of one byte compared as they are, first, and O patterns of
+// any shape after them: the single bytes need one comparison each.
+template <std::size_t S, std::size_t O>
+KORVEXER_TARGET_AVX2 void ClassifyShapedAvx2(const char* first, std::size_t blocks,
+                                             const PairPattern* patterns,
+                                             const std::uint8_t* channels, ChannelMasks* out) {
+    __m256i singles[S + (S == 0)];
+    for (std::size_t p = 0; p < S; ++p) singles[p] = _mm256_set1_epi8(patterns[p].first);
+    HoistedAvx2<O + (O == 0)> others;
+    for (std::size_t p = 0; p < O; ++p) {
+        const PairPattern& pattern = patterns[S + p];
+        others.first[p] = _mm256_set1_epi8(pattern.first);
+        others.second[p] = _mm256_set1_epi8(pattern.second);
+        others.fold[p] = _mm256_set1_epi8(pattern.foldCase ? kFold : 0);
+        others.anySecond[p] = _mm256_set1_epi8(pattern.hasSecond ? 0 : -1);
+    }
+    for (std::size_t b = 0; b < blocks; ++b) {
+        std::uint64_t found[S + O + (S + O == 0)] = {};
+        for (unsigned part = 0; part < 2; ++part) {
+            const char* at = first + kBlock * b + 32 * part;
+            const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+            for (std::size_t p = 0; p < S; ++p)
+                found[p] |= std::uint64_t{static_cast<std::uint32_t>(
+                                _mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, singles[p])))}
+                            << (32 * part);
+            if constexpr (O > 0) {
+                const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
+                for (std::size_t p = 0; p < O; ++p) {
+                    const __m256i one =
+                        _mm256_cmpeq_epi8(_mm256_or_si256(bytes, others.fold[p]), others.first[p]);
+                    const __m256i two = _mm256_or_si256(
+                        _mm256_cmpeq_epi8(_mm256_or_si256(next, others.fold[p]), others.second[p]),
+                        others.anySecond[p]);
+                    found[S + p] |= std::uint64_t{static_cast<std::uint32_t>(
+                                        _mm256_movemask_epi8(_mm256_and_si256(one, two)))}
+                                    << (32 * part);
+                }
+            }
+        }
+        out[b] = {};
+        for (std::size_t p = 0; p < S + O; ++p) out[b][channels[p]] |= found[p];
+    }
+}
+
+// Runs ClassifyShapedAvx2<S, O> for the S and O given, when both are among the sequences'.
+template <std::size_t S, std::size_t... Os>
+bool RunShapedOthers(std::size_t others, std::index_sequence<Os...>, const char* first,
+                     std::size_t blocks, const PairPattern* patterns, const std::uint8_t* channels,
+                     ChannelMasks* out) {
+    bool ran = false;
+    ((others == Os && S + Os > 0
+          ? (ClassifyShapedAvx2<S, Os>(first, blocks, patterns, channels, out), ran = true)
+          : false),
+     ...);
+    return ran;
+}
+
+template <std::size_t... Ss>
+bool RunShaped(std::size_t singles, std::size_t others, std::index_sequence<Ss...>,
+               const char* first, std::size_t blocks, const PairPattern* patterns,
+               const std::uint8_t* channels, ChannelMasks* out) {
+    bool ran = false;
+    ((singles == Ss ? (ran = RunShapedOthers<Ss>(others, std::make_index_sequence<5>{}, first,
+                                                 blocks, patterns, channels, out))
+                    : false),
+     ...);
+    return ran;
+}
+
+// Orders the patterns single bytes first and runs the kernel of their shape; false when there
+// are too many of one kind for the kernels made.
+bool ClassifyByShapeAvx2(const char* first, std::size_t blocks, const PairPattern* patterns,
+                         const std::uint8_t* channels, std::size_t count, ChannelMasks* out) {
+    constexpr std::size_t kMostSingles = 6;
+    constexpr std::size_t kMostOthers = 4;
+    if (count > kMostSingles + kMostOthers) return false;
+    auto isSingle = [](const PairPattern& pattern) {
+        return !pattern.hasSecond && !pattern.foldCase;
+    };
+    std::size_t singleCount = 0;
+    for (std::size_t p = 0; p < count; ++p) singleCount += isSingle(patterns[p]);
+    if (singleCount > kMostSingles || count - singleCount > kMostOthers) return false;
+    PairPattern ordered[kMostSingles + kMostOthers];
+    std::uint8_t orderedChannels[kMostSingles + kMostOthers];
+    std::size_t placed = 0;
+    for (const bool singlesFirst : {true, false})
+        for (std::size_t p = 0; p < count; ++p) {
+            if (isSingle(patterns[p]) != singlesFirst) continue;
+            ordered[placed] = patterns[p];
+            orderedChannels[placed] = channels[p];
+            ++placed;
+        }
+    return RunShaped(singleCount, count - singleCount, std::make_index_sequence<kMostSingles + 1>{},
+                     first, blocks, ordered, orderedChannels, out);
+}
+
 bool ProcessorRunsAvx2() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
@@ -465,7 +563,8 @@ void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
     switch (set) {
 #ifdef KORVEXER_AVX2
         case InstructionSet::Avx2:
-            if (WithConstantCount<ClassifyAvx2>(count, first, blocks, patterns, channels, out))
+            if (ClassifyByShapeAvx2(first, blocks, patterns, channels, count, out) ||
+                WithConstantCount<ClassifyAvx2>(count, first, blocks, patterns, channels, out))
                 return;
             break;
 #endif
