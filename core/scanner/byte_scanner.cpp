@@ -41,23 +41,31 @@ std::size_t FindInBlocks(std::size_t from, std::size_t size, MatchesOf matchesOf
 
 }  // namespace
 
-bool AllBytesBelow0x80(std::string_view bytes) {
-    const char* at = bytes.data();
-    const char* const end = at + bytes.size();
+bool HighByteBefore(std::string_view bytes, std::string_view followers) {
+    const std::size_t size = bytes.size();
+    auto followsAt = [&](std::size_t high) {
+        return high + 1 < size && followers.find(bytes[high + 1]) != std::string_view::npos;
+    };
+    std::size_t at = 0;
 #ifdef KORVEXER_SSE2
-    // Sixty-four bytes at a time, ORed together: one test of the high bits per block.
-    for (; end - at >= static_cast<std::ptrdiff_t>(kBlock); at += kBlock) {
-        auto load = [&](unsigned part) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * part));
-        };
-        const __m128i any =
-            _mm_or_si128(_mm_or_si128(load(0), load(1)), _mm_or_si128(load(2), load(3)));
-        if (_mm_movemask_epi8(any) != 0) return false;
+    // Sixty-four bytes at a time, ORed together, so that a block without a high byte costs one
+    // test; a block with one is looked at sixteen bytes at a time.
+    auto load = [&](std::size_t from) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(&bytes[from]));
+    };
+    for (; size - at >= kBlock; at += kBlock) {
+        const __m128i any = _mm_or_si128(_mm_or_si128(load(at), load(at + 16)),
+                                         _mm_or_si128(load(at + 32), load(at + 48)));
+        if (_mm_movemask_epi8(any) == 0) continue;
+        for (std::size_t part = at; part < at + kBlock; part += 16)
+            for (auto highs = static_cast<unsigned>(_mm_movemask_epi8(load(part))); highs != 0;
+                 highs &= highs - 1)
+                if (followsAt(part + LowestBit(highs))) return true;
     }
 #endif
-    for (; at < end; ++at)
-        if (static_cast<unsigned char>(*at) >= 0x80) return false;
-    return true;
+    for (; at < size; ++at)
+        if (static_cast<unsigned char>(bytes[at]) >= 0x80 && followsAt(at)) return true;
+    return false;
 }
 
 ByteScanner::ByteScanner(std::string_view buffer, char byte)

@@ -12,8 +12,8 @@
 
 namespace korvexer {
 
-// Whether every byte of `bytes` is below 0x80.
-bool AllBytesBelow0x80(std::string_view bytes);
+// Whether a byte from 0x80 up stands right before one of the bytes of `followers` in `bytes`.
+bool HighByteBefore(std::string_view bytes, std::string_view followers);
 
 // Finds one byte value in a buffer from positions that only move forward, as a line split asks
 // for it. memchr does the same but pays its set-up on every call, which is most of its cost when

@@ -31,33 +31,6 @@ std::uint64_t BitsBelow(std::size_t count) {
     return (std::uint64_t{1} << count) - 1;
 }
 
-// Whether a byte of `specials` (one-byte patterns) stands right after a byte from 0x80 up.
-bool SpecialAfterHighByte(std::string_view bytes, const std::vector<bk::PairPattern>& specials) {
-    constexpr std::size_t kBlock = 64;
-    const bk::InstructionSet set = bk::Best();
-    char pad = ' ';
-    auto isSpecial = [&](char byte) {
-        return std::any_of(specials.begin(), specials.end(),
-                           [&](const bk::PairPattern& special) { return special.first == byte; });
-    };
-    while (isSpecial(pad)) ++pad;
-    std::uint64_t carry = 0;  // whether the byte before the block is high
-    for (std::size_t block = 0; block < bytes.size(); block += kBlock) {
-        const char* at = bytes.data() + block;
-        char padded[kBlock + 1];
-        if (bytes.size() - block <= kBlock) {
-            std::memset(padded, pad, sizeof padded);
-            std::memcpy(padded, at, bytes.size() - block);
-            at = padded;
-        }
-        const std::uint64_t highs = bk::ByteMasks(set, at, pad).highs;
-        const std::uint64_t found = bk::PatternMatches(set, at, specials.data(), specials.size());
-        if ((((highs << 1) | carry) & found) != 0) return true;
-        carry = highs >> (kBlock - 1);
-    }
-    return false;
-}
-
 }  // namespace
 
 bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view commentBegin,
@@ -69,11 +42,10 @@ bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view
     static_assert(2 * kStretch < kSourceLineLimit - 1);
     for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch)
         if (std::memchr(bytes.data() + at, lineBreak.first, kStretch) == nullptr) return false;
-    if (AllBytesBelow0x80(bytes)) return true;
-    std::vector<bk::PairPattern> specials{{static_cast<char>(lineBreak.first), 0, false, false}};
+    std::string specials(1, static_cast<char>(lineBreak.first));
     for (std::string_view marker : {commentBegin, commentEnd})
-        if (!marker.empty()) specials.push_back({marker[0], 0, false, false});
-    return !SpecialAfterHighByte(bytes, specials);
+        if (!marker.empty()) specials += marker[0];
+    return !HighByteBefore(bytes, specials);
 }
 
 PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
