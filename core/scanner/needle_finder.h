@@ -12,21 +12,27 @@
 
 namespace korvexer {
 
-// One byte string to look for. When `followers` is not empty, an occurrence counts only where
-// the first byte after it that is not blank (as source_text::IsBlank says) is one of them. With
-// `foldCase`, bytes that differ only in bit 0x20 count as equal, which matches letters in either
-// case and never misses an occurrence that a case-blind comparison of letters would find.
+// One byte string to look for. When `followers` or `followerWords` is not empty, an occurrence
+// counts only where what follows it past blanks (as source_text::IsBlank says) starts with one of
+// the bytes or one of the words, the words in either case. With `foldCase`, bytes that differ only
+// in bit 0x20 count as equal, which matches letters in either case and never misses an occurrence
+// that a case-blind comparison of letters would find; the words are compared so too.
 struct Needle {
-    Needle(std::string bytes, std::string followerBytes = {}, bool anyCase = false)
-        : text(std::move(bytes)), followers(std::move(followerBytes)), foldCase(anyCase) {}
+    Needle(std::string bytes, std::string followerBytes = {}, bool anyCase = false,
+           std::vector<std::string> words = {})
+        : text(std::move(bytes)),
+          followers(std::move(followerBytes)),
+          followerWords(std::move(words)),
+          foldCase(anyCase) {}
 
     std::string text;
     std::string followers;
+    std::vector<std::string> followerWords;
     bool foldCase;
 };
 
 // Whether one of `needles` counts at `at` of `buffer`: its text stands there and, where it asks
-// for followers, one of them follows past blanks.
+// for followers, one of them (a byte or a word) follows past blanks.
 bool NeedleCountsAt(std::string_view buffer, const std::vector<Needle>& needles, std::size_t at);
 
 // Finds the occurrences of a few needles in a buffer, in order, in one pass for all of them.

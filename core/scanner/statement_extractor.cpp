@@ -20,6 +20,7 @@ namespace {
 
 constexpr std::string_view kGetValueInt = "getvalueint";
 constexpr std::string_view kGetValueStr = "getvaluestr";
+constexpr std::string_view kAccessorStart = "getvalue";  // what both accessors' names start with
 constexpr std::string_view kSubstituteSuffix = "_kx";
 
 const WordList& Keywords() {
@@ -135,17 +136,18 @@ RowNeedles StatementExtractor::NeedlesOfRows(ScanMode mode) const {
     RowNeedles result;
     if (mode == ScanMode::Constants) {
         // Every constant row is found to the right of the assignment operator, and its right-hand
-        // side starts with a quote, a minus, a digit, an accessor's name or a hexadecimal prefix.
+        // side starts with a quote, a minus, a digit, a hexadecimal prefix or an accessor's name,
+        // whose common start is enough to tell.
         const std::string& op = m_language.setvalue;
         if (op.empty()) {
             result.none = true;
         } else if (std::none_of(op.begin(), op.end(), blank)) {
-            std::string followers = "-0123456789gG";
+            std::string followers = "-0123456789";
             followers += static_cast<char>(m_language.quotation);
             const std::string& prefixes = m_language.hexprefix;
             for (std::size_t i = 0; i < prefixes.size(); ++i)
                 if (i == 0 || prefixes[i - 1] == ';') followers += prefixes[i];
-            result.needles.push_back({op, followers});
+            result.needles.push_back({op, followers, false, {std::string(kAccessorStart)}});
         }
         return result;
     }

@@ -167,6 +167,12 @@ TEST(NeedleFinder, FindsOccurrencesInOrderWithTheirFollowers) {
     EXPECT_EQ(all({{":=", "'"}, {"B", "", true}, {"_F", "", true}}),
               (std::vector<std::size_t>{7, 14, 23}));
     EXPECT_EQ(all({{"zz"}, {""}}), std::vector<std::size_t>{});
+    // A word that follows, in either case, and only whole.
+    const std::string calls = "a := GetValueInt(1)\nb := gx\nc :=getvaluestr\nd := getval";
+    NeedleFinder accessors(calls, {{":=", "'", false, {"getvalue"}}});
+    EXPECT_EQ(accessors.Next(0), 2u);
+    EXPECT_EQ(accessors.Next(3), 30u);
+    EXPECT_EQ(accessors.Next(31), std::string::npos);
     EXPECT_EQ(all({}), std::vector<std::size_t>{});
 }
 
