@@ -57,7 +57,6 @@ PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string co
       m_set(bk::Best()),
       m_passedFrom(npos),
       m_passedTo(npos) {
-    m_lastBreak[0] = npos;
     LookFor(NoNeedles());
 }
 
@@ -102,7 +101,7 @@ void PlainWalk::Classify(std::size_t from) {
     if (from != m_batchFrom) {
         // The next batch: its counts start where the last one's end.
         m_breaksBefore[0] = m_breaksBefore[m_batchBlocks];
-        m_lastBreak[0] = m_lastBreak[m_batchBlocks];
+        m_lastBreakBeforeBatch = LastBreakIn(m_batchBlocks);
         m_batchFrom = from;
     }
     const std::size_t size = m_bytes.size();
@@ -121,11 +120,8 @@ void PlainWalk::Classify(std::size_t from) {
                            m_patterns.size(), &m_masks[whole]);
         ++m_batchBlocks;
     }
-    for (std::size_t b = 0; b < m_batchBlocks; ++b) {
-        const std::uint64_t breaks = m_masks[b][kBreaks];
-        m_breaksBefore[b + 1] = m_breaksBefore[b] + CountBits(breaks);
-        m_lastBreak[b + 1] = breaks != 0 ? from + b * kBlock + HighestBit(breaks) : m_lastBreak[b];
-    }
+    for (std::size_t b = 0; b < m_batchBlocks; ++b)
+        m_breaksBefore[b + 1] = m_breaksBefore[b] + CountBits(m_masks[b][kBreaks]);
 }
 
 void PlainWalk::MoveTo(std::size_t at) {
@@ -150,14 +146,17 @@ std::size_t PlainWalk::NextInChannels(std::size_t from) {
     MoveTo(from);
     std::uint64_t bits = select(masks()) & ~BitsBelow(from - m_block);
     while (bits == 0) {
-        if (m_index + 1 < m_batchBlocks) {
-            ++m_index;
-            m_block += kBlock;
-        } else if (m_block + kBlock < size) {
-            MoveTo(m_block + kBlock);
-        } else {
-            return npos;
+        // The rest of the batch, then the next one.
+        std::size_t index = m_index + 1;
+        while (index < m_batchBlocks && (bits = select(m_masks[index])) == 0) ++index;
+        if (bits != 0) {
+            m_block += (index - m_index) * kBlock;
+            m_index = index;
+            break;
         }
+        const std::size_t next = m_batchFrom + m_batchBlocks * kBlock;
+        if (next >= size) return npos;
+        MoveTo(next);
         bits = select(masks());
     }
     const std::size_t found = m_block + LowestBit(bits);
@@ -166,7 +165,15 @@ std::size_t PlainWalk::NextInChannels(std::size_t from) {
 
 std::size_t PlainWalk::LastBreakBefore(std::size_t at) const {
     const std::uint64_t before = masks()[kBreaks] & BitsBelow(at - m_block);
-    return before != 0 ? m_block + HighestBit(before) : m_lastBreak[m_index];
+    return before != 0 ? m_block + HighestBit(before) : LastBreakIn(m_index);
+}
+
+std::size_t PlainWalk::LastBreakIn(std::size_t blocks) const {
+    // Lines are short: the search seldom goes back more than a block or two.
+    for (std::size_t b = blocks; b-- > 0;)
+        if (const std::uint64_t breaks = m_masks[b][kBreaks]; breaks != 0)
+            return m_batchFrom + b * kBlock + HighestBit(breaks);
+    return m_lastBreakBeforeBatch;
 }
 
 std::size_t PlainWalk::CommentEndAfter(std::size_t open) {

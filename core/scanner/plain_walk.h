@@ -77,6 +77,8 @@ private:
     }
     // The last break before `at`, in the walk's block; npos when none.
     std::size_t LastBreakBefore(std::size_t at) const;
+    // The last break in the first `blocks` blocks of the batch or before it; npos when none.
+    std::size_t LastBreakIn(std::size_t blocks) const;
     // The end of the comment whose begin marker stands at `open`; npos when it runs to the end.
     std::size_t CommentEndAfter(std::size_t open);
     // Whether `marker`, found by its first two bytes at `at`, stands there whole.
@@ -99,9 +101,9 @@ private:
     std::size_t m_batchBlocks = 0;  // how many blocks it holds
     std::array<block_kernels::ChannelMasks, kBatch> m_masks{};
     // For each block of the batch and the place after the last, the breaks before it in the
-    // buffer and the last of them (npos when none).
+    // buffer; and the last break before the batch (npos when none).
     std::array<std::size_t, kBatch + 1> m_breaksBefore{};
-    std::array<std::size_t, kBatch + 1> m_lastBreak{};
+    std::size_t m_lastBreakBeforeBatch = std::string::npos;
     std::size_t m_block = 0;  // the walk's block: where it is
     std::size_t m_index = 0;  // its place in the batch
     std::size_t m_passedFrom;
