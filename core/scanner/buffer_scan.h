@@ -15,10 +15,10 @@ namespace korvexer {
 // Gives the rows that splitting the bytes into the line model, blanking the block comments and
 // handing every statement to the extractor would give, in one pass that hands over only the
 // lines that can matter: those that hold a marker word (before the statements start) or what a
-// row needs (after), and the lines of the comments they meet. Where no two-byte character or
-// long line can move a comment marker, the comments between such lines are passed over with
-// their lines; elsewhere a line that opens a comment is looked at too. The others are counted,
-// not split. Both references must outlive the scan.
+// row needs (after). Where no two-byte character or long line can move a break or a comment
+// marker (PlainWalkFits), a plain walk finds those lines and passes over the comments between
+// them; elsewhere the lines are stepped through and a line that opens a comment is looked at
+// too. The others are counted, not split. Both references must outlive the scan.
 class BufferScan {
 public:
     BufferScan(const StatementRules& rules, const StatementExtractor& extractor, ScanMode mode);
@@ -34,7 +34,7 @@ private:
 
     // The needles of the stretch that `look` is in.
     const std::vector<Needle>& NeedlesOf(const LineLook& look) const;
-    // Finds the lines to look at with a plain walk, for bytes split only at the break.
+    // Finds the lines to look at with a plain walk, for bytes that PlainWalkFits.
     void WalkPlainly(std::string_view bytes, LineLook& look) const;
     // Finds them line by line with the line stepper, for any bytes.
     void WalkLineByLine(std::string_view bytes, LineLook& look) const;
