@@ -41,10 +41,16 @@ std::size_t FindInBlocks(std::size_t from, std::size_t size, MatchesOf matchesOf
 
 }  // namespace
 
-bool HighByteBefore(std::string_view bytes, std::string_view followers) {
+bool FollowerTakenBySecondByte(std::string_view bytes, std::string_view followers) {
     const std::size_t size = bytes.size();
-    auto followsAt = [&](std::size_t high) {
-        return high + 1 < size && followers.find(bytes[high + 1]) != std::string_view::npos;
+    // Whether the byte after `high` (0x80 or more) is a follower that the high byte takes: the
+    // run of lead bytes (0x81 up) that ends at `high` is odd.
+    auto takenAfter = [&](std::size_t high) {
+        if (high + 1 >= size || followers.find(bytes[high + 1]) == std::string_view::npos)
+            return false;
+        std::size_t run = 0;
+        while (run <= high && static_cast<unsigned char>(bytes[high - run]) >= 0x81) ++run;
+        return run % 2 == 1;
     };
     std::size_t at = 0;
 #ifdef KORVEXER_SSE2
@@ -60,11 +66,11 @@ bool HighByteBefore(std::string_view bytes, std::string_view followers) {
         for (std::size_t part = at; part < at + kBlock; part += 16)
             for (auto highs = static_cast<unsigned>(_mm_movemask_epi8(load(part))); highs != 0;
                  highs &= highs - 1)
-                if (followsAt(part + LowestBit(highs))) return true;
+                if (takenAfter(part + LowestBit(highs))) return true;
     }
 #endif
     for (; at < size; ++at)
-        if (static_cast<unsigned char>(bytes[at]) >= 0x80 && followsAt(at)) return true;
+        if (static_cast<unsigned char>(bytes[at]) >= 0x80 && takenAfter(at)) return true;
     return false;
 }
 

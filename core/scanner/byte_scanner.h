@@ -12,8 +12,10 @@
 
 namespace korvexer {
 
-// Whether a byte from 0x80 up stands right before one of the bytes of `followers` in `bytes`.
-bool HighByteBefore(std::string_view bytes, std::string_view followers);
+// Whether one of the bytes of `followers`, all below 0x80, is the second byte of a two-byte
+// character of `bytes`: a byte from 0x81 up takes the byte after it, whatever it is, and a run of
+// such bytes pairs up from its start, since the byte before a run always ends a character.
+bool FollowerTakenBySecondByte(std::string_view bytes, std::string_view followers);
 
 // Finds one byte value in a buffer from positions that only move forward, as a line split asks
 // for it. memchr does the same but pays its set-up on every call, which is most of its cost when

@@ -43,9 +43,14 @@ bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view
     for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch)
         if (std::memchr(bytes.data() + at, lineBreak.first, kStretch) == nullptr) return false;
     std::string specials(1, static_cast<char>(lineBreak.first));
-    for (std::string_view marker : {commentBegin, commentEnd})
+    for (std::string_view marker : {commentBegin, commentEnd}) {
+        // A marker with a high byte could pair up with the bytes around it: left to the steps.
+        for (const char byte : marker)
+            if (static_cast<unsigned char>(byte) >= 0x80) return false;
         if (!marker.empty()) specials += marker[0];
-    return !HighByteBefore(bytes, specials);
+    }
+    if (static_cast<unsigned char>(lineBreak.first) >= 0x80) return false;
+    return !FollowerTakenBySecondByte(bytes, specials);
 }
 
 PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,

@@ -18,10 +18,9 @@
 namespace korvexer {
 
 // Whether a plain walk over `bytes` finds the entries of their line model and the block comments
-// that the blanker finds: the break's two bytes differ, no line is long enough to be cut, and no
-// break byte or comment marker's first byte stands right after a byte from 0x80 up, where it
-// could be the second byte of a character. Elsewhere every byte after a byte below 0x81 starts
-// a character, so the break always ends a line and a marker always counts.
+// that the blanker finds: the break's two bytes differ, no line is long enough to be cut, the
+// markers and the break's first byte are below 0x80, and none of those bytes is the second byte
+// of a two-byte character. Then the break always ends a line and a marker always counts.
 bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view commentBegin,
                    std::string_view commentEnd);
 

@@ -20,11 +20,18 @@ TEST(PlainWalkFits, RefusesWhatCouldMoveABreakOrAMarker) {
     EXPECT_TRUE(PlainWalkFits("a := 1;\n{ c }\n", kLf, "{", "}"));
     // High bytes are fine where no break or marker follows one.
     EXPECT_TRUE(PlainWalkFits("s := '\xB0\xA1';\n{ \xB0\xA1 }\n", kLf, "{", "}"));
-    // A lead byte may take the break, or a marker, as its second byte.
+    // A lead byte may take the break, or a marker, as its second byte: where a run of lead bytes
+    // before one is odd.
     EXPECT_FALSE(PlainWalkFits("s := 1; // \xB0\nt := 2;\n", kLf, "{", "}"));
     EXPECT_FALSE(PlainWalkFits("{ \xB0} t := 2;\n", kLf, "{", "}"));
     EXPECT_FALSE(PlainWalkFits("\xB0{ c }\n", kLf, "{", "}"));
     EXPECT_FALSE(PlainWalkFits("a\xB0\r\nb\r\n", kCrLf, "{", "}"));
+    EXPECT_FALSE(PlainWalkFits("// \xE2\x80\x99\n", kLf, "{", "}"));  // 0x80 ends the run
+    EXPECT_TRUE(PlainWalkFits("s := 1; // \xD6\xD0\xCE\xC4\nt := 2;\n", kLf, "{", "}"));
+    EXPECT_TRUE(PlainWalkFits("{ \xB0\xA1} t := 2;\n\xB0\xA1{ c }\n", kLf, "{", "}"));
+    EXPECT_TRUE(PlainWalkFits("// \xC3\xA9\n\x80\n", kLf, "{", "}"));
+    // A marker with a high byte is left to the steps.
+    EXPECT_FALSE(PlainWalkFits("a\n", kLf, "\xA1{", "}"));
     // A line long enough to be cut (the test takes no line near it), and a break of two equal
     // bytes.
     EXPECT_FALSE(PlainWalkFits(std::string(6000, 'a') + "\n", kLf, "{", "}"));

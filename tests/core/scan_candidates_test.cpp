@@ -66,6 +66,9 @@ std::string RandomSource(std::mt19937& random, bool plain, int extraLines) {
             // file is walked line by line.
             if (random() % 40 == 0)
                 source += pick({" // \xB0", "{ \xB0} y := 3;", "/* \xB0*/ y = 3;"});
+            // Whole characters before them leave the break and the comment's end as they are.
+            if (random() % 20 == 0)
+                source += pick({" // \xB0\xA1", "{ \xB0\xA1} y := 4;", "/* \xB0\xA1*/ y = 4;"});
         } else {
             source += pick({"", " ", "\t", "  for "}) + pick({"x", "y_kx", "\xB0\xA1", "a.b"});
             source += pick({" := ", "=", " = ", "\t:=\t", "\t=\t", " ", ":= ", "== "});
