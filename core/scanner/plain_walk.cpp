@@ -42,15 +42,18 @@ bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view
     static_assert(2 * kStretch < kSourceLineLimit - 1);
     for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch)
         if (std::memchr(bytes.data() + at, lineBreak.first, kStretch) == nullptr) return false;
-    std::string specials(1, static_cast<char>(lineBreak.first));
+    // The bytes that must start a character for the walk to find the lines and comments that the
+    // line model and the blanker find.
+    std::string startBytes(1, static_cast<char>(lineBreak.first));
     for (std::string_view marker : {commentBegin, commentEnd}) {
-        // A marker with a high byte could pair up with the bytes around it: left to the steps.
+        // A marker with a high byte could pair up with the bytes around it: such a language is
+        // walked line by line.
         for (const char byte : marker)
             if (static_cast<unsigned char>(byte) >= 0x80) return false;
-        if (!marker.empty()) specials += marker[0];
+        if (!marker.empty()) startBytes += marker[0];
     }
     if (static_cast<unsigned char>(lineBreak.first) >= 0x80) return false;
-    return !FollowerTakenBySecondByte(bytes, specials);
+    return !FollowerTakenBySecondByte(bytes, startBytes);
 }
 
 PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
