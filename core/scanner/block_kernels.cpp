@@ -3,6 +3,7 @@
 // the compiler can target it for one function and the processor runs it.
 #include "core/scanner/block_kernels.h"
 
+#include <algorithm>
 #include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -54,19 +55,6 @@ void ClassifyBlocksPortable(const char* first, std::size_t blocks, const PairPat
     }
 }
 
-// The blocks one by one with a classifier of one block.
-template <typename Classify>
-std::size_t FirstMatchingBlockOf(Classify classify, const char* buffer, std::size_t size,
-                                 std::size_t block, const PairPattern* patterns, std::size_t count,
-                                 std::uint64_t& matches) {
-    for (; block + kBlock < size; block += kBlock) {
-        matches = classify(buffer + block, patterns, count);
-        if (matches != 0) return block;
-    }
-    matches = 0;
-    return block;
-}
-
 #ifdef KORVEXER_SSE2
 BlockMasks ByteMasksSse2(const char* block, char byte) {
     BlockMasks masks;
@@ -112,45 +100,6 @@ template <std::size_t N>
 struct HoistedSse2 {
     __m128i first[N], second[N], fold[N], anySecond[N];
 };
-
-template <std::size_t N>
-std::size_t FirstMatchingBlockSse2(const char* buffer, std::size_t size, std::size_t block,
-                                   const PairPattern* patterns, std::uint64_t& matches) {
-    HoistedSse2<N> hoisted;
-    for (std::size_t p = 0; p < N; ++p) {
-        hoisted.first[p] = _mm_set1_epi8(patterns[p].first);
-        hoisted.second[p] = _mm_set1_epi8(patterns[p].second);
-        hoisted.fold[p] = _mm_set1_epi8(patterns[p].foldCase ? kFold : 0);
-        hoisted.anySecond[p] = _mm_set1_epi8(patterns[p].hasSecond ? 0 : -1);
-    }
-    for (; block + kBlock < size; block += kBlock) {
-        __m128i any[4];
-        for (unsigned part = 0; part < 4; ++part) {
-            const char* at = buffer + block + 16 * part;
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
-            any[part] = _mm_setzero_si128();
-            for (std::size_t p = 0; p < N; ++p) {
-                const __m128i one =
-                    _mm_cmpeq_epi8(_mm_or_si128(bytes, hoisted.fold[p]), hoisted.first[p]);
-                const __m128i two = _mm_or_si128(
-                    _mm_cmpeq_epi8(_mm_or_si128(next, hoisted.fold[p]), hoisted.second[p]),
-                    hoisted.anySecond[p]);
-                any[part] = _mm_or_si128(any[part], _mm_and_si128(one, two));
-            }
-        }
-        const __m128i all =
-            _mm_or_si128(_mm_or_si128(any[0], any[1]), _mm_or_si128(any[2], any[3]));
-        if (_mm_movemask_epi8(all) == 0) continue;
-        matches = 0;
-        for (unsigned part = 0; part < 4; ++part)
-            matches |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(any[part]))}
-                       << (16 * part);
-        return block;
-    }
-    matches = 0;
-    return block;
-}
 
 template <std::size_t N>
 void ClassifyBlocksSse2(const char* first, std::size_t blocks, const PairPattern* patterns,
@@ -233,78 +182,7 @@ struct HoistedAvx2 {
     __m256i first[N], second[N], fold[N], anySecond[N];
 };
 
-template <std::size_t N>
-KORVEXER_TARGET_AVX2 std::size_t FirstMatchingBlockAvx2(const char* buffer, std::size_t size,
-                                                        std::size_t block,
-                                                        const PairPattern* patterns,
-                                                        std::uint64_t& matches) {
-    HoistedAvx2<N> hoisted;
-    for (std::size_t p = 0; p < N; ++p) {
-        hoisted.first[p] = _mm256_set1_epi8(patterns[p].first);
-        hoisted.second[p] = _mm256_set1_epi8(patterns[p].second);
-        hoisted.fold[p] = _mm256_set1_epi8(patterns[p].foldCase ? kFold : 0);
-        hoisted.anySecond[p] = _mm256_set1_epi8(patterns[p].hasSecond ? 0 : -1);
-    }
-    for (; block + kBlock < size; block += kBlock) {
-        __m256i any[2];
-        for (unsigned part = 0; part < 2; ++part) {
-            const char* at = buffer + block + 32 * part;
-            const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
-            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
-            any[part] = _mm256_setzero_si256();
-            for (std::size_t p = 0; p < N; ++p) {
-                const __m256i one =
-                    _mm256_cmpeq_epi8(_mm256_or_si256(bytes, hoisted.fold[p]), hoisted.first[p]);
-                const __m256i two = _mm256_or_si256(
-                    _mm256_cmpeq_epi8(_mm256_or_si256(next, hoisted.fold[p]), hoisted.second[p]),
-                    hoisted.anySecond[p]);
-                any[part] = _mm256_or_si256(any[part], _mm256_and_si256(one, two));
-            }
-        }
-        const __m256i all = _mm256_or_si256(any[0], any[1]);
-        if (_mm256_testz_si256(all, all)) continue;
-        matches = std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(any[0]))} |
-                  std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(any[1]))} << 32;
-        return block;
-    }
-    matches = 0;
-    return block;
-}
-
-template <std::size_t N>
-KORVEXER_TARGET_AVX2 void ClassifyBlocksAvx2(const char* first, std::size_t blocks,
-                                             const PairPattern* patterns,
-                                             const std::uint8_t* channels, ChannelMasks* out) {
-    HoistedAvx2<N> hoisted;
-    for (std::size_t p = 0; p < N; ++p) {
-        hoisted.first[p] = _mm256_set1_epi8(patterns[p].first);
-        hoisted.second[p] = _mm256_set1_epi8(patterns[p].second);
-        hoisted.fold[p] = _mm256_set1_epi8(patterns[p].foldCase ? kFold : 0);
-        hoisted.anySecond[p] = _mm256_set1_epi8(patterns[p].hasSecond ? 0 : -1);
-    }
-    for (std::size_t b = 0; b < blocks; ++b) {
-        std::uint64_t found[N] = {};
-        for (unsigned part = 0; part < 2; ++part) {
-            const char* at = first + kBlock * b + 32 * part;
-            const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
-            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
-            for (std::size_t p = 0; p < N; ++p) {
-                const __m256i one =
-                    _mm256_cmpeq_epi8(_mm256_or_si256(bytes, hoisted.fold[p]), hoisted.first[p]);
-                const __m256i two = _mm256_or_si256(
-                    _mm256_cmpeq_epi8(_mm256_or_si256(next, hoisted.fold[p]), hoisted.second[p]),
-                    hoisted.anySecond[p]);
-                found[p] |= std::uint64_t{static_cast<std::uint32_t>(
-                                _mm256_movemask_epi8(_mm256_and_si256(one, two)))}
-                            << (32 * part);
-            }
-        }
-        out[b] = {};
-        for (std::size_t p = 0; p < N; ++p) out[b][channels[p]] |= found[p];
-    }
-}
-
-// ClassifyBlocksAvx2 for S patterns of one byte compared as they are, first, and O patterns of
+// ClassifyBlocks on AVX2 for S patterns of one byte compared as they are, first, and O patterns of
 // any shape after them: the single bytes need one comparison each.
 template <std::size_t S, std::size_t O>
 KORVEXER_TARGET_AVX2 void ClassifyShapedAvx2(const char* first, std::size_t blocks,
@@ -458,48 +336,6 @@ std::uint64_t PatternMatches(InstructionSet set, const char* block, const PairPa
     }
 }
 
-std::size_t FirstMatchingBlock(InstructionSet set, const char* buffer, std::size_t size,
-                               std::size_t block, const PairPattern* patterns, std::size_t count,
-                               std::uint64_t& matches) {
-    switch (set) {
-#ifdef KORVEXER_AVX2
-        case InstructionSet::Avx2:
-            switch (count) {
-                case 1:
-                    return FirstMatchingBlockAvx2<1>(buffer, size, block, patterns, matches);
-                case 2:
-                    return FirstMatchingBlockAvx2<2>(buffer, size, block, patterns, matches);
-                case 3:
-                    return FirstMatchingBlockAvx2<3>(buffer, size, block, patterns, matches);
-                case 4:
-                    return FirstMatchingBlockAvx2<4>(buffer, size, block, patterns, matches);
-                default:
-                    return FirstMatchingBlockOf(PatternMatchesAvx2, buffer, size, block, patterns,
-                                                count, matches);
-            }
-#endif
-#ifdef KORVEXER_SSE2
-        case InstructionSet::Sse2:
-            switch (count) {
-                case 1:
-                    return FirstMatchingBlockSse2<1>(buffer, size, block, patterns, matches);
-                case 2:
-                    return FirstMatchingBlockSse2<2>(buffer, size, block, patterns, matches);
-                case 3:
-                    return FirstMatchingBlockSse2<3>(buffer, size, block, patterns, matches);
-                case 4:
-                    return FirstMatchingBlockSse2<4>(buffer, size, block, patterns, matches);
-                default:
-                    return FirstMatchingBlockOf(PatternMatchesSse2, buffer, size, block, patterns,
-                                                count, matches);
-            }
-#endif
-        default:
-            return FirstMatchingBlockOf(PatternMatchesPortable, buffer, size, block, patterns,
-                                        count, matches);
-    }
-}
-
 namespace {
 
 // Calls `kernel<N>` with the pattern count as a constant, for up to eight patterns.
@@ -545,16 +381,6 @@ struct ClassifySse2 {
 };
 #endif
 
-#ifdef KORVEXER_AVX2
-template <std::size_t N>
-struct ClassifyAvx2 {
-    static void Run(const char* first, std::size_t blocks, const PairPattern* patterns,
-                    const std::uint8_t* channels, ChannelMasks* out) {
-        ClassifyBlocksAvx2<N>(first, blocks, patterns, channels, out);
-    }
-};
-#endif
-
 }  // namespace
 
 void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
@@ -563,8 +389,9 @@ void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
     switch (set) {
 #ifdef KORVEXER_AVX2
         case InstructionSet::Avx2:
+            // Shapes beyond the kernels made go to SSE2, which every AVX2 processor has.
             if (ClassifyByShapeAvx2(first, blocks, patterns, channels, count, out) ||
-                WithConstantCount<ClassifyAvx2>(count, first, blocks, patterns, channels, out))
+                WithConstantCount<ClassifySse2>(count, first, blocks, patterns, channels, out))
                 return;
             break;
 #endif
@@ -578,6 +405,23 @@ void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
             break;
     }
     ClassifyBlocksPortable(first, blocks, patterns, channels, count, out);
+}
+
+PairPattern PairPatternOf(std::string_view text, bool foldCase) {
+    const char fold = foldCase ? kFold : 0;
+    return {static_cast<char>(text[0] | fold),
+            static_cast<char>(text.size() > 1 ? text[1] | fold : 0), text.size() > 1, foldCase};
+}
+
+char PadByteFor(const std::vector<PairPattern>& patterns) {
+    auto startsPattern = [&](char byte) {
+        return std::any_of(patterns.begin(), patterns.end(), [&](const PairPattern& pattern) {
+            return static_cast<char>(pattern.foldCase ? byte | kFold : byte) == pattern.first;
+        });
+    };
+    char pad = 1;
+    while (startsPattern(pad)) ++pad;
+    return pad;
 }
 
 }  // namespace korvexer::block_kernels

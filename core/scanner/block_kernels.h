@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace korvexer {
@@ -42,13 +43,10 @@ BlockMasks ByteMasks(InstructionSet set, const char* block, char byte);
 std::uint64_t PatternMatches(InstructionSet set, const char* block, const PairPattern* patterns,
                              std::size_t count);
 
-// Looks for the patterns block after block from `block` (a multiple of 64), over the blocks that
-// have a byte after them in the `size` bytes at `buffer`. Returns the first block where one
-// starts, with its matches in `matches`, or else the first block it did not look at (the last
-// one, which needs padding, or `size`), with `matches` zero.
-std::size_t FirstMatchingBlock(InstructionSet set, const char* buffer, std::size_t size,
-                               std::size_t block, const PairPattern* patterns, std::size_t count,
-                               std::uint64_t& matches);
+// The pattern of the first one or two bytes of `text`, which is not empty.
+PairPattern PairPatternOf(std::string_view text, bool foldCase);
+// A byte that starts none of `patterns`, folded or not, to pad a short block with.
+char PadByteFor(const std::vector<PairPattern>& patterns);
 
 // The masks that ClassifyBlocks gives each block, one for each channel.
 constexpr std::size_t kChannels = 4;

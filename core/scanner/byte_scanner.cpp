@@ -21,8 +21,6 @@ namespace bk = block_kernels;
 namespace {
 
 constexpr std::size_t kBlock = ByteScanner::kBlockSize;
-// Case folding for letters: bit 0x20 set.
-constexpr char kFold = 0x20;
 
 // The first set bit at or after `from` in the masks that `matchesOf` gives for each block;
 // `size` when none.
@@ -101,22 +99,10 @@ std::size_t ByteScanner::Find(std::size_t from) {
 
 PatternScanner::PatternScanner(std::string_view buffer, const std::vector<Pattern>& patterns)
     : m_buffer(buffer), m_set(bk::Best()), m_block(buffer.size()) {
-    for (const Pattern& pattern : patterns) {
-        if (pattern.bytes.empty()) continue;
-        const char fold = pattern.foldCase ? kFold : 0;
-        const std::string& bytes = pattern.bytes;
-        m_patterns.push_back({static_cast<char>(bytes[0] | fold),
-                              static_cast<char>(bytes.size() > 1 ? bytes[1] | fold : 0),
-                              bytes.size() > 1, pattern.foldCase});
-    }
-    // The pad byte must not start a pattern, folded or not.
-    auto startsPattern = [&](char byte) {
-        return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const bk::PairPattern& p) {
-            return static_cast<char>(p.foldCase ? byte | kFold : byte) == p.first;
-        });
-    };
-    m_pad = 1;
-    while (startsPattern(m_pad)) ++m_pad;
+    for (const Pattern& pattern : patterns)
+        if (!pattern.bytes.empty())
+            m_patterns.push_back(bk::PairPatternOf(pattern.bytes, pattern.foldCase));
+    m_pad = bk::PadByteFor(m_patterns);
 }
 
 std::uint64_t PatternScanner::MatchesOf(std::size_t block) {
@@ -135,26 +121,9 @@ std::uint64_t PatternScanner::MatchesOf(std::size_t block) {
 }
 
 std::size_t PatternScanner::Find(std::size_t from) {
-    const std::size_t size = m_buffer.size();
-    if (m_patterns.empty() || from >= size) return size;
-    std::size_t block = from - from % kBlock;
-    std::uint64_t mask = MatchesOf(block) & (~std::uint64_t{0} << (from - block));
-    while (mask == 0) {
-        block += kBlock;
-        if (block >= size) return size;
-        // The whole blocks go through the classifier's own loop; the last one is padded.
-        block = bk::FirstMatchingBlock(m_set, m_buffer.data(), size, block, m_patterns.data(),
-                                       m_patterns.size(), mask);
-        if (mask != 0) {
-            m_block = block;
-            m_matches = mask;
-        } else if (block < size) {
-            mask = MatchesOf(block);
-        } else {
-            return size;
-        }
-    }
-    return block + LowestBit(mask);
+    if (m_patterns.empty()) return m_buffer.size();
+    return FindInBlocks(from, m_buffer.size(),
+                        [this](std::size_t block) { return MatchesOf(block); });
 }
 
 }  // namespace korvexer

@@ -19,7 +19,6 @@ using bits::LowestBit;
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
-constexpr char kFold = 0x20;
 
 const std::vector<Needle>& NoNeedles() {
     static const std::vector<Needle> none;
@@ -74,10 +73,7 @@ void PlainWalk::LookFor(const std::vector<Needle>& needles) {
     m_channels.clear();
     auto add = [&](const std::string& text, bool foldCase, Channel channel) {
         if (text.empty()) return;
-        const char fold = foldCase ? kFold : 0;
-        const bk::PairPattern pattern{static_cast<char>(text[0] | fold),
-                                      static_cast<char>(text.size() > 1 ? text[1] | fold : 0),
-                                      text.size() > 1, foldCase};
+        const bk::PairPattern pattern = bk::PairPatternOf(text, foldCase);
         // Words that start alike share their pattern.
         for (std::size_t p = 0; p < m_patterns.size(); ++p) {
             const bk::PairPattern& known = m_patterns[p];
@@ -93,14 +89,7 @@ void PlainWalk::LookFor(const std::vector<Needle>& needles) {
     for (const Needle& needle : needles) add(needle.text, needle.foldCase, kNeedles);
     add(m_commentBegin, false, kBegins);
     add(m_commentEnd, false, kEnds);
-    // The pad byte must start no pattern, folded or not.
-    auto startsPattern = [&](char byte) {
-        return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const bk::PairPattern& p) {
-            return static_cast<char>(p.foldCase ? byte | kFold : byte) == p.first;
-        });
-    };
-    m_pad = 1;
-    while (startsPattern(m_pad)) ++m_pad;
+    m_pad = bk::PadByteFor(m_patterns);
     // The batch is classified again for the new needles.
     m_batchBlocks = 0;
 }
