@@ -14,13 +14,13 @@ SourceScanner::SourceScanner(FileSystem& fs, const LanguageDefinition& language,
 Status SourceScanner::ScanFile(RowList& rows, const std::string& path, std::uint32_t& counter,
                                ScanMode mode) const {
     FileContent buffer;
-    return ScanInto(buffer, rows, path, counter, mode);
+    return ScanInto(buffer, BufferScan(m_rules, m_extractor, mode), rows, path, counter);
 }
 
-Status SourceScanner::ScanInto(FileContent& buffer, RowList& rows, const std::string& path,
-                               std::uint32_t& counter, ScanMode mode) const {
+Status SourceScanner::ScanInto(FileContent& buffer, const BufferScan& scan, RowList& rows,
+                               const std::string& path, std::uint32_t& counter) const {
     if (Status read = m_fs.ReadInto(path, kSourceReadLimit, buffer); !read) return read;
-    BufferScan(m_rules, m_extractor, mode).Run(buffer.bytes, rows, path, counter);
+    scan.Run(buffer.bytes, rows, path, counter);
     return Status::Ok();
 }
 
@@ -31,12 +31,13 @@ std::vector<Error> SourceScanner::ScanSourceFiles(RowList& rows,
     std::vector<Error> failures;
     if (sourceFiles == nullptr) return failures;
     const std::string mainKey = PathCaseKey(mainPath);
-    // One buffer serves every file in turn.
+    // One buffer and one scan, with its needles, serve every file in turn.
     FileContent buffer;
+    const BufferScan scan(m_rules, m_extractor, mode);
     for (const std::string& file : *sourceFiles) {
         std::string key = PathCaseKey(file);
         if (key == mainKey) continue;
-        Status status = ScanInto(buffer, rows, key, counter, mode);
+        Status status = ScanInto(buffer, scan, rows, key, counter);
         if (!status) failures.push_back(status.error());
     }
     return failures;

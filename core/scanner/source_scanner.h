@@ -16,6 +16,8 @@
 
 namespace korvexer {
 
+class BufferScan;
+
 // Scans source files with one language definition: each file is loaded once, its block comments
 // blanked, and every statement handed to a StatementExtractor; rows are appended in file and line
 // order, without removing duplicates.
@@ -40,9 +42,9 @@ public:
                                        ScanMode mode) const;
 
 private:
-    // ScanFile with `buffer` as the buffer the file is read into.
-    Status ScanInto(FileContent& buffer, RowList& rows, const std::string& path,
-                    std::uint32_t& counter, ScanMode mode) const;
+    // ScanFile with `buffer` as the buffer the file is read into and `scan` as its scan.
+    Status ScanInto(FileContent& buffer, const BufferScan& scan, RowList& rows,
+                    const std::string& path, std::uint32_t& counter) const;
 
     FileSystem& m_fs;
     StatementExtractor m_extractor;
