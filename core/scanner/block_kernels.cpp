@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/platform/bits.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define KORVEXER_SSE2 1
@@ -14,6 +16,8 @@
 #include <immintrin.h>
 #define KORVEXER_AVX2 1
 #define KORVEXER_TARGET_AVX2 __attribute__((target("avx2")))
+// Every processor with AVX2 has the population count instruction too.
+#define KORVEXER_TARGET_POPCNT __attribute__((target("popcnt")))
 #endif
 
 namespace korvexer::block_kernels {
@@ -278,6 +282,13 @@ bool ClassifyByShapeAvx2(const char* first, std::size_t blocks, const PairPatter
                      first, blocks, ordered, orderedChannels, out);
 }
 
+KORVEXER_TARGET_POPCNT void CountRunningBitsPopcnt(const ChannelMasks* masks, std::size_t blocks,
+                                                   std::size_t channel, std::size_t* counts) {
+    for (std::size_t b = 0; b < blocks; ++b)
+        counts[b + 1] =
+            counts[b] + static_cast<std::size_t>(__builtin_popcountll(masks[b][channel]));
+}
+
 bool ProcessorRunsAvx2() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
@@ -405,6 +416,15 @@ void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
             break;
     }
     ClassifyBlocksPortable(first, blocks, patterns, channels, count, out);
+}
+
+void CountRunningBits(InstructionSet set, const ChannelMasks* masks, std::size_t blocks,
+                      std::size_t channel, std::size_t* counts) {
+#ifdef KORVEXER_AVX2
+    if (set == InstructionSet::Avx2) return CountRunningBitsPopcnt(masks, blocks, channel, counts);
+#endif
+    for (std::size_t b = 0; b < blocks; ++b)
+        counts[b + 1] = counts[b] + bits::CountBits(masks[b][channel]);
 }
 
 PairPattern PairPatternOf(std::string_view text, bool foldCase) {

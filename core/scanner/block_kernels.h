@@ -59,5 +59,10 @@ void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
                     const PairPattern* patterns, const std::uint8_t* channels, std::size_t count,
                     ChannelMasks* out);
 
+// Running counts of the bits of channel `channel` over `blocks` masks: counts[b + 1] is counts[b]
+// plus the bits set in masks[b][channel]. counts[0] is the caller's.
+void CountRunningBits(InstructionSet set, const ChannelMasks* masks, std::size_t blocks,
+                      std::size_t channel, std::size_t* counts);
+
 }  // namespace block_kernels
 }  // namespace korvexer

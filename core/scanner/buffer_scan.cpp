@@ -176,19 +176,13 @@ void BufferScan::WalkPlainly(std::string_view bytes, LineLook& look) const {
                    language.multilinenote_end);
     const std::vector<Needle>* needles = &NeedlesOf(look);
     walk.LookFor(*needles);
-    // Only the lines that hold a needle outside the comments are looked at; the walk passes
-    // over the comments between them.
+    // Only the lines that hold a needle outside the comments are looked at.
     for (std::size_t from = 0;;) {
         const std::size_t target = walk.NextNeedle(from);
         if (target == st::npos) return;
-        std::size_t index = 0;
-        const LineSpan span = walk.LineAt(target, index);
-        look.Look(span, index, walk.StartsInPassedComment(span.offset));
-        from = std::size_t{span.offset} + span.length;
-        if (look.inside()) {
-            from = walk.PastCommentEnd(from);
-            if (from == st::npos) return;
-        }
+        const PlainWalk::Line line = walk.LineAt(target);
+        look.Look(line.span, line.index, line.startsInComment);
+        from = std::size_t{line.span.offset} + line.span.length;
         if (const std::vector<Needle>* now = &NeedlesOf(look); now != needles) {
             needles = now;
             walk.LookFor(*needles);

@@ -30,6 +30,33 @@ std::uint64_t BitsBelow(std::size_t count) {
     return (std::uint64_t{1} << count) - 1;
 }
 
+// Whether an occurrence of `begin` and one of `end` share a byte in `bytes`. Each way of laying
+// one over the other whose bytes agree where they meet makes a text, which is looked for.
+bool MarkersOverlapIn(std::string_view bytes, std::string_view begin, std::string_view end) {
+    const std::ptrdiff_t beginSize = static_cast<std::ptrdiff_t>(begin.size());
+    const std::ptrdiff_t endSize = static_cast<std::ptrdiff_t>(end.size());
+    // `end` starts `shift` bytes after `begin`, or before it where `shift` is negative.
+    for (std::ptrdiff_t shift = 1 - endSize; shift < beginSize; ++shift) {
+        const std::ptrdiff_t first = std::min<std::ptrdiff_t>(0, shift);
+        const std::ptrdiff_t last = std::max(beginSize, shift + endSize);
+        std::string joined(static_cast<std::size_t>(last - first), '\0');
+        std::vector<bool> placed(joined.size(), false);
+        bool agree = true;
+        auto place = [&](std::string_view marker, std::ptrdiff_t at) {
+            for (std::size_t i = 0; i < marker.size(); ++i) {
+                const std::size_t to = static_cast<std::size_t>(at - first) + i;
+                if (placed[to] && joined[to] != marker[i]) agree = false;
+                joined[to] = marker[i];
+                placed[to] = true;
+            }
+        };
+        place(begin, 0);
+        place(end, shift);
+        if (agree && bytes.find(joined) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view commentBegin,
@@ -45,13 +72,16 @@ bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view
     // line model and the blanker find.
     std::string startBytes(1, static_cast<char>(lineBreak.first));
     for (std::string_view marker : {commentBegin, commentEnd}) {
-        // A marker with a high byte could pair up with the bytes around it: such a language is
-        // walked line by line.
+        // A marker with a high byte could pair up with the bytes around it, and a longer one is
+        // more than the masks tell: such a language is walked line by line.
+        if (marker.size() > 2) return false;
         for (const char byte : marker)
             if (static_cast<unsigned char>(byte) >= 0x80) return false;
         if (!marker.empty()) startBytes += marker[0];
     }
     if (static_cast<unsigned char>(lineBreak.first) >= 0x80) return false;
+    // Where markers overlap ("/*/"), the blanker's reading depends on which it met first.
+    if (!commentBegin.empty() && MarkersOverlapIn(bytes, commentBegin, commentEnd)) return false;
     return !FollowerTakenBySecondByte(bytes, startBytes);
 }
 
@@ -61,9 +91,7 @@ PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string co
       m_break(lineBreak),
       m_commentBegin(std::move(commentBegin)),
       m_commentEnd(std::move(commentEnd)),
-      m_set(bk::Best()),
-      m_passedFrom(npos),
-      m_passedTo(npos) {
+      m_set(bk::Best()) {
     LookFor(NoNeedles());
 }
 
@@ -98,7 +126,11 @@ void PlainWalk::Classify(std::size_t from) {
     if (from != m_batchFrom) {
         // The next batch: its counts start where the last one's end.
         m_breaksBefore[0] = m_breaksBefore[m_batchBlocks];
-        m_lastBreakBeforeBatch = LastBreakIn(m_batchBlocks);
+        const std::size_t lastBreak = LastBreakIn(m_batchBlocks);
+        if (lastBreak != npos) m_lastBreakBeforeBatchInComment = InCommentAfterBreak(lastBreak);
+        m_lastBreakBeforeBatch = lastBreak;
+        m_insideAtBatch = m_insideAfterBatch;
+        m_endCarriedIntoBatch = m_endCarriedOutOfBatch;
         m_batchFrom = from;
     }
     const std::size_t size = m_bytes.size();
@@ -117,8 +149,37 @@ void PlainWalk::Classify(std::size_t from) {
                            m_patterns.size(), &m_masks[whole]);
         ++m_batchBlocks;
     }
-    for (std::size_t b = 0; b < m_batchBlocks; ++b)
-        m_breaksBefore[b + 1] = m_breaksBefore[b] + CountBits(m_masks[b][kBreaks]);
+    bk::CountRunningBits(m_set, m_masks.data(), m_batchBlocks, kBreaks, m_breaksBefore.data());
+    FollowComments();
+}
+
+void PlainWalk::FollowComments() {
+    // An end marker counts at its last byte, the byte after which the comment is over.
+    const bool twoByteEnd = m_commentEnd.size() == 2;
+    bool inside = m_insideAtBatch;
+    bool endCarried = m_endCarriedIntoBatch;
+    for (std::size_t b = 0; b < m_batchBlocks; ++b) {
+        const bk::ChannelMasks& masks = m_masks[b];
+        const std::uint64_t begins = masks[kBegins];
+        std::uint64_t ends = masks[kEnds];
+        if (twoByteEnd) {
+            const bool carry = ends >> 63;
+            ends = (ends << 1) | std::uint64_t{endCarried};
+            endCarried = carry;
+        }
+        const std::uint64_t quiet = ~(begins | ends);
+        // From the byte after each begin marker (and from the block's first byte, when a comment
+        // runs on into it) the carry of the addition runs over the quiet bytes and stops at the
+        // next marker: the bytes it changed are those whose last marker begins a comment.
+        const std::uint64_t seeds = (begins << 1) | std::uint64_t{inside};
+        const std::uint64_t afterBegin = (seeds + quiet) ^ quiet;
+        m_afterBegin[b] = afterBegin;
+        m_looked[b] = masks[kNeedles] & ~(afterBegin | begins);
+        if (const std::uint64_t markers = ~quiet; markers != 0)
+            inside = (begins >> HighestBit(markers)) & 1;
+    }
+    m_insideAfterBatch = inside;
+    m_endCarriedOutOfBatch = endCarried;
 }
 
 void PlainWalk::MoveTo(std::size_t at) {
@@ -130,22 +191,15 @@ void PlainWalk::MoveTo(std::size_t at) {
     m_index = (block - m_batchFrom) / kBlock;
 }
 
-template <unsigned Channels>
-std::size_t PlainWalk::NextInChannels(std::size_t from) {
-    auto select = [](const bk::ChannelMasks& masks) {
-        std::uint64_t bits = 0;
-        for (std::size_t channel = 0; channel < bk::kChannels; ++channel)
-            if ((Channels >> channel) & 1) bits |= masks[channel];
-        return bits;
-    };
+std::size_t PlainWalk::NextLooked(std::size_t from) {
     const std::size_t size = m_bytes.size();
     if (from >= size) return npos;
     MoveTo(from);
-    std::uint64_t bits = select(masks()) & ~BitsBelow(from - m_block);
+    std::uint64_t bits = m_looked[m_index] & ~BitsBelow(from - m_block);
     while (bits == 0) {
         // The rest of the batch, then the next one.
         std::size_t index = m_index + 1;
-        while (index < m_batchBlocks && (bits = select(m_masks[index])) == 0) ++index;
+        while (index < m_batchBlocks && (bits = m_looked[index]) == 0) ++index;
         if (bits != 0) {
             m_block += (index - m_index) * kBlock;
             m_index = index;
@@ -154,14 +208,14 @@ std::size_t PlainWalk::NextInChannels(std::size_t from) {
         const std::size_t next = m_batchFrom + m_batchBlocks * kBlock;
         if (next >= size) return npos;
         MoveTo(next);
-        bits = select(masks());
+        bits = m_looked[m_index];
     }
     const std::size_t found = m_block + LowestBit(bits);
     return found < size ? found : npos;
 }
 
 std::size_t PlainWalk::LastBreakBefore(std::size_t at) const {
-    const std::uint64_t before = masks()[kBreaks] & BitsBelow(at - m_block);
+    const std::uint64_t before = m_masks[m_index][kBreaks] & BitsBelow(at - m_block);
     return before != 0 ? m_block + HighestBit(before) : LastBreakIn(m_index);
 }
 
@@ -173,51 +227,25 @@ std::size_t PlainWalk::LastBreakIn(std::size_t blocks) const {
     return m_lastBreakBeforeBatch;
 }
 
-std::size_t PlainWalk::CommentEndAfter(std::size_t open) {
-    for (std::size_t at = NextInChannels<kEndsOnly>(open + m_commentBegin.size()); at != npos;
-         at = NextInChannels<kEndsOnly>(at + 1))
-        if (StandsAt(m_commentEnd, at)) return at;
-    return npos;
+bool PlainWalk::InCommentAfterBreak(std::size_t at) const {
+    // The break is no marker: what holds at the break holds after it.
+    if (at < m_batchFrom) return m_lastBreakBeforeBatchInComment;
+    const std::size_t offset = at - m_batchFrom;
+    return (m_afterBegin[offset / kBlock] >> (offset % kBlock)) & 1;
 }
 
 std::size_t PlainWalk::NextNeedle(std::size_t from) {
-    while (true) {
-        const std::size_t at = NextInChannels<kLooked>(from);
-        if (at == npos) return npos;
-        // A needle where a comment begins is blanked with it.
-        if (IsSet(kBegins, at) && StandsAt(m_commentBegin, at)) {
-            const std::size_t close = CommentEndAfter(at);
-            if (close == npos) return npos;
-            from = close + m_commentEnd.size();
-            const std::size_t lastBreak = LastBreakBefore(close);
-            if (lastBreak != npos && lastBreak > at) {
-                m_passedFrom = at;
-                m_passedTo = from;
-            }
-            continue;
-        }
-        if (IsSet(kNeedles, at) && NeedleCountsAt(m_bytes, *m_needles, at)) return at;
-        from = at + 1;
-    }
-}
-
-std::size_t PlainWalk::PastCommentEnd(std::size_t from) {
-    for (std::size_t at = NextInChannels<kEndsOnly>(from); at != npos;
-         at = NextInChannels<kEndsOnly>(at + 1)) {
-        if (!StandsAt(m_commentEnd, at)) continue;
-        m_passedFrom = from;
-        m_passedTo = at + m_commentEnd.size();
-        return m_passedTo;
-    }
+    for (std::size_t at = NextLooked(from); at != npos; at = NextLooked(at + 1))
+        if (NeedleCountsAt(m_bytes, *m_needles, at)) return at;
     return npos;
 }
 
-LineSpan PlainWalk::LineAt(std::size_t at, std::size_t& index) {
+PlainWalk::Line PlainWalk::LineAt(std::size_t at) {
     const std::size_t size = m_bytes.size();
     MoveTo(at);
-    const std::uint64_t breaks = masks()[kBreaks];
+    const std::uint64_t breaks = m_masks[m_index][kBreaks];
     const std::size_t offset = at - m_block;
-    index = m_breaksBefore[m_index] + CountBits(breaks & BitsBelow(offset));
+    const std::size_t index = m_breaksBefore[m_index] + CountBits(breaks & BitsBelow(offset));
 
     const char second = static_cast<char>(m_break.second);
     const std::size_t lastBreak = LastBreakBefore(at);
@@ -238,7 +266,9 @@ LineSpan PlainWalk::LineAt(std::size_t at, std::size_t& index) {
         kind = LineEnd::EndOfData;
     else if (second != 0 && (end + 1 >= size || m_bytes[end + 1] != second))
         kind = LineEnd::LoneFirstByte;
-    return {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start), kind};
+    const LineSpan span{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start),
+                        kind};
+    return {span, index, lastBreak != npos && InCommentAfterBreak(lastBreak)};
 }
 
 }  // namespace korvexer

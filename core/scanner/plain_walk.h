@@ -19,15 +19,19 @@ namespace korvexer {
 
 // Whether a plain walk over `bytes` finds the entries of their line model and the block comments
 // that the blanker finds: the break's two bytes differ, no line is long enough to be cut, the
-// markers and the break's first byte are below 0x80, and none of those bytes is the second byte
-// of a two-byte character. Then the break always ends a line and a marker always counts.
+// markers are at most two bytes long, below 0x80 and never overlap in the bytes, and neither the
+// break's first byte nor a marker's first byte is the second byte of a two-byte character. Then
+// the break always ends a line, a marker always counts, and whether a byte lies in a comment
+// depends only on the last marker before it.
 bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view commentBegin,
                    std::string_view commentEnd);
 
 // Walks a buffer that PlainWalkFits forward, classifying each block of 64 bytes once for the break,
-// the comment markers and the needles looked for, and counting the breaks it passes. No marker or
-// needle may hold a break byte. Every place asked for must not lie before an earlier one. The
-// buffer must outlive the walk.
+// the comment markers and the needles looked for, and counting the breaks it passes. The comments
+// come from the masks too: a byte lies in a comment when the last marker before it (or the byte
+// itself) begins one, counting an end marker at its last byte. No marker or needle may hold a
+// break byte. Every place asked for must not lie before an earlier one. The buffer must outlive
+// the walk.
 class PlainWalk {
 public:
     PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
@@ -36,54 +40,39 @@ public:
     // The needles looked for from here on.
     void LookFor(const std::vector<Needle>& needles);
 
-    // The first place at or after `from`, which is outside any block comment, where a needle
-    // counts outside the comments; npos when there is none before the end or before a comment
-    // that runs to the end. The comments before it are passed over.
+    // The first place at or after `from` where a needle counts outside the comments; npos when
+    // there is none.
     std::size_t NextNeedle(std::size_t from);
-    // Where the comment that runs on at `from` ends (past its end marker); npos when it runs to
-    // the end. The comment counts as passed over from `from` on.
-    std::size_t PastCommentEnd(std::size_t from);
-    // Whether a line that starts at `lineStart` starts inside the last comment passed over that
-    // runs over a line's end.
-    bool StartsInPassedComment(std::size_t lineStart) const {
-        return m_passedFrom < lineStart && lineStart < m_passedTo;
-    }
 
-    // The line that holds `at` (not a break byte), and its index in the line model.
-    LineSpan LineAt(std::size_t at, std::size_t& index);
+    struct Line {
+        LineSpan span;
+        std::size_t index;     // in the line model
+        bool startsInComment;  // whether a comment runs on into it from the lines before
+    };
+    // The line that holds `at` (not a break byte).
+    Line LineAt(std::size_t at);
 
 private:
     enum Channel : std::uint8_t { kBreaks, kNeedles, kBegins, kEnds };
-    // The channels searched: for the next needle or comment, and for a comment's end.
-    static constexpr unsigned kLooked = (1u << kNeedles) | (1u << kBegins);
-    static constexpr unsigned kEndsOnly = 1u << kEnds;
     static constexpr std::size_t kBlock = 64;
     static constexpr std::size_t kBatch = 32;  // blocks classified in one call
 
     // Moves the walk to the block that holds `at` (below the buffer's size).
     void MoveTo(std::size_t at);
-    // Classifies the batch of blocks from `from` and counts their breaks.
+    // Classifies the batch of blocks from `from`, counts their breaks and finds their comments.
     void Classify(std::size_t from);
-    // The masks of the walk's block.
-    const block_kernels::ChannelMasks& masks() const { return m_masks[m_index]; }
-    // The first place at or after `from` whose bit is set in one of `Channels` (a set of bits
-    // 1 << channel); npos when none. The walk moves to its block.
-    template <unsigned Channels>
-    std::size_t NextInChannels(std::size_t from);
-    // Whether the bit of `at`, in the walk's block, is set in `channel`.
-    bool IsSet(Channel channel, std::size_t at) const {
-        return (masks()[channel] >> (at - m_block)) & 1;
-    }
-    // The last break before `at`, in the walk's block; npos when none.
+    // The comment masks of the batch, from the state that the blocks before it leave.
+    void FollowComments();
+    // The first needle outside the comments at or after `from`; npos when none. The walk moves to
+    // its block.
+    std::size_t NextLooked(std::size_t from);
+    // The last break before `at`, in the walk's block or before it; npos when none.
     std::size_t LastBreakBefore(std::size_t at) const;
     // The last break in the first `blocks` blocks of the batch or before it; npos when none.
     std::size_t LastBreakIn(std::size_t blocks) const;
-    // The end of the comment whose begin marker stands at `open`; npos when it runs to the end.
-    std::size_t CommentEndAfter(std::size_t open);
-    // Whether `marker`, found by its first two bytes at `at`, stands there whole.
-    bool StandsAt(const std::string& marker, std::size_t at) const {
-        return marker.size() <= 2 || m_bytes.compare(at, marker.size(), marker) == 0;
-    }
+    // Whether the byte after the break at `at`, in the batch or the last before it, lies in a
+    // comment that began before it.
+    bool InCommentAfterBreak(std::size_t at) const;
 
     std::string_view m_bytes;
     LineBreak m_break;
@@ -99,14 +88,23 @@ private:
     std::size_t m_batchFrom = 0;    // its first block
     std::size_t m_batchBlocks = 0;  // how many blocks it holds
     std::array<block_kernels::ChannelMasks, kBatch> m_masks{};
+    // For each block of the batch: the needles outside the comments, and the bytes whose last
+    // marker before them begins a comment.
+    std::array<std::uint64_t, kBatch> m_looked{};
+    std::array<std::uint64_t, kBatch> m_afterBegin{};
     // For each block of the batch and the place after the last, the breaks before it in the
     // buffer; and the last break before the batch (npos when none).
     std::array<std::size_t, kBatch + 1> m_breaksBefore{};
     std::size_t m_lastBreakBeforeBatch = std::string::npos;
+    bool m_lastBreakBeforeBatchInComment = false;
+    // What the blocks before the batch leave to it: whether a comment runs on into it, and an end
+    // marker that starts in their last byte.
+    bool m_insideAtBatch = false;
+    bool m_endCarriedIntoBatch = false;
+    bool m_insideAfterBatch = false;
+    bool m_endCarriedOutOfBatch = false;
     std::size_t m_block = 0;  // the walk's block: where it is
     std::size_t m_index = 0;  // its place in the batch
-    std::size_t m_passedFrom;
-    std::size_t m_passedTo;
 };
 
 }  // namespace korvexer

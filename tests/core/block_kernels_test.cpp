@@ -2,6 +2,7 @@
 // The block classifiers of every instruction set this machine runs give the plain loop's masks.
 #include <gtest/gtest.h>
 
+#include <bitset>
 #include <random>
 #include <string>
 #include <vector>
@@ -58,6 +59,12 @@ TEST(BlockKernels, EveryInstructionSetGivesThePortableMasks) {
             bk::ClassifyBlocks(set, bytes.data(), blocks, patterns.data(), channels.data(), count,
                                masks.data());
             EXPECT_EQ(masks, expected);
+            std::vector<std::size_t> counts(blocks + 1, round), expectedCounts(counts);
+            for (std::size_t block = 0; block < blocks; ++block)
+                expectedCounts[block + 1] =
+                    expectedCounts[block] + std::bitset<64>(masks[block][1]).count();
+            bk::CountRunningBits(set, masks.data(), blocks, 1, counts.data());
+            EXPECT_EQ(counts, expectedCounts);
             for (std::size_t block = 0; block < blocks; ++block) {
                 const char* at = bytes.data() + block * 64;
                 EXPECT_EQ(

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/scanner/comment_blanker.h"
 #include "core/scanner/line_model.h"
 #include "core/scanner/plain_walk.h"
 
@@ -30,8 +31,18 @@ TEST(PlainWalkFits, RefusesWhatCouldMoveABreakOrAMarker) {
     EXPECT_TRUE(PlainWalkFits("s := 1; // \xD6\xD0\xCE\xC4\nt := 2;\n", kLf, "{", "}"));
     EXPECT_TRUE(PlainWalkFits("{ \xB0\xA1} t := 2;\n\xB0\xA1{ c }\n", kLf, "{", "}"));
     EXPECT_TRUE(PlainWalkFits("// \xC3\xA9\n\x80\n", kLf, "{", "}"));
-    // A marker with a high byte is left to the steps.
+    // A marker with a high byte, or of more than two bytes, is left to the steps.
     EXPECT_FALSE(PlainWalkFits("a\n", kLf, "\xA1{", "}"));
+    EXPECT_FALSE(PlainWalkFits("a\n", kLf, "{{{", "}"));
+    // So are markers that overlap in the bytes, whichever comes first; apart they are fine.
+    EXPECT_FALSE(PlainWalkFits("a /*/ b */\n", kLf, "/*", "*/"));
+    EXPECT_FALSE(PlainWalkFits("/* a */*p = 1;\n", kLf, "/*", "*/"));
+    EXPECT_TRUE(PlainWalkFits("/* a */ *p = 1; /**/\n", kLf, "/*", "*/"));
+    EXPECT_FALSE(PlainWalkFits("(*)\n", kLf, "(*", "*)"));
+    EXPECT_TRUE(PlainWalkFits("(*)\n", kLf, "(*", ")"));
+    EXPECT_TRUE(PlainWalkFits("(* a *)\n", kLf, "(*", "*)"));
+    EXPECT_FALSE(PlainWalkFits("a ' b\n", kLf, "'", "'"));
+    EXPECT_TRUE(PlainWalkFits("a b\n", kLf, "'", "'"));
     // A line long enough to be cut (the test takes no line near it), and a break of two equal
     // bytes.
     EXPECT_FALSE(PlainWalkFits(std::string(6000, 'a') + "\n", kLf, "{", "}"));
@@ -50,9 +61,9 @@ void ExpectLinesOfTheModel(const std::string& bytes, LineBreak lineBreak) {
     for (std::size_t line = 0; line < model.LineCount(); ++line) {
         const LineSpan& expected = model.lines[line];
         for (std::size_t at = expected.offset; at < expected.offset + expected.length; ++at) {
-            std::size_t index = 0;
-            const LineSpan span = walk.LineAt(at, index);
-            ASSERT_EQ(index, line) << "at " << at;
+            const PlainWalk::Line found = walk.LineAt(at);
+            const LineSpan& span = found.span;
+            ASSERT_EQ(found.index, line) << "at " << at;
             ASSERT_EQ(span.offset, expected.offset) << "at " << at;
             ASSERT_EQ(span.length, expected.length) << "at " << at;
             ASSERT_EQ(span.end, expected.end) << "at " << at;
@@ -89,15 +100,19 @@ TEST(PlainWalk, FindsNeedlesOutsideTheCommentsOnly) {
     EXPECT_EQ(walk.NextNeedle(0), 2u);
     const std::size_t e = walk.NextNeedle(3);
     EXPECT_EQ(e, 31u);
-    std::size_t index = 0;
-    const LineSpan line = walk.LineAt(e, index);
-    EXPECT_EQ(index, 3u);
-    EXPECT_EQ(line.offset, 27u);
-    // The line starts inside the comment passed over; the one after it does not.
-    EXPECT_TRUE(walk.StartsInPassedComment(line.offset));
-    EXPECT_FALSE(walk.StartsInPassedComment(40));
+    const PlainWalk::Line line = walk.LineAt(e);
+    EXPECT_EQ(line.index, 3u);
+    EXPECT_EQ(line.span.offset, 27u);
+    // The line starts inside the comment from the lines before; the one after it does not.
+    EXPECT_TRUE(line.startsInComment);
     EXPECT_EQ(walk.NextNeedle(39), 46u);
+    EXPECT_FALSE(walk.LineAt(46).startsInComment);
     EXPECT_EQ(walk.NextNeedle(47), std::string::npos);
+    // A needle on a begin marker is in the comment the marker begins.
+    const std::vector<Needle> braces{{"{"}};
+    PlainWalk onMarkers(bytes, kLf, "{", "}");
+    onMarkers.LookFor(braces);
+    EXPECT_EQ(onMarkers.NextNeedle(0), std::string::npos);
 }
 
 TEST(PlainWalk, AnUnclosedCommentEndsTheSearch) {
@@ -107,9 +122,62 @@ TEST(PlainWalk, AnUnclosedCommentEndsTheSearch) {
     walk.LookFor(needles);
     EXPECT_EQ(walk.NextNeedle(0), 2u);
     EXPECT_EQ(walk.NextNeedle(3), std::string::npos);
-    // A line handed over that opens a comment: its end is searched for from the line's end.
-    PlainWalk again(bytes, kLf, "{", "}");
-    EXPECT_EQ(again.PastCommentEnd(15), std::string::npos);
+}
+
+// The needles the walk finds, and the lines it says start in a comment, against the blanker run
+// over every line of the line model.
+void ExpectCommentsOfTheBlanker(const std::string& bytes, LineBreak lineBreak,
+                                const std::string& begin, const std::string& end) {
+    LanguageDefinition language;
+    language.multilinenote_begin = begin;
+    language.multilinenote_end = end;
+    LineModel model;
+    model.bytes = bytes;
+    SplitSourceLines(model, lineBreak);
+    std::string blanked = bytes;
+    CommentBlanker blanker(language);
+    std::vector<bool> startsInside;
+    for (const LineSpan& span : model.lines) {
+        startsInside.push_back(blanker.inside());
+        blanker.BlankLine(blanked, span);
+    }
+    const std::vector<Needle> needles{{"x="}};
+    PlainWalk walk(bytes, lineBreak, begin, end);
+    walk.LookFor(needles);
+    std::size_t from = 0;
+    for (std::size_t at = blanked.find("x="); at != std::string::npos;
+         at = blanked.find("x=", at + 1)) {
+        ASSERT_EQ(walk.NextNeedle(from), at) << "from " << from;
+        const PlainWalk::Line line = walk.LineAt(at);
+        ASSERT_EQ(line.startsInComment, startsInside[line.index]) << "line " << line.index;
+        from = at + 1;
+    }
+    EXPECT_EQ(walk.NextNeedle(from), std::string::npos);
+}
+
+TEST(PlainWalk, FindsTheCommentsOfTheBlanker) {
+    // Markers of one and two bytes, comments within a block and over blocks, batches and lines,
+    // stray end markers, begin markers inside comments and a comment left open.
+    const std::pair<std::string, std::string> markers[] = {
+        {"{", "}"}, {"/*", "*/"}, {"(*", "*)"}, {"{", "*)"}, {"--", "**"}};
+    std::mt19937 random(11);
+    const std::string pieces[] = {"x=", "x",  "=",  " ",  "\n", "\r\n", "{", "}",
+                                  "/*", "*/", "(*", "*)", "--", "**",   "*", std::string(90, 'y')};
+    int walked = 0;
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        const std::size_t size = 50 + random() % 6000;
+        while (bytes.size() < size) bytes += pieces[random() % std::size(pieces)];
+        for (const auto& [begin, end] : markers)
+            for (const LineBreak lineBreak : {kLf, kCrLf}) {
+                if (!PlainWalkFits(bytes, lineBreak, begin, end)) continue;
+                SCOPED_TRACE("round " + std::to_string(round) + ", markers " + begin + " " + end);
+                ExpectCommentsOfTheBlanker(bytes, lineBreak, begin, end);
+                ++walked;
+            }
+    }
+    // Overlapping markers send many of these sources to the steps, but not most.
+    EXPECT_GT(walked, 1000);
 }
 
 }  // namespace
