@@ -8,6 +8,7 @@
 
 #include "core/platform/bits.h"
 #include "core/scanner/byte_scanner.h"
+#include "core/scanner/source_text.h"
 
 namespace korvexer {
 
@@ -118,6 +119,20 @@ void PlainWalk::LookFor(const std::vector<Needle>& needles) {
     add(m_commentBegin, false, kBegins);
     add(m_commentEnd, false, kEnds);
     m_pad = bk::PadByteFor(m_patterns);
+
+    m_followedLength = needles.empty() ? 0 : needles.front().text.size();
+    m_startsFollower.fill(false);
+    for (const Needle& needle : needles) {
+        if (needle.followers.empty() && needle.followerWords.empty()) m_followedLength = 0;
+        if (needle.text.size() != m_followedLength) m_followedLength = 0;
+        for (const char follower : needle.followers)
+            m_startsFollower[static_cast<unsigned char>(follower)] = true;
+        // Follower words compare with bit 0x20 set on both sides.
+        for (const std::string& word : needle.followerWords)
+            for (int byte = 0; byte < 256; ++byte)
+                if (!word.empty() && (byte | 0x20) == (static_cast<unsigned char>(word[0]) | 0x20))
+                    m_startsFollower[static_cast<std::size_t>(byte)] = true;
+    }
     // The batch is classified again for the new needles.
     m_batchBlocks = 0;
 }
@@ -234,9 +249,18 @@ bool PlainWalk::InCommentAfterBreak(std::size_t at) const {
     return (m_afterBegin[offset / kBlock] >> (offset % kBlock)) & 1;
 }
 
+bool PlainWalk::FollowerMayStandAfter(std::size_t at) const {
+    if (m_followedLength == 0) return true;
+    std::size_t next = at + m_followedLength;
+    while (next < m_bytes.size() && source_text::IsBlank(m_bytes[next])) ++next;
+    return next < m_bytes.size() && m_startsFollower[static_cast<unsigned char>(m_bytes[next])];
+}
+
 std::size_t PlainWalk::NextNeedle(std::size_t from) {
+    // Most needles in a source are followed by what no row starts with: those are refused by a
+    // look at one byte before the full test.
     for (std::size_t at = NextLooked(from); at != npos; at = NextLooked(at + 1))
-        if (NeedleCountsAt(m_bytes, *m_needles, at)) return at;
+        if (FollowerMayStandAfter(at) && NeedleCountsAt(m_bytes, *m_needles, at)) return at;
     return npos;
 }
 

@@ -66,6 +66,9 @@ private:
     // The first needle outside the comments at or after `from`; npos when none. The walk moves to
     // its block.
     std::size_t NextLooked(std::size_t from);
+    // Whether past the blanks after the needle at `at` stands a byte that may start a follower;
+    // true where the needles do not all ask for followers.
+    bool FollowerMayStandAfter(std::size_t at) const;
     // The last break before `at`, in the walk's block or before it; npos when none.
     std::size_t LastBreakBefore(std::size_t at) const;
     // The last break in the first `blocks` blocks of the batch or before it; npos when none.
@@ -83,6 +86,10 @@ private:
     std::vector<block_kernels::PairPattern> m_patterns;
     std::vector<std::uint8_t> m_channels;
     char m_pad = 0;  // a byte that starts no pattern, to pad the last block with
+    // Where every needle asks for followers and all are this long (else 0): the bytes that start
+    // one of their followers or follower words, a quick test before NeedleCountsAt's.
+    std::size_t m_followedLength = 0;
+    std::array<bool, 256> m_startsFollower{};
 
     // The batch: the blocks classified at once, the walk's block among them.
     std::size_t m_batchFrom = 0;    // its first block
