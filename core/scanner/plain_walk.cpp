@@ -127,11 +127,13 @@ void PlainWalk::LookFor(const std::vector<Needle>& needles) {
         if (needle.text.size() != m_followedLength) m_followedLength = 0;
         for (const char follower : needle.followers)
             m_startsFollower[static_cast<unsigned char>(follower)] = true;
-        // Follower words compare with bit 0x20 set on both sides.
-        for (const std::string& word : needle.followerWords)
-            for (int byte = 0; byte < 256; ++byte)
-                if (!word.empty() && (byte | 0x20) == (static_cast<unsigned char>(word[0]) | 0x20))
-                    m_startsFollower[static_cast<std::size_t>(byte)] = true;
+        // Follower words compare with bit 0x20 set on both sides: a byte with it clear or set
+        // starts one.
+        for (const std::string& word : needle.followerWords) {
+            if (word.empty()) continue;
+            const auto folded = static_cast<unsigned char>(word[0] | 0x20);
+            m_startsFollower[folded] = m_startsFollower[folded ^ 0x20u] = true;
+        }
     }
     // The batch is classified again for the new needles.
     m_batchBlocks = 0;
@@ -173,6 +175,7 @@ void PlainWalk::FollowComments() {
     const bool twoByteEnd = m_commentEnd.size() == 2;
     bool inside = m_insideAtBatch;
     bool endCarried = m_endCarriedIntoBatch;
+    m_blocksLooked = 0;
     for (std::size_t b = 0; b < m_batchBlocks; ++b) {
         const bk::ChannelMasks& masks = m_masks[b];
         const std::uint64_t begins = masks[kBegins];
@@ -190,6 +193,7 @@ void PlainWalk::FollowComments() {
         const std::uint64_t afterBegin = (seeds + quiet) ^ quiet;
         m_afterBegin[b] = afterBegin;
         m_looked[b] = masks[kNeedles] & ~(afterBegin | begins);
+        m_blocksLooked |= std::uint32_t{m_looked[b] != 0} << b;
         if (const std::uint64_t markers = ~quiet; markers != 0)
             inside = (begins >> HighestBit(markers)) & 1;
     }
@@ -212,12 +216,13 @@ std::size_t PlainWalk::NextLooked(std::size_t from) {
     MoveTo(from);
     std::uint64_t bits = m_looked[m_index] & ~BitsBelow(from - m_block);
     while (bits == 0) {
-        // The rest of the batch, then the next one.
-        std::size_t index = m_index + 1;
-        while (index < m_batchBlocks && (bits = m_looked[index]) == 0) ++index;
-        if (bits != 0) {
+        // The next block of the batch that holds a needle, else the next batch.
+        const std::uint64_t later = m_blocksLooked & ~BitsBelow(m_index + 1);
+        if (later != 0) {
+            const std::size_t index = LowestBit(later);
             m_block += (index - m_index) * kBlock;
             m_index = index;
+            bits = m_looked[index];
             break;
         }
         const std::size_t next = m_batchFrom + m_batchBlocks * kBlock;

@@ -55,7 +55,7 @@ public:
 private:
     enum Channel : std::uint8_t { kBreaks, kNeedles, kBegins, kEnds };
     static constexpr std::size_t kBlock = 64;
-    static constexpr std::size_t kBatch = 32;  // blocks classified in one call
+    static constexpr std::size_t kBatch = 32;  // blocks classified in one call; at most 32
 
     // Moves the walk to the block that holds `at` (below the buffer's size).
     void MoveTo(std::size_t at);
@@ -99,6 +99,7 @@ private:
     // marker before them begins a comment.
     std::array<std::uint64_t, kBatch> m_looked{};
     std::array<std::uint64_t, kBatch> m_afterBegin{};
+    std::uint32_t m_blocksLooked = 0;  // bit b set where m_looked[b] is not zero
     // For each block of the batch and the place after the last, the breaks before it in the
     // buffer; and the last break before the batch (npos when none).
     std::array<std::size_t, kBatch + 1> m_breaksBefore{};
