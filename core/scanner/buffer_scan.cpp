@@ -91,10 +91,11 @@ public:
         const std::string& begin = m_language.multilinenote_begin;
         if (!begin.empty() && (insideAtStart || std::memchr(unblanked.data(), begin[0],
                                                             unblanked.size()) != nullptr)) {
-            m_blanked.assign(unblanked);
+            std::string& blanked = m_scan.m_scratch.blanked;
+            blanked.assign(unblanked);
             m_comments.SetInside(insideAtStart);
-            m_comments.BlankLine(m_blanked, {0, span.length, span.end});
-            line = m_blanked;
+            m_comments.BlankLine(blanked, {0, span.length, span.end});
+            line = blanked;
         } else {
             m_comments.SetInside(false);
         }
@@ -115,9 +116,9 @@ public:
                 if (rules.IsMarkerLine(line, words.functionMarks)) m_phase = Phase::Statements;
                 break;
             case Phase::Statements:
-                if (rules.TakeLine(index, line, unblanked, m_statement))
-                    m_scan.m_extractor.Extract(m_rows, m_statement, m_path, m_counter,
-                                               m_scan.m_mode);
+                if (Statement& statement = m_scan.m_scratch.statement;
+                    rules.TakeLine(index, line, unblanked, statement))
+                    m_scan.m_extractor.Extract(m_rows, statement, m_path, m_counter, m_scan.m_mode);
                 break;
         }
     }
@@ -131,8 +132,6 @@ private:
     std::uint32_t& m_counter;
     CommentBlanker m_comments;
     Phase m_phase;
-    Statement m_statement;
-    std::string m_blanked;
 };
 
 BufferScan::BufferScan(const StatementRules& rules, const StatementExtractor& extractor,

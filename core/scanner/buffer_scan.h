@@ -45,6 +45,13 @@ private:
     RowNeedles m_clue;                    // what a statement line must hold to yield a row
     std::vector<Needle> m_beginWords;     // what a begin marker line holds
     std::vector<Needle> m_functionWords;  // what a function marker line holds
+    // The strings a line is looked at with, kept from file to file so that their memory is
+    // reused: a scan serves one thread at a time.
+    struct Scratch {
+        Statement statement;
+        std::string blanked;  // a line with its comments blanked
+    };
+    mutable Scratch m_scratch;
 };
 
 }  // namespace korvexer

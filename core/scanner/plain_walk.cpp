@@ -93,6 +93,11 @@ PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string co
       m_commentBegin(std::move(commentBegin)),
       m_commentEnd(std::move(commentEnd)),
       m_set(bk::Best()) {
+    // Room for the patterns of a few needles besides the break and the markers, so that the
+    // stretches of a file seldom grow the lists.
+    constexpr std::size_t kPatternRoom = 16;
+    m_patterns.reserve(kPatternRoom);
+    m_channels.reserve(kPatternRoom);
     LookFor(NoNeedles());
 }
 
