@@ -115,6 +115,22 @@ TEST(PlainWalk, FindsNeedlesOutsideTheCommentsOnly) {
     EXPECT_EQ(onMarkers.NextNeedle(0), std::string::npos);
 }
 
+TEST(PlainWalk, ANeedleCountsOnlyWholeWhereItsPatternMatches) {
+    // A longer needle is matched by its first two bytes.
+    const std::vector<Needle> words{{"abc"}};
+    PlainWalk third("abx abc", kLf, "{", "}");
+    third.LookFor(words);
+    EXPECT_EQ(third.NextNeedle(0), 4u);
+    // The last block is padded with a byte that starts no pattern, but may end one.
+    const std::vector<Needle> needles{{std::string("a\x01")}, {"b"}};
+    const std::string bytes = "b a\x01 xa";
+    PlainWalk walk(bytes, kLf, "{", "}");
+    walk.LookFor(needles);
+    EXPECT_EQ(walk.NextNeedle(0), 0u);
+    EXPECT_EQ(walk.NextNeedle(1), 2u);
+    EXPECT_EQ(walk.NextNeedle(3), std::string::npos);
+}
+
 TEST(PlainWalk, AnUnclosedCommentEndsTheSearch) {
     const std::string bytes = "a := 1\n{ b := 2\nc := 3\n";
     const std::vector<Needle> needles{{":="}};
