@@ -39,10 +39,10 @@ std::vector<Needle> NeedlesOfWords(const WordList& list) {
     return needles;
 }
 
-// Whether a plain walk can find the lines to look at: it fits the bytes, and no comment marker
-// or needle holds a break byte, so none runs over a line's end.
-bool WalksPlainly(std::string_view bytes, const LanguageDefinition& language,
-                  std::initializer_list<const std::vector<Needle>*> needleLists) {
+// Whether no comment marker or needle holds a break byte, so that none runs over a line's end:
+// what a plain walk asks of the language, besides what PlainWalkFits asks of the bytes.
+bool NoMarkerHoldsABreak(const LanguageDefinition& language,
+                         std::initializer_list<const std::vector<Needle>*> needleLists) {
     const LineBreak lineBreak = language.carryreturn;
     auto holdsBreak = [&](const std::string& text) {
         return text.find(static_cast<char>(lineBreak.first)) != std::string::npos ||
@@ -55,7 +55,7 @@ bool WalksPlainly(std::string_view bytes, const LanguageDefinition& language,
     for (const std::vector<Needle>* needles : needleLists)
         for (const Needle& needle : *needles)
             if (holdsBreak(needle.text)) return false;
-    return PlainWalkFits(bytes, lineBreak, begin, end);
+    return true;
 }
 
 }  // namespace
@@ -142,7 +142,10 @@ BufferScan::BufferScan(const StatementRules& rules, const StatementExtractor& ex
       m_clue(
           WithCommentFollower(extractor.NeedlesOfRows(mode), rules.language().multilinenote_begin)),
       m_beginWords(NeedlesOfWords(rules.words().beginMarks)),
-      m_functionWords(NeedlesOfWords(rules.words().functionMarks)) {}
+      m_functionWords(NeedlesOfWords(rules.words().functionMarks)),
+      m_mayWalkPlainly(!m_clue.needles.empty() &&
+                       NoMarkerHoldsABreak(rules.language(),
+                                           {&m_beginWords, &m_functionWords, &m_clue.needles})) {}
 
 BufferScan::~BufferScan() = default;
 
@@ -150,9 +153,11 @@ void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& p
                      std::uint32_t& counter) const {
     if (m_clue.none) return;
     LineLook look(*this, bytes, rows, path, counter);
-    // Where every statement line is looked at, the lines are taken one by one.
-    if (!m_clue.needles.empty() &&
-        WalksPlainly(bytes, m_rules.language(), {&m_beginWords, &m_functionWords, &m_clue.needles}))
+    // Where every statement line is looked at, or the bytes do not fit a plain walk, the lines
+    // are taken one by one.
+    const LanguageDefinition& language = m_rules.language();
+    if (m_mayWalkPlainly && PlainWalkFits(bytes, language.carryreturn, language.multilinenote_begin,
+                                          language.multilinenote_end))
         WalkPlainly(bytes, look);
     else
         WalkLineByLine(bytes, look);

@@ -45,6 +45,8 @@ private:
     RowNeedles m_clue;                    // what a statement line must hold to yield a row
     std::vector<Needle> m_beginWords;     // what a begin marker line holds
     std::vector<Needle> m_functionWords;  // what a function marker line holds
+    // Whether the language and the needles allow a plain walk; the bytes of each file decide.
+    bool m_mayWalkPlainly;
     // The strings a line is looked at with, kept from file to file so that their memory is
     // reused: a scan serves one thread at a time.
     struct Scratch {
