@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/platform/bits.h"
+#include "core/platform/gbk_text.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -41,14 +42,10 @@ std::size_t FindInBlocks(std::size_t from, std::size_t size, MatchesOf matchesOf
 
 bool FollowerTakenBySecondByte(std::string_view bytes, std::string_view followers) {
     const std::size_t size = bytes.size();
-    // Whether the byte after `high` (0x80 or more) is a follower that the high byte takes: the
-    // run of lead bytes (0x81 up) that ends at `high` is odd.
+    // Whether the byte after `high` (0x80 or more) is a follower that the high byte takes.
     auto takenAfter = [&](std::size_t high) {
-        if (high + 1 >= size || followers.find(bytes[high + 1]) == std::string_view::npos)
-            return false;
-        std::size_t run = 0;
-        while (run <= high && static_cast<unsigned char>(bytes[high - run]) >= 0x81) ++run;
-        return run % 2 == 1;
+        return high + 1 < size && followers.find(bytes[high + 1]) != std::string_view::npos &&
+               gbk::IsSecondByteAt(bytes, 0, high + 1);
     };
     std::size_t at = 0;
 #ifdef KORVEXER_SSE2
