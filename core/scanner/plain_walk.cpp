@@ -31,31 +31,22 @@ std::uint64_t BitsBelow(std::size_t count) {
     return (std::uint64_t{1} << count) - 1;
 }
 
-// Whether an occurrence of `begin` and one of `end` share a byte in `bytes`. Each way of laying
-// one over the other whose bytes agree where they meet makes a text, which is looked for.
+// Whether an occurrence of `begin` and one of `end`, each of one or two bytes, share a byte in
+// `bytes`: both start at one place, or one starts at the other's second byte.
 bool MarkersOverlapIn(std::string_view bytes, std::string_view begin, std::string_view end) {
-    const std::ptrdiff_t beginSize = static_cast<std::ptrdiff_t>(begin.size());
-    const std::ptrdiff_t endSize = static_cast<std::ptrdiff_t>(end.size());
-    // `end` starts `shift` bytes after `begin`, or before it where `shift` is negative.
-    for (std::ptrdiff_t shift = 1 - endSize; shift < beginSize; ++shift) {
-        const std::ptrdiff_t first = std::min<std::ptrdiff_t>(0, shift);
-        const std::ptrdiff_t last = std::max(beginSize, shift + endSize);
-        std::string joined(static_cast<std::size_t>(last - first), '\0');
-        std::vector<bool> placed(joined.size(), false);
-        bool agree = true;
-        auto place = [&](std::string_view marker, std::ptrdiff_t at) {
-            for (std::size_t i = 0; i < marker.size(); ++i) {
-                const std::size_t to = static_cast<std::size_t>(at - first) + i;
-                if (placed[to] && joined[to] != marker[i]) agree = false;
-                joined[to] = marker[i];
-                placed[to] = true;
-            }
-        };
-        place(begin, 0);
-        place(end, shift);
-        if (agree && bytes.find(joined) != std::string_view::npos) return true;
-    }
-    return false;
+    auto occurs = [&](const std::string& text) {
+        return bytes.find(text) != std::string_view::npos;
+    };
+    // At one place the shorter must be the start of the longer, which then stands there.
+    const std::string_view shorter = begin.size() <= end.size() ? begin : end;
+    const std::string_view longer = begin.size() <= end.size() ? end : begin;
+    if (longer.substr(0, shorter.size()) == shorter && occurs(std::string(longer))) return true;
+    // `second` starting at the second byte of `first`, which it must agree with: three bytes.
+    auto startsAtSecondByte = [&](std::string_view first, std::string_view second) {
+        return first.size() == 2 && first[1] == second[0] &&
+               occurs(std::string(1, first[0]) + std::string(second));
+    };
+    return startsAtSecondByte(begin, end) || startsAtSecondByte(end, begin);
 }
 
 }  // namespace
