@@ -349,37 +349,16 @@ std::uint64_t PatternMatches(InstructionSet set, const char* block, const PairPa
 
 namespace {
 
-// Calls `kernel<N>` with the pattern count as a constant, for up to eight patterns.
+template <template <std::size_t> class Kernel, std::size_t... Ns, typename... Args>
+bool WithConstantCountIn(std::index_sequence<Ns...>, std::size_t count, Args&&... args) {
+    return ((count == Ns + 1 && (Kernel<Ns + 1>::Run(args...), true)) || ...);
+}
+
+// Calls `Kernel<N>::Run` with the pattern count as a constant, for up to eight patterns; false
+// for more.
 template <template <std::size_t> class Kernel, typename... Args>
 bool WithConstantCount(std::size_t count, Args&&... args) {
-    switch (count) {
-        case 1:
-            Kernel<1>::Run(args...);
-            return true;
-        case 2:
-            Kernel<2>::Run(args...);
-            return true;
-        case 3:
-            Kernel<3>::Run(args...);
-            return true;
-        case 4:
-            Kernel<4>::Run(args...);
-            return true;
-        case 5:
-            Kernel<5>::Run(args...);
-            return true;
-        case 6:
-            Kernel<6>::Run(args...);
-            return true;
-        case 7:
-            Kernel<7>::Run(args...);
-            return true;
-        case 8:
-            Kernel<8>::Run(args...);
-            return true;
-        default:
-            return false;
-    }
+    return WithConstantCountIn<Kernel>(std::make_index_sequence<8>{}, count, args...);
 }
 
 #ifdef KORVEXER_SSE2
