@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Fuzz target: the loader, statement walker and extractor under each built-in language, in both
 // scan modes; every row must point at a line of the file, and at the text the rewriting looks for,
-// and the one-pass scan must give the same rows.
+// and the scan must give the same rows by either walk on every instruction set.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -51,15 +51,20 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
         if (rows.size() > before + 1) std::abort();
     }
 
-    // The one-pass scan that the step dialogs use gives exactly the rows of the full walk.
+    // The scan that the step dialogs use gives exactly the rows of the full walk, by either walk
+    // and on every instruction set.
     const StatementRules rules(language);
-    RowList fastRows;
-    std::uint32_t fastCounter = 1024;
-    BufferScan(rules, extractor, mode).Run(bytes, fastRows, "f", fastCounter);
-    if (fastRows.size() != rows.size() || fastCounter != counter) std::abort();
-    for (std::size_t row = 0; row < rows.size(); ++row)
-        if (fastRows[row].columns != rows[row].columns || fastRows[row].image != rows[row].image)
-            std::abort();
+    for (const ScanWalk walk : {ScanWalk::Exact, ScanWalk::Fastest})
+        for (const block_kernels::InstructionSet set : block_kernels::Available()) {
+            RowList scanRows;
+            std::uint32_t scanCounter = 1024;
+            BufferScan(rules, extractor, mode, walk, set).Run(bytes, scanRows, "f", scanCounter);
+            if (scanRows.size() != rows.size() || scanCounter != counter) std::abort();
+            for (std::size_t row = 0; row < rows.size(); ++row)
+                if (scanRows[row].columns != rows[row].columns ||
+                    scanRows[row].image != rows[row].image)
+                    std::abort();
+        }
 
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const std::string& position = rows.Text(row, kConstantPosition);

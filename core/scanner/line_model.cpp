@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/scanner/line_stepper.h"
+#include "core/platform/gbk_text.h"
 
 namespace korvexer {
 
@@ -21,6 +21,67 @@ constexpr unsigned char kDoubleByteClosing[][2] = {
     {0xA1, 0xBD}, {0xA1, 0xB5}, {0xA1, 0xB7}, {0xA1, 0xAD}, {0xA3, 0xA7},
     {0xA1, 0xAF}, {0xA3, 0xA2}, {0xA1, 0xA8}, {0xA3, 0xE0}, {0xA1, 0xAB},
 };
+
+// Appends the entries of the physical line that starts at `start` (one, or several where the line
+// is cut after kSourceLineLimit bytes) to `out`, walking one character at a time, and returns
+// where the next physical line starts.
+std::size_t SplitLineByCharacters(std::string_view buffer, LineBreak lineBreak, std::size_t start,
+                                  std::vector<LineSpan>& out) {
+    const std::size_t size = buffer.size();
+    const char e1 = static_cast<char>(lineBreak.first);
+    const char e2 = static_cast<char>(lineBreak.second);
+
+    std::size_t i = start;
+    std::size_t n = 0;      // bytes taken into the current piece
+    std::size_t carry = 0;  // 2 when a two-byte character must start the next piece
+    auto take = [&](std::size_t width) {
+        i += width;
+        n += width;
+    };
+    auto probeAt = [&](std::size_t at) { return IsClosingPunctuation(buffer.substr(at, 2)); };
+    auto endPiece = [&](std::size_t length, LineEnd end) {
+        out.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), end});
+    };
+
+    while (i < size) {
+        const char byte = buffer[i];
+        if (byte == e1) {
+            const std::size_t lineEnd = i++;
+            bool whole = e2 == 0;
+            if (e2 != 0 && i < size && buffer[i] == e2) {
+                ++i;
+                whole = true;
+            }
+            endPiece(lineEnd - start, whole ? LineEnd::Break : LineEnd::LoneFirstByte);
+            return i;
+        }
+        if (carry + n >= kSourceLineLimit) {
+            endPiece(i - start, LineEnd::Cut);
+            start = i;
+            n = 0;
+            carry = 0;
+            continue;
+        }
+        if (static_cast<unsigned char>(byte) < 0x81) {
+            take(1);
+            if (i < size && n == kSourceLineLimit) {
+                PunctuationProbe probe = probeAt(i);
+                if (probe.isClosing) take(std::min<std::size_t>(probe.width, size - i));
+            }
+            continue;
+        }
+        if (n != kSourceLineLimit - 1) take(i + 1 < size ? 2 : 1);
+        if (i < size && (n == kSourceLineLimit || n == kSourceLineLimit - 1)) {
+            PunctuationProbe probe = probeAt(i);
+            if (probe.isClosing)
+                take(std::min<std::size_t>(probe.width, size - i));
+            else if (probe.width == 2 && n == kSourceLineLimit - 1)
+                carry = 2;
+        }
+    }
+    if (i > start) endPiece(i - start, LineEnd::EndOfData);
+    return i;
+}
 
 }  // namespace
 
@@ -51,10 +112,45 @@ void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak) {
         start = SplitLineByCharacters(model.bytes, lineBreak, start, model.lines);
 }
 
+void SplitLines(std::string_view bytes, LineBreak lineBreak, std::vector<LineSpan>& lines) {
+    lines.clear();
+    const std::size_t size = bytes.size();
+    const char first = static_cast<char>(lineBreak.first);
+    const char second = static_cast<char>(lineBreak.second);
+    auto add = [&](std::size_t start, std::size_t length, LineEnd end) {
+        lines.push_back(
+            {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), end});
+    };
+    for (std::size_t start = 0; start < size;) {
+        // Only a line that comes within a byte of the limit needs the character walk, to place
+        // its cuts (a closing mark just past the limit, even the break itself, stays on the
+        // line); for the others the walk would only tell whether a break byte is the second byte
+        // of a character, and that needs just the lead bytes right before it.
+        std::size_t at = bytes.find(first, start);
+        while (at != std::string_view::npos && at - start < kSourceLineLimit - 1 &&
+               gbk::IsSecondByteAt(bytes, start, at))
+            at = bytes.find(first, at + 1);
+        const std::size_t end = at == std::string_view::npos ? size : at;
+        if (end - start >= kSourceLineLimit - 1) {
+            start = SplitLineByCharacters(bytes, lineBreak, start, lines);
+        } else if (end == size) {
+            add(start, size - start, LineEnd::EndOfData);
+            start = size;
+        } else if (second == 0) {
+            add(start, end - start, LineEnd::Break);
+            start = end + 1;
+        } else if (end + 1 < size && bytes[end + 1] == second) {
+            add(start, end - start, LineEnd::Break);
+            start = end + 2;
+        } else {
+            add(start, end - start, LineEnd::LoneFirstByte);
+            start = end + 1;
+        }
+    }
+}
+
 void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
-    model.lines.clear();
-    LineStepper stepper(model.bytes, lineBreak);
-    for (LineSpan span; stepper.Next(span);) model.lines.push_back(span);
+    SplitLines(model.bytes, lineBreak, model.lines);
 }
 
 LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lineBreak) {

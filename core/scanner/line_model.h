@@ -58,9 +58,12 @@ struct PunctuationProbe {
 };
 PunctuationProbe IsClosingPunctuation(std::string_view next);
 
-// Splits `model.bytes` into lines with the line break `lineBreak`; lines are cut after
-// kSourceLineLimit bytes, never inside a two-byte character, and a closing mark after the cut stays
-// on the line before it.
+// Splits `bytes` into the entries of the line model with the line break `lineBreak`, replacing
+// those of `lines`: lines are cut after kSourceLineLimit bytes, never inside a two-byte character,
+// and a closing mark after the cut stays on the line before it. A break byte that a lead byte
+// takes as its second byte ends no line.
+void SplitLines(std::string_view bytes, LineBreak lineBreak, std::vector<LineSpan>& lines);
+// SplitLines over `model.bytes` into `model.lines`.
 void SplitSourceLines(LineModel& model, LineBreak lineBreak);
 // The same split walked one character at a time from the first byte: slower, and the reference
 // that SplitSourceLines must agree with.

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "core/platform/bits.h"
-#include "core/scanner/byte_scanner.h"
+#include "core/platform/gbk_text.h"
 #include "core/scanner/source_text.h"
 
 namespace korvexer {
@@ -24,6 +24,12 @@ constexpr std::size_t npos = std::string::npos;
 const std::vector<Needle>& NoNeedles() {
     static const std::vector<Needle> none;
     return none;
+}
+
+// Whether the blanker takes a marker that starts with a lead byte's second byte for no marker:
+// its searches step over second bytes only for a first byte that can be one in GBK, 0x40 or more.
+bool PairsUp(const std::string& marker) {
+    return !marker.empty() && static_cast<unsigned char>(marker[0]) >= 0x40;
 }
 
 // The bits below `count` (at most 63).
@@ -51,39 +57,65 @@ bool MarkersOverlapIn(std::string_view bytes, std::string_view begin, std::strin
 
 }  // namespace
 
-bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, std::string_view commentBegin,
-                   std::string_view commentEnd) {
-    if (lineBreak.first == lineBreak.second) return false;
+PlainWalkCheck::PlainWalkCheck(LineBreak lineBreak, std::string commentBegin,
+                               std::string commentEnd, const std::vector<Needle>& rowNeedles,
+                               const std::vector<const std::vector<Needle>*>& markerWords)
+    : m_break(lineBreak),
+      m_commentBegin(std::move(commentBegin)),
+      m_commentEnd(std::move(commentEnd)),
+      m_languageFits(true) {
+    auto holdsBreak = [&](const std::string& text) {
+        return text.find(static_cast<char>(lineBreak.first)) != std::string::npos ||
+               (lineBreak.second != 0 &&
+                text.find(static_cast<char>(lineBreak.second)) != std::string::npos);
+    };
+    auto isPlain = [](const std::string& marker) {
+        // A marker with a high byte could pair up with the bytes around it, and a longer one is
+        // more than the masks tell.
+        return marker.size() <= 2 && std::none_of(marker.begin(), marker.end(), [](char byte) {
+                   return static_cast<unsigned char>(byte) >= 0x80;
+               });
+    };
+    if (lineBreak.first == lineBreak.second || lineBreak.first >= 0x80) m_languageFits = false;
+    if (m_commentBegin.empty() != m_commentEnd.empty() || !isPlain(m_commentBegin) ||
+        !isPlain(m_commentEnd) || holdsBreak(m_commentBegin) || holdsBreak(m_commentEnd))
+        m_languageFits = false;
+    // Without needles, every statement line would have to be looked at.
+    if (rowNeedles.empty()) m_languageFits = false;
+    std::vector<const std::vector<Needle>*> lists = markerWords;
+    lists.push_back(&rowNeedles);
+    for (const std::vector<Needle>* needles : lists)
+        for (const Needle& needle : *needles)
+            if (holdsBreak(needle.text)) m_languageFits = false;
+}
+
+bool PlainWalkCheck::Fits(std::string_view bytes) const {
+    if (!m_languageFits) return false;
     // Where every stretch of kStretch bytes but the last holds a break, no line reaches 2 *
-    // kStretch bytes; memchr finds the break in a few bytes of each.
+    // kStretch bytes; memchr finds one in a few bytes of each. A break byte that is the second
+    // byte of a character ends no line.
     constexpr std::size_t kStretch = 2048;
     static_assert(2 * kStretch < kSourceLineLimit - 1);
-    for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch)
-        if (std::memchr(bytes.data() + at, lineBreak.first, kStretch) == nullptr) return false;
-    // The bytes that must start a character for the walk to find the lines and comments that the
-    // line model and the blanker find.
-    std::string startBytes(1, static_cast<char>(lineBreak.first));
-    for (std::string_view marker : {commentBegin, commentEnd}) {
-        // A marker with a high byte could pair up with the bytes around it, and a longer one is
-        // more than the masks tell: such a language is walked line by line.
-        if (marker.size() > 2) return false;
-        for (const char byte : marker)
-            if (static_cast<unsigned char>(byte) >= 0x80) return false;
-        if (!marker.empty()) startBytes += marker[0];
+    const char first = static_cast<char>(m_break.first);
+    for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch) {
+        const std::string_view stretch = bytes.substr(at, kStretch);
+        std::size_t found = stretch.find(first);
+        while (found != std::string_view::npos && gbk::IsSecondByteAt(bytes, 0, at + found))
+            found = stretch.find(first, found + 1);
+        if (found == std::string_view::npos) return false;
     }
-    if (static_cast<unsigned char>(lineBreak.first) >= 0x80) return false;
     // Where markers overlap ("/*/"), the blanker's reading depends on which it met first.
-    if (!commentBegin.empty() && MarkersOverlapIn(bytes, commentBegin, commentEnd)) return false;
-    return !FollowerTakenBySecondByte(bytes, startBytes);
+    return m_commentBegin.empty() || !MarkersOverlapIn(bytes, m_commentBegin, m_commentEnd);
 }
 
 PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
-                     std::string commentEnd)
+                     std::string commentEnd, bk::InstructionSet set)
     : m_bytes(bytes),
       m_break(lineBreak),
       m_commentBegin(std::move(commentBegin)),
       m_commentEnd(std::move(commentEnd)),
-      m_set(bk::Best()) {
+      m_set(set),
+      m_markersPairUp{PairsUp(m_commentBegin), PairsUp(m_commentEnd)} {
     // Room for the patterns of a few needles besides the break and the markers, so that the
     // stretches of a file seldom grow the lists.
     constexpr std::size_t kPatternRoom = 16;
@@ -142,15 +174,14 @@ void PlainWalk::Classify(std::size_t from) {
         const std::size_t lastBreak = LastBreakIn(m_batchBlocks);
         if (lastBreak != npos) m_lastBreakBeforeBatchInComment = InCommentAfterBreak(lastBreak);
         m_lastBreakBeforeBatch = lastBreak;
-        m_insideAtBatch = m_insideAfterBatch;
-        m_endCarriedIntoBatch = m_endCarriedOutOfBatch;
+        m_intoBatch = m_outOfBatch;
         m_batchFrom = from;
     }
     const std::size_t size = m_bytes.size();
     // The blocks that have a byte after them go to the classifier as they are.
     const std::size_t whole = std::min(kBatch, (size - from - 1) / kBlock);
     bk::ClassifyBlocks(m_set, m_bytes.data() + from, whole, m_patterns.data(), m_channels.data(),
-                       m_patterns.size(), m_masks.data());
+                       m_patterns.size(), m_classes.data());
     m_batchBlocks = whole;
     const std::size_t last = from + whole * kBlock;
     if (whole < kBatch && last < size) {
@@ -159,23 +190,55 @@ void PlainWalk::Classify(std::size_t from) {
         std::memset(padded, m_pad, sizeof padded);
         std::memcpy(padded, m_bytes.data() + last, size - last);
         bk::ClassifyBlocks(m_set, padded, 1, m_patterns.data(), m_channels.data(),
-                           m_patterns.size(), &m_masks[whole]);
+                           m_patterns.size(), &m_classes[whole]);
         ++m_batchBlocks;
     }
-    bk::CountRunningBits(m_set, m_masks.data(), m_batchBlocks, kBreaks, m_breaksBefore.data());
+    DropSecondBytes();
+    bk::CountRunningBits(m_set, m_classes.data(), m_batchBlocks, kBreaks, m_breaksBefore.data());
     FollowComments();
+}
+
+void PlainWalk::DropSecondBytes() {
+    // A byte is the second byte of a character when the run of lead bytes right before it is
+    // odd: the byte before a run always ends a character, so a run pairs up from its start. The
+    // ends of the odd runs come from adding each run's start to the run, as the carry then lands
+    // on the byte after it: a run that starts on an even place and ends on an odd one is odd, and
+    // the other way round. A run that reaches the block's end carries its oddness into the next.
+    constexpr std::uint64_t kEvenPlaces = 0x5555555555555555ULL;
+    bool carry = m_intoBatch.leadByte;
+    for (std::size_t b = 0; b < m_batchBlocks; ++b) {
+        bk::BlockClass& cls = m_classes[b];
+        const std::uint64_t leads = cls.leads;
+        const std::uint64_t starts = leads & ~(leads << 1);
+        // A run that goes on from the block before starts one place earlier than it seems.
+        const std::uint64_t evenStartPlaces = kEvenPlaces ^ std::uint64_t{carry};
+        const std::uint64_t evenStarts = starts & evenStartPlaces;
+        const std::uint64_t oddStarts = starts & ~evenStartPlaces;
+        const std::uint64_t evenCarries = leads + evenStarts;
+        const std::uint64_t oddCarries = (leads + oddStarts) | std::uint64_t{carry};
+        // The sum wraps where an odd run reaches the block's end.
+        const bool carryOut = leads + oddStarts < leads;
+        const std::uint64_t seconds =
+            ((evenCarries & ~kEvenPlaces) | (oddCarries & kEvenPlaces)) & ~leads;
+        carry = carryOut;
+        if (seconds == 0) continue;
+        cls.channels[kBreaks] &= ~seconds;
+        if (m_markersPairUp[0]) cls.channels[kBegins] &= ~seconds;
+        if (m_markersPairUp[1]) cls.channels[kEnds] &= ~seconds;
+    }
+    m_outOfBatch.leadByte = carry;
 }
 
 void PlainWalk::FollowComments() {
     // An end marker counts at its last byte, the byte after which the comment is over.
     const bool twoByteEnd = m_commentEnd.size() == 2;
-    bool inside = m_insideAtBatch;
-    bool endCarried = m_endCarriedIntoBatch;
+    bool inside = m_intoBatch.inComment;
+    bool endCarried = m_intoBatch.endMarker;
     m_blocksLooked = 0;
     for (std::size_t b = 0; b < m_batchBlocks; ++b) {
-        const bk::ChannelMasks& masks = m_masks[b];
-        const std::uint64_t begins = masks[kBegins];
-        std::uint64_t ends = masks[kEnds];
+        const bk::BlockClass& cls = m_classes[b];
+        const std::uint64_t begins = cls.channels[kBegins];
+        std::uint64_t ends = cls.channels[kEnds];
         if (twoByteEnd) {
             const bool carry = ends >> 63;
             ends = (ends << 1) | std::uint64_t{endCarried};
@@ -188,13 +251,13 @@ void PlainWalk::FollowComments() {
         const std::uint64_t seeds = (begins << 1) | std::uint64_t{inside};
         const std::uint64_t afterBegin = (seeds + quiet) ^ quiet;
         m_afterBegin[b] = afterBegin;
-        m_looked[b] = masks[kNeedles] & ~(afterBegin | begins);
+        m_looked[b] = cls.channels[kNeedles] & ~(afterBegin | begins);
         m_blocksLooked |= std::uint32_t{m_looked[b] != 0} << b;
         if (const std::uint64_t markers = ~quiet; markers != 0)
             inside = (begins >> HighestBit(markers)) & 1;
     }
-    m_insideAfterBatch = inside;
-    m_endCarriedOutOfBatch = endCarried;
+    m_outOfBatch.inComment = inside;
+    m_outOfBatch.endMarker = endCarried;
 }
 
 void PlainWalk::MoveTo(std::size_t at) {
@@ -231,16 +294,25 @@ std::size_t PlainWalk::NextLooked(std::size_t from) {
 }
 
 std::size_t PlainWalk::LastBreakBefore(std::size_t at) const {
-    const std::uint64_t before = m_masks[m_index][kBreaks] & BitsBelow(at - m_block);
+    const std::uint64_t before = m_classes[m_index].channels[kBreaks] & BitsBelow(at - m_block);
     return before != 0 ? m_block + HighestBit(before) : LastBreakIn(m_index);
 }
 
 std::size_t PlainWalk::LastBreakIn(std::size_t blocks) const {
     // Lines are short: the search seldom goes back more than a block or two.
     for (std::size_t b = blocks; b-- > 0;)
-        if (const std::uint64_t breaks = m_masks[b][kBreaks]; breaks != 0)
+        if (const std::uint64_t breaks = m_classes[b].channels[kBreaks]; breaks != 0)
             return m_batchFrom + b * kBlock + HighestBit(breaks);
     return m_lastBreakBeforeBatch;
+}
+
+std::size_t PlainWalk::NextBreakFrom(std::size_t from) const {
+    // Past the walk's block the masks may not be made yet: the byte is searched for, and a find
+    // that a lead byte takes as its second byte passed over.
+    const char first = static_cast<char>(m_break.first);
+    for (std::size_t at = m_bytes.find(first, from); at != npos; at = m_bytes.find(first, at + 1))
+        if (!gbk::IsSecondByteAt(m_bytes, 0, at)) return at;
+    return m_bytes.size();
 }
 
 bool PlainWalk::InCommentAfterBreak(std::size_t at) const {
@@ -268,7 +340,7 @@ std::size_t PlainWalk::NextNeedle(std::size_t from) {
 PlainWalk::Line PlainWalk::LineAt(std::size_t at) {
     const std::size_t size = m_bytes.size();
     MoveTo(at);
-    const std::uint64_t breaks = m_masks[m_index][kBreaks];
+    const std::uint64_t breaks = m_classes[m_index].channels[kBreaks];
     const std::size_t offset = at - m_block;
     const std::size_t index = m_breaksBefore[m_index] + CountBits(breaks & BitsBelow(offset));
 
@@ -278,14 +350,8 @@ PlainWalk::Line PlainWalk::LineAt(std::size_t at) {
     if (lastBreak != npos && second != 0 && start < size && m_bytes[start] == second) ++start;
 
     const std::uint64_t after = offset == kBlock - 1 ? 0 : breaks & ~BitsBelow(offset + 1);
-    std::size_t end = size;
-    if (after != 0) {
-        end = m_block + LowestBit(after);
-    } else if (m_block + kBlock < size) {
-        const std::size_t next = m_block + kBlock;
-        const void* found = std::memchr(m_bytes.data() + next, m_break.first, size - next);
-        if (found != nullptr) end = static_cast<const char*>(found) - m_bytes.data();
-    }
+    const std::size_t end =
+        after != 0 ? m_block + LowestBit(after) : NextBreakFrom(std::min(m_block + kBlock, size));
     LineEnd kind = LineEnd::Break;
     if (end == size)
         kind = LineEnd::EndOfData;

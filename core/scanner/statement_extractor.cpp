@@ -121,7 +121,7 @@ std::string PositionText(std::size_t lineIndex, std::size_t column) {
 }
 
 StatementExtractor::StatementExtractor(const LanguageDefinition& language, const Clock& clock)
-    : m_language(language), m_clock(clock) {}
+    : m_language(language), m_clock(clock), m_constantStarts(ConstantStartsOf(language)) {}
 
 bool StatementExtractor::Extract(RowList& rows, const Statement& statement, const std::string& path,
                                  std::uint32_t& counter, ScanMode mode) const {
@@ -135,29 +135,54 @@ RowNeedles StatementExtractor::NeedlesOfRows(ScanMode mode) const {
     auto blank = [](char byte) { return byte == ' ' || byte == '\t'; };
     RowNeedles result;
     if (mode == ScanMode::Constants) {
-        // Every constant row is found to the right of the assignment operator, and its right-hand
-        // side starts with a quote, a minus, a digit, a hexadecimal prefix or an accessor's name,
-        // whose common start is enough to tell.
+        // Every constant row is found to the right of the assignment operator, whose right-hand
+        // side starts as one of the constant forms starts.
         const std::string& op = m_language.setvalue;
-        if (op.empty()) {
+        if (op.empty())
             result.none = true;
-        } else if (std::none_of(op.begin(), op.end(), blank)) {
-            std::string followers = "-0123456789";
-            followers += static_cast<char>(m_language.quotation);
-            const std::string& prefixes = m_language.hexprefix;
-            for (std::size_t i = 0; i < prefixes.size(); ++i)
-                if (i == 0 || prefixes[i - 1] == ';') followers += prefixes[i];
-            result.needles.push_back({op, followers, false, {std::string(kAccessorStart)}});
-        }
+        else if (std::none_of(op.begin(), op.end(), blank))
+            result.needles.push_back({op, m_constantStarts.bytes, false, m_constantStarts.words});
         return result;
     }
-    // A call row is a name ending in the substitute suffix, or a call whose arguments show a
-    // closing parenthesis or the separator.
-    const char separator = static_cast<char>(m_language.separator);
-    if (blank(separator)) return result;
-    result.needles = {{")"}, {"_"}};
-    if (separator != 0) result.needles.push_back({std::string(1, separator)});
+    // A call row is a name ending in the substitute suffix, or a call whose arguments show one of
+    // their marks.
+    const std::string marks = CallArgumentMarks();
+    if (std::any_of(marks.begin(), marks.end(), blank)) return result;
+    for (const char mark : marks) result.needles.push_back({std::string(1, mark)});
+    result.needles.push_back({std::string(kSubstituteSuffix.substr(0, 1))});
     return result;
+}
+
+// The forms a constant row's right-hand side takes, and the bytes or words each starts with: a
+// quote opens a string literal; a minus or a digit a decimal number; the accessors' common name
+// an accessor call that an earlier replacement left; a prefix's first byte a hexadecimal number.
+// ExtractConstant lists nothing that starts otherwise, and the plain walk looks only at lines
+// where an assignment is followed by one of these: a new form gives its start here.
+StatementExtractor::ConstantStarts StatementExtractor::ConstantStartsOf(
+    const LanguageDefinition& language) {
+    ConstantStarts starts;
+    starts.bytes += static_cast<char>(language.quotation);
+    starts.bytes += "-0123456789";
+    starts.words.emplace_back(kAccessorStart);
+    const std::string& prefixes = language.hexprefix;
+    for (std::size_t i = 0; i < prefixes.size(); ++i)
+        if (i == 0 || prefixes[i - 1] == ';') starts.bytes += prefixes[i];
+    return starts;
+}
+
+bool StatementExtractor::StartsAConstant(std::string_view rhs) const {
+    if (rhs.empty()) return false;
+    if (m_constantStarts.bytes.find(rhs.front()) != std::string::npos) return true;
+    return std::any_of(
+        m_constantStarts.words.begin(), m_constantStarts.words.end(), [&](const std::string& word) {
+            return rhs.size() >= word.size() && gbk::EqualsNoCase(rhs.substr(0, word.size()), word);
+        });
+}
+
+std::string StatementExtractor::CallArgumentMarks() const {
+    std::string marks = ")";
+    if (m_language.separator != 0) marks += static_cast<char>(m_language.separator);
+    return marks;
 }
 
 bool StatementExtractor::StartsWithHexPrefix(std::string_view text) const {
@@ -184,7 +209,7 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     if (at == st::npos) return false;
     std::size_t column = statement.column;
     const std::string_view rhs = RightHandSide(text, at, op.size(), column);
-    if (rhs.empty()) return false;
+    if (!StartsAConstant(rhs)) return false;
     const char terminator = static_cast<char>(m_language.linendchar);
     if (terminator != 0 && !isFor && st::FindChar(rhs, terminator) != st::npos) return false;
 
@@ -318,9 +343,9 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         return true;
     }
 
-    const char separator = static_cast<char>(m_language.separator);
-    if (st::FindChar(rest, ')') == st::npos &&
-        (separator == 0 || st::FindChar(rest, separator) == st::npos))
+    const std::string marks = CallArgumentMarks();
+    if (std::none_of(marks.begin(), marks.end(),
+                     [&](char mark) { return st::FindChar(rest, mark) != st::npos; }))
         return false;
     if (head.find_first_of(")=\"'.,+&") != std::string_view::npos) return false;
     if (Keywords().Has(head) || LibraryEntryPoints().Has(head)) return false;

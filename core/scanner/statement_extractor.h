@@ -10,7 +10,7 @@
 #include "core/app/row_list.h"
 #include "core/language/language_definition.h"
 #include "core/platform/clock.h"
-#include "core/scanner/needle_finder.h"
+#include "core/scanner/row_needles.h"
 #include "core/scanner/statement_rules.h"
 
 namespace korvexer {
@@ -54,12 +54,6 @@ inline constexpr std::string_view kLibraryEntryPoints =
 // The position text of a find: the line number counted from 1, then the column.
 std::string PositionText(std::size_t lineIndex, std::size_t column);
 
-// What every statement that yields a row holds, for a scan that passes over other lines unread.
-struct RowNeedles {
-    bool none = false;            // no statement can yield a row
-    std::vector<Needle> needles;  // each such statement holds one of them; empty: no clue
-};
-
 // Turns one statement into at most one row of the constant list (constant mode) or of the
 // function list (call mode), as the language's assignment operator, quote, terminator,
 // separator, hexadecimal prefixes and numeric suffixes say.
@@ -77,10 +71,21 @@ public:
                  std::uint32_t& counter, ScanMode mode) const;
 
     // The byte strings of which every statement that Extract turns into a row in `mode` holds at
-    // least one, as they stand in the statement's line.
+    // least one, as they stand in the statement's line; read from the same tables that Extract
+    // reads.
     RowNeedles NeedlesOfRows(ScanMode mode) const;
 
 private:
+    // What can start the right-hand side of a constant row: a byte, or a word in any case.
+    struct ConstantStarts {
+        std::string bytes;
+        std::vector<std::string> words;
+    };
+    static ConstantStarts ConstantStartsOf(const LanguageDefinition& language);
+    bool StartsAConstant(std::string_view rhs) const;
+    // The bytes of which a call's arguments show one: the closing parenthesis, the separator.
+    std::string CallArgumentMarks() const;
+
     bool ExtractConstant(RowList& rows, const Statement& statement, const std::string& path,
                          std::uint32_t& counter) const;
     bool ExtractCall(RowList& rows, const Statement& statement, const std::string& path) const;
@@ -88,6 +93,7 @@ private:
 
     const LanguageDefinition& m_language;
     const Clock& m_clock;
+    ConstantStarts m_constantStarts;
 };
 
 }  // namespace korvexer

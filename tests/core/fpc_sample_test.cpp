@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Scans a fixed sample of real Delphi-style code (the Free Pascal sources, read in place) and
 // checks finds that were verified by reading those files.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "core/app/list_texts.h"
+#include "core/scanner/buffer_scan.h"
 #include "core/scanner/source_scanner.h"
 #include "core/language/language_defaults.h"
 
@@ -100,6 +104,53 @@ TEST_F(FpcSample, Calls) {
     EXPECT_TRUE(Has(finds, "nullstream.pp", "create|||117:12"));  // inherited create(0);
     EXPECT_TRUE(Has(finds, "base64.pp", "Move|||179:4"));  // Move(p^, Buf[BufSize], ReadNow);
     for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows.Text(i, 0), std::to_string(i + 1));
+}
+
+// The rows of `bytes` as the scan's walk `walk` gives them, joined into one text.
+std::string RowsOfWalk(const LanguageDefinition& language, const std::string& bytes, ScanMode mode,
+                       ScanWalk walk, block_kernels::InstructionSet set) {
+    const FixedClock clock(1700000000);
+    const StatementRules rules(language);
+    const StatementExtractor extractor(language, clock);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    BufferScan(rules, extractor, mode, walk, set).Run(bytes, rows, "f", counter);
+    std::string joined;
+    for (const Row& row : rows.rows())
+        for (const std::string& column : row.columns) joined += column + "|";
+    return joined;
+}
+
+TEST_F(FpcSample, ThePlainWalkGivesTheExactRowsOfRealCode) {
+    // Real code read as every built-in language, with LF and CR LF breaks: its comments, markers
+    // and literals are what random sources do not make.
+    std::vector<std::string> sources;
+    for (const auto& entry : std::filesystem::directory_iterator(kFclBase)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        sources.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    ASSERT_GT(sources.size(), 30u);
+    std::size_t plain = 0;
+    for (std::int32_t base = 0; base < kLanguageCount; ++base)
+        for (const LineBreak lineBreak : {LineBreak{'\n', 0}, LineBreak{'\r', '\n'}}) {
+            LanguageDefinition language = LoaderDefaults(base);
+            language.carryreturn = lineBreak;
+            const FixedClock clock(0);
+            const StatementRules rules(language);
+            const StatementExtractor extractor(language, clock);
+            for (ScanMode mode : {ScanMode::Constants, ScanMode::Calls})
+                for (const std::string& bytes : sources) {
+                    const std::string exact = RowsOfWalk(language, bytes, mode, ScanWalk::Exact,
+                                                         block_kernels::InstructionSet::Portable);
+                    for (const block_kernels::InstructionSet set : block_kernels::Available())
+                        ASSERT_EQ(RowsOfWalk(language, bytes, mode, ScanWalk::Fastest, set), exact)
+                            << "language " << base << ", set " << block_kernels::NameOf(set);
+                    plain += BufferScan(rules, extractor, mode).WalksPlainly(bytes);
+                }
+        }
+    // With LF breaks the files fit the plain walk; with CR LF each is one line, cut, and exact.
+    EXPECT_GT(plain, sources.size() * kLanguageCount);
 }
 
 }  // namespace

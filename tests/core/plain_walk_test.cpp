@@ -17,23 +17,27 @@ namespace {
 constexpr LineBreak kLf{'\n', 0};
 constexpr LineBreak kCrLf{'\r', '\n'};
 
-TEST(PlainWalkFits, RefusesWhatCouldMoveABreakOrAMarker) {
+// Whether a plain walk that looks for ":=" fits `bytes`.
+bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, const std::string& begin,
+                   const std::string& end) {
+    static const std::vector<Needle> needles{{":="}};
+    return PlainWalkCheck(lineBreak, begin, end, needles, {}).Fits(bytes);
+}
+
+TEST(PlainWalkCheck, RefusesWhatCouldMoveABreakOrAMarker) {
     EXPECT_TRUE(PlainWalkFits("a := 1;\n{ c }\n", kLf, "{", "}"));
-    // High bytes are fine where no break or marker follows one.
+    // Lead bytes never keep the walk off: its masks tell where one takes the break or a marker as
+    // its second byte.
     EXPECT_TRUE(PlainWalkFits("s := '\xB0\xA1';\n{ \xB0\xA1 }\n", kLf, "{", "}"));
-    // A lead byte may take the break, or a marker, as its second byte: where a run of lead bytes
-    // before one is odd.
-    EXPECT_FALSE(PlainWalkFits("s := 1; // \xB0\nt := 2;\n", kLf, "{", "}"));
-    EXPECT_FALSE(PlainWalkFits("{ \xB0} t := 2;\n", kLf, "{", "}"));
-    EXPECT_FALSE(PlainWalkFits("\xB0{ c }\n", kLf, "{", "}"));
-    EXPECT_FALSE(PlainWalkFits("a\xB0\r\nb\r\n", kCrLf, "{", "}"));
-    EXPECT_FALSE(PlainWalkFits("// \xE2\x80\x99\n", kLf, "{", "}"));  // 0x80 ends the run
-    EXPECT_TRUE(PlainWalkFits("s := 1; // \xD6\xD0\xCE\xC4\nt := 2;\n", kLf, "{", "}"));
-    EXPECT_TRUE(PlainWalkFits("{ \xB0\xA1} t := 2;\n\xB0\xA1{ c }\n", kLf, "{", "}"));
-    EXPECT_TRUE(PlainWalkFits("// \xC3\xA9\n\x80\n", kLf, "{", "}"));
-    // A marker with a high byte, or of more than two bytes, is left to the steps.
+    EXPECT_TRUE(PlainWalkFits("s := 1; // \xB0\nt := 2;\n", kLf, "{", "}"));
+    EXPECT_TRUE(PlainWalkFits("{ \xB0} t := 2;\n\xB0{ c }\n", kLf, "{", "}"));
+    EXPECT_TRUE(PlainWalkFits("a\xB0\r\nb\r\n", kCrLf, "{", "}"));
+    // A marker with a high byte, or of more than two bytes, is left to the exact walk; so are a
+    // begin marker without an end marker, and the other way round.
     EXPECT_FALSE(PlainWalkFits("a\n", kLf, "\xA1{", "}"));
     EXPECT_FALSE(PlainWalkFits("a\n", kLf, "{{{", "}"));
+    EXPECT_FALSE(PlainWalkFits("a\n", kLf, "{", ""));
+    EXPECT_TRUE(PlainWalkFits("a\n", kLf, "", ""));
     // So are markers that overlap in the bytes, whichever comes first; apart they are fine.
     EXPECT_FALSE(PlainWalkFits("a /*/ b */\n", kLf, "/*", "*/"));
     EXPECT_FALSE(PlainWalkFits("/* a */*p = 1;\n", kLf, "/*", "*/"));
@@ -43,12 +47,24 @@ TEST(PlainWalkFits, RefusesWhatCouldMoveABreakOrAMarker) {
     EXPECT_TRUE(PlainWalkFits("(* a *)\n", kLf, "(*", "*)"));
     EXPECT_FALSE(PlainWalkFits("a ' b\n", kLf, "'", "'"));
     EXPECT_TRUE(PlainWalkFits("a b\n", kLf, "'", "'"));
-    // A line long enough to be cut (the test takes no line near it), and a break of two equal
-    // bytes.
+    // A line long enough to be cut (the test takes no line near it), also where the breaks in it
+    // are second bytes; a break of two equal bytes, or from 0x80 up.
     EXPECT_FALSE(PlainWalkFits(std::string(6000, 'a') + "\n", kLf, "{", "}"));
     const std::string longLine = std::string(2000, 'a') + "\n";
     EXPECT_TRUE(PlainWalkFits(longLine + longLine + longLine, kLf, "{", "}"));
+    const std::string hidden = std::string(2000, 'a') + "\xB0\n";
+    EXPECT_FALSE(PlainWalkFits(hidden + hidden + hidden + "\n", kLf, "{", "}"));
     EXPECT_FALSE(PlainWalkFits("a\n\nb\n", {'\n', '\n'}, "{", "}"));
+    EXPECT_FALSE(
+        PlainWalkFits("a\xA1"
+                      "b",
+                      {0xA1, 0}, "{", "}"));
+    // Of the needles: none to look for, or one that holds a break byte.
+    const std::vector<Needle> none;
+    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", none, {}).Fits("a\n"));
+    const std::vector<Needle> breaking{{"a\nb"}};
+    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", breaking, {}).Fits("a\n"));
+    EXPECT_FALSE(PlainWalkCheck({'\r', '\n'}, "{", "}", {{"a"}}, {&breaking}).Fits("a\r\n"));
 }
 
 // Every line that holds a byte, asked for at each of its bytes in turn, is the line model's.
@@ -57,16 +73,19 @@ void ExpectLinesOfTheModel(const std::string& bytes, LineBreak lineBreak) {
     LineModel model;
     model.bytes = bytes;
     SplitSourceLines(model, lineBreak);
-    PlainWalk walk(bytes, lineBreak, "{", "}");
-    for (std::size_t line = 0; line < model.LineCount(); ++line) {
-        const LineSpan& expected = model.lines[line];
-        for (std::size_t at = expected.offset; at < expected.offset + expected.length; ++at) {
-            const PlainWalk::Line found = walk.LineAt(at);
-            const LineSpan& span = found.span;
-            ASSERT_EQ(found.index, line) << "at " << at;
-            ASSERT_EQ(span.offset, expected.offset) << "at " << at;
-            ASSERT_EQ(span.length, expected.length) << "at " << at;
-            ASSERT_EQ(span.end, expected.end) << "at " << at;
+    for (const block_kernels::InstructionSet set : block_kernels::Available()) {
+        SCOPED_TRACE(block_kernels::NameOf(set));
+        PlainWalk walk(bytes, lineBreak, "{", "}", set);
+        for (std::size_t line = 0; line < model.LineCount(); ++line) {
+            const LineSpan& expected = model.lines[line];
+            for (std::size_t at = expected.offset; at < expected.offset + expected.length; ++at) {
+                const PlainWalk::Line found = walk.LineAt(at);
+                const LineSpan& span = found.span;
+                ASSERT_EQ(found.index, line) << "at " << at;
+                ASSERT_EQ(span.offset, expected.offset) << "at " << at;
+                ASSERT_EQ(span.length, expected.length) << "at " << at;
+                ASSERT_EQ(span.end, expected.end) << "at " << at;
+            }
         }
     }
 }
@@ -75,8 +94,18 @@ TEST(PlainWalk, HandsOutTheLinesOfTheLineModel) {
     // Sources of several batches of blocks, with empty lines, lone CRs and LFs, lines that cross
     // blocks and batches, and an end with or without a break.
     std::mt19937 random(5);
-    const std::string pieces[] = {
-        "a", "bc ", "\r", "\n", "\r\n", ":=", "x", std::string(70, 'y'), std::string(300, 'z')};
+    const std::string pieces[] = {"a",
+                                  "bc ",
+                                  "\r",
+                                  "\n",
+                                  "\r\n",
+                                  ":=",
+                                  "x",
+                                  std::string(70, 'y'),
+                                  std::string(300, 'z'),
+                                  "\xB0",
+                                  "\xB0\xA1",
+                                  "\x80"};
     for (int round = 0; round < 30; ++round) {
         std::string bytes;
         const std::size_t size = 100 + random() % 9000;
@@ -158,17 +187,23 @@ void ExpectCommentsOfTheBlanker(const std::string& bytes, LineBreak lineBreak,
         blanker.BlankLine(blanked, span);
     }
     const std::vector<Needle> needles{{"x="}};
-    PlainWalk walk(bytes, lineBreak, begin, end);
-    walk.LookFor(needles);
-    std::size_t from = 0;
-    for (std::size_t at = blanked.find("x="); at != std::string::npos;
-         at = blanked.find("x=", at + 1)) {
-        ASSERT_EQ(walk.NextNeedle(from), at) << "from " << from;
-        const PlainWalk::Line line = walk.LineAt(at);
-        ASSERT_EQ(line.startsInComment, startsInside[line.index]) << "line " << line.index;
-        from = at + 1;
+    for (const block_kernels::InstructionSet set : block_kernels::Available()) {
+        SCOPED_TRACE(block_kernels::NameOf(set));
+        PlainWalk walk(bytes, lineBreak, begin, end, set);
+        walk.LookFor(needles);
+        std::size_t from = 0;
+        for (std::size_t at = blanked.find("x="); at != std::string::npos;
+             at = blanked.find("x=", at + 1)) {
+            ASSERT_EQ(walk.NextNeedle(from), at) << "from " << from;
+            const PlainWalk::Line line = walk.LineAt(at);
+            ASSERT_LT(line.index, model.LineCount());
+            ASSERT_EQ(line.span.offset, model.lines[line.index].offset) << "line " << line.index;
+            ASSERT_EQ(line.span.length, model.lines[line.index].length) << "line " << line.index;
+            ASSERT_EQ(line.startsInComment, startsInside[line.index]) << "line " << line.index;
+            from = at + 1;
+        }
+        EXPECT_EQ(walk.NextNeedle(from), std::string::npos);
     }
-    EXPECT_EQ(walk.NextNeedle(from), std::string::npos);
 }
 
 TEST(PlainWalk, FindsTheCommentsOfTheBlanker) {
@@ -177,8 +212,10 @@ TEST(PlainWalk, FindsTheCommentsOfTheBlanker) {
     const std::pair<std::string, std::string> markers[] = {
         {"{", "}"}, {"/*", "*/"}, {"(*", "*)"}, {"{", "*)"}, {"--", "**"}};
     std::mt19937 random(11);
-    const std::string pieces[] = {"x=", "x",  "=",  " ",  "\n", "\r\n", "{", "}",
-                                  "/*", "*/", "(*", "*)", "--", "**",   "*", std::string(90, 'y')};
+    const std::string pieces[] = {
+        "x=",   "x",        "=",    " ",           "\n", "\r\n", "{", "}",
+        "/*",   "*/",       "(*",   "*)",          "--", "**",   "*", std::string(90, 'y'),
+        "\xB0", "\xB0\xA1", "\x80", "\xFF\xFF\xFF"};
     int walked = 0;
     for (int round = 0; round < 200; ++round) {
         std::string bytes;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The scan passes over lines that cannot yield a row: its rows must be those of a walk that hands
-// every statement to the extractor, for every language and for languages whose operator or
-// separator holds a blank. Also the search for the bytes that rows need.
+// The plain walk passes over lines that cannot yield a row: its rows must be those of the exact
+// walk, which hands every statement to the extractor, for every language, for languages whose
+// operator or separator holds a blank and on every instruction set. Also the test of the bytes
+// that rows need.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -11,7 +12,8 @@
 
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
-#include "core/scanner/needle_finder.h"
+#include "core/scanner/buffer_scan.h"
+#include "core/scanner/row_needles.h"
 #include "core/scanner/source_scanner.h"
 #include "core/scanner/statement_walker.h"
 #include "tests/support/test_support.h"
@@ -112,7 +114,20 @@ std::string RandomSource(std::mt19937& random, bool plain, int extraLines) {
     return source;
 }
 
-TEST(ScanFile, PassesOverOnlyLinesThatYieldNoRow) {
+// The rows of `bytes` by the scan's walk `walk`.
+RowList RowsOfScan(const LanguageDefinition& language, const std::string& path,
+                   const std::string& bytes, ScanMode mode, ScanWalk walk,
+                   block_kernels::InstructionSet set) {
+    const FixedClock clock(1700000000);
+    const StatementRules rules(language);
+    const StatementExtractor extractor(language, clock);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    BufferScan(rules, extractor, mode, walk, set).Run(bytes, rows, path, counter);
+    return rows;
+}
+
+TEST(BufferScan, ThePlainWalkGivesTheRowsOfTheExactWalk) {
     std::vector<LanguageDefinition> languages;
     for (std::int32_t base = 0; base < 7; ++base) languages.push_back(LoaderDefaults(base));
     LanguageDefinition spacedOperator = LoaderDefaults(0);
@@ -125,58 +140,68 @@ TEST(ScanFile, PassesOverOnlyLinesThatYieldNoRow) {
     noOperator.setvalue = "";
     LanguageDefinition lfDelphi = LoaderDefaults(3);
     lfDelphi.carryreturn = {'\n', 0};
+    LanguageDefinition lfCpp = LoaderDefaults(0);
+    lfCpp.carryreturn = {'\n', 0};
     languages.insert(languages.end(),
-                     {spacedOperator, tabOperator, blankSeparator, noOperator, lfDelphi});
+                     {spacedOperator, tabOperator, blankSeparator, noOperator, lfDelphi, lfCpp});
 
     testing::TempDir dir;
     const std::string path = dir.File("source.txt");
     std::mt19937 random(7);
-    const FixedClock clock(1700000000);
     std::size_t rowsSeen = 0;
+    std::size_t plainWalks = 0;
+    const FixedClock clock(1700000000);
     for (int round = 0; round < 80; ++round) {
-        testing::WriteBytes(path, RandomSource(random, round % 2 == 0, round % 4 < 2 ? 0 : 300));
+        const std::string bytes = RandomSource(random, round % 2 == 0, round % 4 < 2 ? 0 : 300);
+        testing::WriteBytes(path, bytes);
         for (std::size_t l = 0; l < languages.size(); ++l) {
             for (ScanMode mode : {ScanMode::Constants, ScanMode::Calls}) {
-                const SourceScanner scanner(FileSystem::Real(), languages[l], clock);
-                RowList rows;
-                std::uint32_t counter = 1024;
-                ASSERT_TRUE(scanner.ScanFile(rows, path, counter, mode));
-                const RowList expected = RowsOfEveryStatement(languages[l], path, mode);
-                ASSERT_EQ(Joined(rows), Joined(expected))
-                    << "round " << round << ", language " << l << ", mode " << int(mode);
-                rowsSeen += rows.size();
+                SCOPED_TRACE("round " + std::to_string(round) + ", language " + std::to_string(l) +
+                             ", mode " + std::to_string(int(mode)));
+                const RowList exact = RowsOfScan(languages[l], path, bytes, mode, ScanWalk::Exact,
+                                                 block_kernels::InstructionSet::Portable);
+                // The exact walk is the statement walker's, as the CLI shows it.
+                ASSERT_EQ(Joined(exact), Joined(RowsOfEveryStatement(languages[l], path, mode)));
+                for (const block_kernels::InstructionSet set : block_kernels::Available()) {
+                    SCOPED_TRACE(block_kernels::NameOf(set));
+                    ASSERT_EQ(
+                        Joined(RowsOfScan(languages[l], path, bytes, mode, ScanWalk::Fastest, set)),
+                        Joined(exact));
+                }
+                const StatementRules rules(languages[l]);
+                const StatementExtractor extractor(languages[l], clock);
+                plainWalks += BufferScan(rules, extractor, mode).WalksPlainly(bytes);
+                rowsSeen += exact.size();
             }
         }
     }
-    EXPECT_GT(rowsSeen, 1000u);  // the sources are made to yield rows in every language
+    // The sources are made to yield rows in every language, and most take the plain walk.
+    EXPECT_GT(rowsSeen, 1000u);
+    EXPECT_GT(plainWalks, 80u * 2 * languages.size() / 2);
 }
 
-TEST(NeedleFinder, FindsOccurrencesInOrderWithTheirFollowers) {
+TEST(NeedleCountsAt, OccurrencesWithTheirFollowers) {
     const std::string bytes = "a := 1\nb := c\n_f(x), y :=\t'z'\nd :=";
-    auto all = [&](std::vector<Needle> needles) {
-        NeedleFinder finder(bytes, std::move(needles));
+    auto all = [&](std::vector<Needle> needles, const std::string& in) {
         std::vector<std::size_t> found;
-        for (std::size_t at = finder.Next(0); at != std::string::npos; at = finder.Next(at + 1))
-            found.push_back(at);
+        for (std::size_t at = 0; at < in.size(); ++at)
+            if (NeedleCountsAt(in, needles, at)) found.push_back(at);
         return found;
     };
-    EXPECT_EQ(all({{":="}}), (std::vector<std::size_t>{2, 9, 23, 32}));
+    EXPECT_EQ(all({{":="}}, bytes), (std::vector<std::size_t>{2, 9, 23, 32}));
     // Only where a digit or a quote follows past blanks; nothing follows the last one.
-    EXPECT_EQ(all({{":=", "0123456789'"}}), (std::vector<std::size_t>{2, 23}));
-    EXPECT_EQ(all({{")"}, {"_"}, {","}}), (std::vector<std::size_t>{14, 18, 19}));
+    EXPECT_EQ(all({{":=", "0123456789'"}}, bytes), (std::vector<std::size_t>{2, 23}));
+    EXPECT_EQ(all({{")"}, {"_"}, {","}}, bytes), (std::vector<std::size_t>{14, 18, 19}));
     // Needles with and without followers together; letters in either case where asked.
-    EXPECT_EQ(all({{":=", "'"}, {"b"}}), (std::vector<std::size_t>{7, 23}));
-    EXPECT_EQ(all({{"B"}}), std::vector<std::size_t>{});
-    EXPECT_EQ(all({{":=", "'"}, {"B", "", true}, {"_F", "", true}}),
+    EXPECT_EQ(all({{":=", "'"}, {"b"}}, bytes), (std::vector<std::size_t>{7, 23}));
+    EXPECT_EQ(all({{"B"}}, bytes), std::vector<std::size_t>{});
+    EXPECT_EQ(all({{":=", "'"}, {"B", "", true}, {"_F", "", true}}, bytes),
               (std::vector<std::size_t>{7, 14, 23}));
-    EXPECT_EQ(all({{"zz"}, {""}}), std::vector<std::size_t>{});
+    EXPECT_EQ(all({{"zz"}}, bytes), std::vector<std::size_t>{});
     // A word that follows, in either case, and only whole.
     const std::string calls = "a := GetValueInt(1)\nb := gx\nc :=getvaluestr\nd := getval";
-    NeedleFinder accessors(calls, {{":=", "'", false, {"getvalue"}}});
-    EXPECT_EQ(accessors.Next(0), 2u);
-    EXPECT_EQ(accessors.Next(3), 30u);
-    EXPECT_EQ(accessors.Next(31), std::string::npos);
-    EXPECT_EQ(all({}), std::vector<std::size_t>{});
+    EXPECT_EQ(all({{":=", "'", false, {"getvalue"}}}, calls), (std::vector<std::size_t>{2, 30}));
+    EXPECT_EQ(all({}, bytes), std::vector<std::size_t>{});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// NeedleFinder: where in a buffer one of a few short byte strings occurs next.
+// Needle and RowNeedles: the short byte strings that a line must hold to matter to a scan, which
+// the plain walk looks for instead of reading every line.
 #pragma once
 
 #include <cstddef>
@@ -7,8 +8,6 @@
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "core/scanner/byte_scanner.h"
 
 namespace korvexer {
 
@@ -31,29 +30,17 @@ struct Needle {
     bool foldCase;
 };
 
+// What every statement that yields a row holds, for a scan that passes over other lines unread.
+struct RowNeedles {
+    bool none = false;            // no statement can yield a row
+    std::vector<Needle> needles;  // each such statement holds one of them; empty: no clue
+};
+
 // Whether one of `needles` counts at `at` of `buffer`: its text stands there and, where it asks
 // for followers, one of them (a byte or a word) follows past blanks.
 bool NeedleCountsAt(std::string_view buffer, const std::vector<Needle>& needles, std::size_t at);
 
-// Finds the occurrences of a few needles in a buffer, in order, in one pass for all of them.
-// Occurrences are checked against the bytes as they are when found: bytes before the last
-// `from` may change (comments blanked), later ones not. The buffer must outlive the finder.
-class NeedleFinder {
-public:
-    NeedleFinder(std::string_view buffer, std::vector<Needle> needles);
-
-    // The first counted occurrence that starts at or after `from`; npos when there is none or
-    // there are no needles. Calls must not go back: `from` never falls below an earlier call's.
-    std::size_t Next(std::size_t from);
-    bool empty() const { return m_needles.empty(); }
-
-private:
-    std::string_view m_buffer;
-    std::vector<Needle> m_needles;  // none of them empty
-    PatternScanner m_scanner;
-    // The answer to the last call: no occurrence counts in [m_lastFrom, m_lastFound).
-    std::size_t m_lastFrom = std::string::npos;
-    std::size_t m_lastFound = std::string::npos;
-};
+// The needles of a word list's words, each found in either case: what a marker line holds.
+std::vector<Needle> NeedlesOfWords(const std::vector<std::string>& words);
 
 }  // namespace korvexer
