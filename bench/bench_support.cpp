@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 #include <ctime>
 
@@ -188,6 +189,69 @@ std::vector<std::string> GenerateSources(const std::string& folder, std::size_t 
         }
         text += "}\n";
         const std::string path = folder + "/unit" + std::to_string(f) + ".cpp";
+        if (Status written = ReplaceFile(FileSystem::Real(), path, text); !written) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            std::exit(2);
+        }
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+std::vector<std::string> GenerateGbkDelphiSources(const std::string& folder, std::size_t files,
+                                                  std::size_t bytes) {
+    std::mt19937 random(20261208);
+    auto chinese = [&](std::size_t characters) {
+        std::string text;
+        for (std::size_t c = 0; c < characters; ++c) {
+            const bool extension = random() % 10 == 0;
+            const unsigned lead = extension ? 0x81 + random() % 0x20 : 0xB0 + random() % 0x48;
+            const unsigned trail = extension ? 0x40 + random() % 0x3F : 0xA1 + random() % 0x5E;
+            text += static_cast<char>(lead);
+            text += static_cast<char>(trail);
+        }
+        return text;
+    };
+    auto number = [&] { return std::to_string(random() % 100000); };
+    std::vector<std::string> paths;
+    for (std::size_t f = 0; f < files; ++f) {
+        const std::string unit = "unit" + std::to_string(f);
+        std::string text = "unit " + unit + ";\n{ " + chinese(12) + " }\ninterface\n\n" +
+                           "implementation\n\nprocedure Setup;\nbegin\n";
+        while (text.size() < bytes) {
+            switch (random() % 8) {
+                case 0:
+                    text += "  Caption" + number() + " := '" + chinese(4 + random() % 12) +
+                            "'; // " + chinese(6) + "\n";
+                    break;
+                case 1:
+                    text += "  { " + chinese(10 + random() % 20) + " }\n";
+                    break;
+                case 2:
+                    text += "  Count" + number() + " := " + number() + "; { " + chinese(5) + " }\n";
+                    break;
+                case 3:
+                    text += "  ShowMessage('" + chinese(8) + "', Count" + number() + ");\n";
+                    break;
+                case 4:
+                    text += "  {\n    " + chinese(20) + "\n    " + chinese(16) + "\n  }\n";
+                    break;
+                case 5:
+                    text += "  Hint" + number() + " := '" + chinese(3) + "' + Name; // " +
+                            chinese(9) + "\n";
+                    break;
+                case 6:
+                    text += "  if Count" + number() + " > 0 then Refresh(Self); { " + chinese(4) +
+                            " }\n";
+                    break;
+                default:
+                    text += "  Flags := $" + std::to_string(10 + random() % 90) + "FF; // " +
+                            chinese(7) + "\n";
+                    break;
+            }
+        }
+        text += "end;\n\nend.\n";
+        const std::string path = folder + "/" + unit + ".pas";
         if (Status written = ReplaceFile(FileSystem::Real(), path, text); !written) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             std::exit(2);

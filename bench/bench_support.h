@@ -80,6 +80,14 @@ bool ResetPeakResident();
 std::vector<std::string> GenerateSources(const std::string& folder, std::size_t files,
                                          std::size_t rowsPerFile);
 
+// Writes `files` Delphi units unit0.pas, unit1.pas, ... into `folder`, about `bytes` bytes each,
+// heavy with GBK text: Chinese strings and comments on most lines, `{ }` comments, LF breaks; one
+// character in ten from GBK's extension, whose second bytes include letters and braces. The same
+// arguments always write the same bytes. Returns their paths; ends the program when a file cannot
+// be written.
+std::vector<std::string> GenerateGbkDelphiSources(const std::string& folder, std::size_t files,
+                                                  std::size_t bytes);
+
 // The rows of a scan of `files`, in the given order, with a fixed clock.
 RowList ScanFiles(const std::vector<std::string>& files, const LanguageDefinition& language,
                   ScanMode mode);

@@ -26,6 +26,9 @@ using namespace korvexer;
 constexpr int kRounds = 5;
 constexpr double kMaxScanToRead = 2.0;
 constexpr double kMaxMemoryToRowText = 4.0;
+// The GBK-heavy tree: 40 MB, a third of the Free Pascal sources, in files of their usual size.
+constexpr std::size_t kGbkFiles = 400;
+constexpr std::size_t kGbkFileBytes = 100000;
 
 LanguageDefinition DelphiWithLf() {
     LanguageDefinition language = LoaderDefaults(3);
@@ -108,7 +111,12 @@ ScanMode ModeNamed(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --memory MODE ROOT: the child that measures memory; --once MODE ROOT: one scan, to profile.
+    // --memory MODE ROOT: the child that measures memory; --once MODE ROOT: one scan, to profile;
+    // --generate-gbk FOLDER: writes the GBK-heavy Delphi tree that scripts/bench compares on.
+    if (argc == 3 && std::strcmp(argv[1], "--generate-gbk") == 0) {
+        bench::GenerateGbkDelphiSources(argv[2], kGbkFiles, kGbkFileBytes);
+        return 0;
+    }
     if (argc == 4 && std::strcmp(argv[1], "--memory") == 0)
         return MeasureMemory(argv[3], ModeNamed(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "--once") == 0) {
