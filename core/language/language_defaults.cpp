@@ -34,8 +34,9 @@ struct DefaultRow {
 const DefaultRow kLoaderRows[kLanguageCount] = {
     // Visual C++
     {".cpp;.c;", "", "", "", "=", '"', ';', ',', '\\',
-     "void;char;byte;file;static;const;#define;#include;", "//", "/*", "*/", "0x;0X;", "l;L;",
-     "korvexaux.cpp;korvexlink.h;"},
+     "void;char;byte;file;static;const;#define;#include;enum;typedef;constexpr;consteval;"
+     "constinit;",
+     "//", "/*", "*/", "0x;0X;", "l;L;", "korvexaux.cpp;korvexlink.h;"},
     // Visual Basic
     {".bas;.frm;", "class;private;public;sub;function;", "class;private;public;sub;function;",
      "end sub;end function;", "=", '"', 0, ',', '\\',
@@ -56,12 +57,13 @@ const DefaultRow kLoaderRows[kLanguageCount] = {
      "/*", "*/", "0x;0X;", "l;L;", "korvexaux.java;korvexlink.java;"},
     // C#
     {".cs;", "", "", "", "=", '"', ';', ',', '\\',
-     "class;public;private;int;float;double;void;char;byte;static;final;import;package;", "//",
+     "class;public;private;int;float;double;void;char;byte;static;final;import;package;enum;", "//",
      "/*", "*/", "0x;0X;", "l;L;", "korvexaux.cs;korvexlink.cs;"},
     // New Define
     {".cpp;.c;", "", "", "", "=", '"', ';', ',', '\\',
-     "void;char;byte;file;static;const;#define;#include;", "//", "/*", "*/", "0x;0X;", "l;L;",
-     "korvexaux.cpp;korvexlink.h;"},
+     "void;char;byte;file;static;const;#define;#include;enum;typedef;constexpr;consteval;"
+     "constinit;",
+     "//", "/*", "*/", "0x;0X;", "l;L;", "korvexaux.cpp;korvexlink.h;"},
 };
 
 bool IsBase(std::int32_t base) {
@@ -135,7 +137,7 @@ LanguageDefinition DialogDefaults(std::int32_t base) {
                 "public;private;int;float;double;void;char;byte;static;final;import;package;";
             break;
         case 5:  // C#
-            d.definevalue = "void;char;byte;file;static;const;#define;using;";
+            d.definevalue = "void;char;byte;file;static;const;#define;using;enum;";
             break;
         default:
             break;

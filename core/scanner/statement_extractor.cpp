@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 
 #include "core/app/list_texts.h"
 #include "core/language/word_list.h"
@@ -104,6 +105,34 @@ bool EndsWithLowered(std::string_view text, std::string_view suffix) {
         if (byte != suffix[i]) return false;
     }
     return true;
+}
+
+// Whether `left`, the text before an assignment operator, ends with ")", alone or followed only
+// by the qualifiers a function declaration may carry there (const, volatile, override, final,
+// noexcept, & and &&).
+bool EndsWithParameterList(std::string_view left) {
+    constexpr std::string_view kQualifiers[] = {"const", "volatile", "override", "final",
+                                                "noexcept"};
+    auto isWordByte = [](char byte) {
+        return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+               (byte >= '0' && byte <= '9') || byte == '_' ||
+               static_cast<unsigned char>(byte) >= 0x80;
+    };
+    for (left = st::TrimRight(left); !left.empty(); left = st::TrimRight(left)) {
+        if (left.back() == ')') return true;
+        if (left.back() == '&') {
+            left.remove_suffix(1);
+            continue;
+        }
+        std::size_t start = left.size();
+        while (start > 0 && isWordByte(left[start - 1])) --start;
+        const std::string_view word = left.substr(start);
+        if (std::find(std::begin(kQualifiers), std::end(kQualifiers), word) ==
+            std::end(kQualifiers))
+            return false;
+        left = left.substr(0, start);
+    }
+    return false;
 }
 
 }  // namespace
@@ -207,6 +236,8 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     // is the value that reaches the variable (a = b = 3).
     const std::size_t at = isFor ? st::FindText(text, op) : st::FindLastText(text, op);
     if (at == st::npos) return false;
+    // "f() const = 0", "f() = default": a pure or defaulted function is no assignment.
+    if (EndsWithParameterList(text.substr(0, at))) return false;
     std::size_t column = statement.column;
     const std::string_view rhs = RightHandSide(text, at, op.size(), column);
     if (!StartsAConstant(rhs)) return false;
@@ -228,34 +259,24 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     const char quote = static_cast<char>(m_language.quotation);
     const bool closes = st::EndsWithChar(rhs, quote);
     if (rhs.front() == quote) {
+        // Exactly one literal: its first byte opens it, its last byte closes it and no quote
+        // stands between them. Adjacent literals ("x" "y"), a doubled or escaped quote ('it''s',
+        // "a\"b") and a sum of literals hold one, and a row for a piece of them would be
+        // rewritten into code that does not build.
         if (!closes || rhs.size() < 2) return false;
-        // The value starts after the last quote before the closing one. When the character in
-        // front of that quote is a quote or the escape character, the quote sits inside a literal
-        // ('it''s', "a\"b") and the text after it is only the tail of that literal.
-        const std::string_view body = rhs.substr(0, rhs.size() - 1);
-        std::size_t open = 0;
-        std::size_t before = st::npos;
-        std::size_t previous = st::npos;
-        for (std::size_t i = 0; i < body.size(); i += gbk::CharWidthAt(body, i)) {
-            if (body[i] == quote && gbk::CharWidthAt(body, i) == 1) {
-                open = i;
-                before = previous;
-            }
-            previous = i;
-        }
-        if (before != st::npos && open - before == 1) {
-            const char inFront = body[before];
-            const char escape = static_cast<char>(m_language.escapechar);
-            if (inFront == quote || (escape != 0 && inFront == escape)) return false;
-        }
+        const std::string_view body = rhs.substr(1, rhs.size() - 2);
+        if (st::FindChar(body, quote) != st::npos) return false;
         // Block-comment markers are found inside literals too: a literal that held a whole
         // comment reads with blanks where the file has other bytes. Such a value is not listed;
         // the rewrite would look for text that the file does not hold.
-        if (!StandsInLine(statement.unblanked, column + open, rhs.substr(open))) return false;
-        return addRow(newKey(), texts::kTypeString, std::string(body.substr(open + 1)), "",
-                      column + open);
+        if (!StandsInLine(statement.unblanked, column, rhs)) return false;
+        return addRow(newKey(), texts::kTypeString, std::string(body), "", column);
     }
     if (closes) return false;
+
+    // A zero is also the null pointer of C and C++, where an accessor call would not build;
+    // and protecting a zero hides nothing.
+    if (rhs == "0") return false;
 
     // Decimal: an optional minus and at least one digit, ending the text or followed by a space.
     std::size_t digitsEnd = rhs.front() == '-' ? 1 : 0;

@@ -65,14 +65,26 @@ TEST(ExtractConstant, LiteralsAndAccessors) {
         {"x = 0X80000000", "", "1295|" + kNumber + "|-2147483648|" + at + "6|#1"},
         {"x = GetValueInt(1500)", "42", "1500|" + kNumber + "|42|" + kUnknown + at + "6|#1"},
         {"x = getvaluestr(1500)", "abc", "1500|" + kString + "|abc|" + kUnknown + at + "6|#2"},
-        // A literal whose closing quote follows an escaped quote gives the text after the inner
-        // quote only when that quote is not itself escaped or doubled.
-        {"s = \"a\" + x + \"b\"", "", "1295|" + kString + "|b|" + at + "16|#2"},
         // In a for statement the first assignment counts, and a terminator may follow.
         {"For\tj = 1 to n = 2", "", "1295|" + kNumber + "|1|" + at + "10|#1"},
         {"for i = 0 to 9; k", "", "1295|" + kNumber + "|0|" + at + "10|#1"},
         {"for (i = 0; i < n; i++)", "", ""},  // "0" is followed by ";", not by a blank
-        // No row.
+        // No row: a string side that is more than one literal, adjacent or summed.
+        {"s = \"a\" + x + \"b\"", "", ""},
+        {"s = \"x\" \"y\"", "", ""},
+        {"s = \"x\"\"y\"", "", ""},
+        // A zero, which is also the null pointer; other numbers with zeros are numbers.
+        {"p = 0", "", ""},
+        {"p = 00", "", "1295|" + kNumber + "|00|" + at + "6|#1"},
+        {"p = -0", "", "1295|" + kNumber + "|-0|" + at + "6|#1"},
+        // A pure or defaulted function, with the qualifiers it may carry; a name that ends in
+        // one is a variable.
+        {"virtual int f() const = 5", "", ""},
+        {"int f() const noexcept override = 1", "", ""},
+        {"int f() && = 1", "", ""},
+        {"int f()& = 1", "", ""},
+        {"int x_const = 1", "", "1295|" + kNumber + "|1|" + at + "16|#1"},
+        {"int f() y = 1", "", "1295|" + kNumber + "|1|" + at + "14|#1"},
         {"s = \"a\\\"b\"", "", ""},  // the last quote is escaped
         {"s = \"\"\"\"", "", ""},    // a doubled quote
         {"s = \"abc", "", ""},       // unclosed
@@ -107,8 +119,7 @@ TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
               "1295|" + kNumber + "|1048575||dir/f.cpp|3:7|#1");
     EXPECT_EQ(ExtractOne(delphi, ScanMode::Constants, "s := 'it''s'"), "");
     EXPECT_EQ(ExtractOne(delphi, ScanMode::Constants, "s := ''''+s+''''"), "");
-    EXPECT_EQ(ExtractOne(delphi, ScanMode::Constants, "s := 'abc' + x + 'def'"),
-              "1295|" + kString + "|def||dir/f.cpp|3:19|#2");
+    EXPECT_EQ(ExtractOne(delphi, ScanMode::Constants, "s := 'abc' + x + 'def'"), "");
     EXPECT_EQ(ExtractOne(delphi, ScanMode::Constants, "s := ''"),
               "1295|" + kString + "|||dir/f.cpp|3:7|#2");
     EXPECT_EQ(ExtractOne(delphi, ScanMode::Constants, "x := 1F"), "");

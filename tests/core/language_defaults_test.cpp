@@ -69,11 +69,13 @@ TEST(LanguageDefaults, MatchTheTablesCellByCell) {
          {"92", "92", "92", "92", "92", "92"}},
         {"definevalue",
          [](const D& d) { return d.definevalue; },
-         {"void;char;byte;file;static;const;#define;#include;",
+         // C++ constant expressions and enumerators, and C#'s, are declarations.
+         {"void;char;byte;file;static;const;#define;#include;enum;typedef;constexpr;consteval;"
+          "constinit;",
           "class;sub;function;private;public;dim;integer;string;char;byte;long;float;const;",
           "void;int;string;char;byte;long;static;const;#define;declare;",
           "class;procedure;function;var;integer;string;char;byte;long;real;const;", kJavaWords,
-          kJavaWords}},
+          kJavaWords + "enum;"}},
         {"onelineexplain",
          [](const D& d) { return d.onelineexplain; },
          {"//", "'", "&&", "//", "//", "//"}},
@@ -106,7 +108,7 @@ TEST(LanguageDefaults, MatchTheTablesCellByCell) {
         {3, "filesubfix", ".pas;"},
         {4, "definevalue",
          "public;private;int;float;double;void;char;byte;static;final;import;package;"},
-        {5, "definevalue", "void;char;byte;file;static;const;#define;using;"},
+        {5, "definevalue", "void;char;byte;file;static;const;#define;using;enum;"},
     };
 
     for (std::int32_t base = 0; base < kLanguageCount; ++base) {

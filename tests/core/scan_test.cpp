@@ -67,6 +67,38 @@ TEST(ScanFile, WholeFileInBothModes) {
     EXPECT_EQ(counter, 1024u);
 }
 
+TEST(ScanFile, CppFormsThatAreNoConstantAssignmentGiveNoRow) {
+    // Each would stop the program from building once rewritten: pure and defaulted functions,
+    // null pointers, enumerators, constant expressions, adjacent literals. The real constants
+    // beside them are listed.
+    TempDir dir;
+    const std::string path = dir.File("shape.h");
+    WriteBytes(path,
+               "class Shape {\n"
+               "    virtual void add(const std::string& text) const = 0;\n"
+               "    virtual double area() = 0;\n"
+               "    Shape& operator=(const Shape&) & = default;\n"
+               "    enum { kSides = 4 };\n"
+               "    XMLNode* node = 0;\n"
+               "    int width = 8;\n"
+               "};\n"
+               "constexpr std::size_t kLongest = 30;\n"
+               "typedef int Count;\n"
+               "const char* c = \"x\" \"y\";\n"
+               "name = \"shape\";\n");
+    LanguageDefinition cpp = LoaderDefaults(0);
+    cpp.carryreturn = {'\n', 0};
+    FixedClock clock(0);
+    SourceScanner scanner(FileSystem::Real(), cpp, clock);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    ASSERT_TRUE(scanner.ScanFile(rows, path, counter, ScanMode::Constants).ok());
+    EXPECT_EQ(RowTexts(rows), (Texts{
+                                  "1295|" + kNumber + "|8||" + path + "|7:16|#1",
+                                  "1566|" + kString + "|shape||" + path + "|12:7|#2",
+                              }));
+}
+
 TEST(ScanFile, ListsValuesOnlyAsTheFileHoldsThem) {
     // Comment markers count inside literals too, so the first literal reads "a    c" although
     // the file holds "a/*b*/c": listing it would record a value that the rewrite cannot find.
