@@ -71,6 +71,12 @@ void WarnUnreadable(CliContext& context, const Error& error, const std::string& 
                  "); it is taken as an empty file");
 }
 
+void WarnOtherBreak(CliContext& context, const std::string& path) {
+    context.Warn(context.ToUser(path) +
+                 " holds none of the language's line break; it was split at the line break it "
+                 "holds (set the language's line break to match it)");
+}
+
 // Loads FILE with the language's line break; nothing after a refusal.
 std::optional<LineModel> LoadFile(CliContext& context, const SourceOptions& options,
                                   LanguageDefinition& language) {
@@ -81,6 +87,7 @@ std::optional<LineModel> LoadFile(CliContext& context, const SourceOptions& opti
     if (!path) return std::nullopt;
     LineModel model = LoadSourceLines(context.fs(), *path, language.carryreturn);
     if (model.readError) WarnUnreadable(context, *model.readError, *path);
+    if (model.otherBreak) WarnOtherBreak(context, *path);
     return model;
 }
 
@@ -148,6 +155,7 @@ void RunScan(CliContext& context, const SourceOptions& options) {
     }
     for (const Error& error : scanner.ScanSourceFiles(rows, &files, mainPath, index, mode))
         WarnUnreadable(context, error, error.path);
+    for (const ScanNotice& notice : scanner.notices()) WarnOtherBreak(context, notice.path);
     for (const Row& row : rows.rows()) context.PrintRow(row.columns);
 }
 

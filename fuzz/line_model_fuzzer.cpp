@@ -16,18 +16,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         LineModel model;
         model.bytes.assign(reinterpret_cast<const char*>(data), size);
         SplitSourceLines(model, lineBreak);
+        const BreakRule rule = BreakRuleFor(lineBreak, model.bytes);
         std::size_t position = 0;
         for (const LineSpan& span : model.lines) {
             // Every line starts where the previous one and its break ended, and stays in bounds.
             if (span.offset != position || span.offset + span.length > size) std::abort();
             if (span.length > kSourceLineLimit + 2) std::abort();
             position = span.offset + span.length;
-            if (span.end == LineEnd::Break || span.end == LineEnd::LoneFirstByte) {
-                if (position >= size ||
-                    static_cast<unsigned char>(model.bytes[position]) != lineBreak.first)
-                    std::abort();
+            if (span.end == LineEnd::Break) {
+                // The break: its byte, with the byte before or after it that the rule names.
+                if (rule.before != 0 && position + 1 < size &&
+                    model.bytes[position] == rule.before && model.bytes[position + 1] == rule.first)
+                    ++position;
+                if (position >= size || model.bytes[position] != rule.first) std::abort();
                 ++position;
-                if (span.end == LineEnd::Break && lineBreak.second != 0) ++position;
+                if (rule.after != 0 && position < size && model.bytes[position] == rule.after)
+                    ++position;
             }
         }
         if (position != size) std::abort();

@@ -9,7 +9,7 @@
 namespace korvexer {
 
 SourceRewrite::SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak)
-    : m_fs(fs), m_path(std::move(path)), m_lineBreak(lineBreak) {
+    : m_fs(fs), m_path(std::move(path)) {
     // One read of the whole file, split whole: lines within the first kSourceReadLimit bytes are
     // numbered exactly as the scanner numbers them, and lines past it stay within reach, so that
     // a replacement that a rewrite pushed past the limit can still be taken back.
@@ -72,49 +72,14 @@ bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
     return true;
 }
 
-namespace {
-
-// Whether the text from `from` to the end of `out` ends with the first byte of a two-byte
-// character whose second byte is missing (the file ended there).
-bool EndsInsideCharacter(const std::string& out, std::size_t from) {
-    std::size_t i = from;
-    while (i < out.size()) i += static_cast<unsigned char>(out[i]) >= 0x81 ? 2 : 1;
-    return i > out.size();
-}
-
-}  // namespace
-
-void SourceRewrite::AppendTerminator(std::string& out, std::size_t last,
-                                     std::size_t lineStart) const {
+void SourceRewrite::AppendTerminator(std::string& out, std::size_t last) const {
+    // Every line keeps the break it had, a last line without one stays without, and the bytes
+    // between lines are the file's own: a rewrite changes the bytes of the edited lines alone.
     const LineSpan& span = m_model.lines[last];
     const std::size_t from = std::size_t{span.offset} + span.length;
     const std::size_t to =
         last + 1 < m_model.LineCount() ? m_model.lines[last + 1].offset : m_original.size();
-    if (to > kSourceReadLimit) {
-        // Past the read limit the file is kept as it stands, line breaks included (a CR LF may be
-        // split by the limit); only the lines the scanner can see are normalised.
-        out.append(m_original, from, to - from);
-        return;
-    }
-    const char first = static_cast<char>(m_lineBreak.first);
-    const char second = static_cast<char>(m_lineBreak.second);
-    switch (span.end) {
-        case LineEnd::Cut:
-            return;
-        case LineEnd::EndOfData:
-            // Without a line break there is no byte to end the last line with; a zero byte
-            // that the file never held would corrupt it.
-            if (m_lineBreak.first == 0) return;
-            // After the first byte of a character that the file cut off, a break byte would be
-            // read as its second byte, and every rewrite would add another.
-            if (EndsInsideCharacter(out, lineStart)) return;
-            [[fallthrough]];
-        case LineEnd::Break:
-        case LineEnd::LoneFirstByte:
-            out += first;
-            if (m_lineBreak.second != 0) out += second;
-            return;
-    }
+    out.append(m_original, from, to - from);
 }
 
 bool SourceRewrite::changed() const {
@@ -129,12 +94,11 @@ std::string SourceRewrite::Content() const {
     for (std::size_t first = 0; first < count;) {
         const std::size_t last = ChainEnd(first);
         auto edited = m_edited.find(first);
-        const std::size_t lineStart = out.size();
         if (edited != m_edited.end())
             out += edited->second;
         else
             out += OriginalChainText(first);
-        AppendTerminator(out, last, lineStart);
+        AppendTerminator(out, last);
         first = last + 1;
     }
     return out;

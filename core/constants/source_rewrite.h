@@ -20,9 +20,8 @@ namespace korvexer {
 // A source file as the scanner numbers its lines (within its first kSourceReadLimit bytes the
 // lines are the scanner's; past them the numbering goes on, so that rows a rewrite pushed past
 // the limit can be taken back), together with everything needed to write it back without losing
-// a byte: lines cut by the length limit are joined again, the bytes between lines past the read
-// limit are kept as they are, and a trailing comment always goes to the end of the line as it
-// stands in the file.
+// a byte: lines cut by the length limit are joined again, every line keeps its own break, and a
+// trailing comment always goes to the end of the line as it stands in the file.
 class SourceRewrite {
 public:
     // Reads `path` whole. A file that cannot be read (or is too large to be addressed by line
@@ -41,10 +40,8 @@ public:
     // the line changes nothing.
     bool Apply(const RowPosition& position, const RowEdit& edit, std::string_view commentPrefix);
 
-    // The new content of the file: every line with its edits, each line followed by the line
-    // break (a lone first break byte included), the last one too unless bytes past the read limit
-    // follow it, in which case those bytes follow exactly as they were, or it ends with the first
-    // byte of a character that the file cut off.
+    // The new content of the file: every line with its edits, each followed by the bytes that
+    // followed it in the file (its own line break, or nothing after the last line).
     std::string Content() const;
 
     // Writes the "~" backup (the file as it was read), then replaces the file with Content().
@@ -59,12 +56,11 @@ private:
     // the next edit.
     std::string_view ChainText(std::size_t first) const;
     std::string_view OriginalChainText(std::size_t first) const;
-    // Appends what follows entry `last`, whose physical line starts at `lineStart` in `out`.
-    void AppendTerminator(std::string& out, std::size_t last, std::size_t lineStart) const;
+    // Appends what follows entry `last` in the file: its break, or nothing.
+    void AppendTerminator(std::string& out, std::size_t last) const;
 
     FileSystem& m_fs;
     std::string m_path;
-    LineBreak m_lineBreak;
     std::string m_original;                 // the whole file as read
     LineModel m_model;                      // over all of it
     std::vector<std::size_t> m_chainStart;  // per entry, the first entry of its physical line

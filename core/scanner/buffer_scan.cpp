@@ -38,6 +38,7 @@ bool HoldsNeedle(std::string_view bytes, const LineSpan& span, std::string_view 
 // Where the rows of one file go.
 struct BufferScan::Target {
     std::string_view bytes;
+    BreakRule rule;
     RowList& rows;
     const std::string& path;
     std::uint32_t& counter;
@@ -62,17 +63,24 @@ BufferScan::BufferScan(const StatementRules& rules, const StatementExtractor& ex
 BufferScan::~BufferScan() = default;
 
 bool BufferScan::WalksPlainly(std::string_view bytes) const {
-    return m_walk == ScanWalk::Fastest && m_plainCheck.Fits(bytes);
+    return WalksPlainly(bytes, BreakRuleFor(m_rules.language().carryreturn, bytes));
 }
 
-void BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& path,
-                     std::uint32_t& counter) const {
-    if (m_clue.none) return;
-    Target target{bytes, rows, path, counter, LineLook(m_rules, bytes)};
-    if (WalksPlainly(bytes))
+bool BufferScan::WalksPlainly(std::string_view bytes, const BreakRule& rule) const {
+    return m_walk == ScanWalk::Fastest && m_plainCheck.Fits(bytes, rule);
+}
+
+FileScanNotes BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& path,
+                              std::uint32_t& counter) const {
+    FileScanNotes notes;
+    const BreakRule rule = BreakRuleFor(m_rules.language().carryreturn, bytes, &notes.otherBreak);
+    if (m_clue.none) return notes;
+    Target target{bytes, rule, rows, path, counter, LineLook(m_rules, bytes)};
+    if (WalksPlainly(bytes, rule))
         WalkPlainly(bytes, target);
     else
         WalkExactly(bytes, target);
+    return notes;
 }
 
 const std::vector<Needle>& BufferScan::NeedlesOf(Phase phase) const {
@@ -103,15 +111,15 @@ void BufferScan::Take(Target& target, const LineSpan& span, std::size_t index) c
 }
 
 void BufferScan::WalkExactly(std::string_view bytes, Target& target) const {
-    SplitLines(bytes, m_rules.language().carryreturn, m_lines);
+    SplitLines(bytes, target.rule, m_lines);
     for (std::size_t index = 0; index < m_lines.size(); ++index)
         Take(target, m_lines[index], index);
 }
 
 void BufferScan::WalkPlainly(std::string_view bytes, Target& target) const {
     const LanguageDefinition& language = m_rules.language();
-    PlainWalk walk(bytes, language.carryreturn, language.multilinenote_begin,
-                   language.multilinenote_end, m_set);
+    PlainWalk walk(bytes, target.rule, language.multilinenote_begin, language.multilinenote_end,
+                   m_set);
     const std::vector<Needle>* needles = &NeedlesOf(target.look.phase());
     walk.LookFor(*needles);
     // Only the lines that hold a needle outside the comments are looked at.

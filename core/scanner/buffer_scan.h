@@ -18,6 +18,11 @@
 
 namespace korvexer {
 
+// What a scan noticed about a file that its user may want to set right.
+struct FileScanNotes {
+    bool otherBreak = false;  // split at another line break than the language's (BreakRuleFor)
+};
+
 // How a scan walks a file: the fastest walk that gives the exact walk's rows, or the exact walk.
 enum class ScanWalk { Fastest, Exact };
 
@@ -35,8 +40,8 @@ public:
 
     // Appends the rows of the file `path`, whose bytes (as read, up to the read limit) are
     // `bytes`, to `rows`. Numbers new constants with `counter` as the extractor says.
-    void Run(std::string_view bytes, RowList& rows, const std::string& path,
-             std::uint32_t& counter) const;
+    FileScanNotes Run(std::string_view bytes, RowList& rows, const std::string& path,
+                      std::uint32_t& counter) const;
     // Whether Run takes the plain walk for `bytes`.
     bool WalksPlainly(std::string_view bytes) const;
 
@@ -49,6 +54,7 @@ private:
     void WalkExactly(std::string_view bytes, Target& target) const;
     // Hands the statement of a line, when it is one, to the extractor.
     void Take(Target& target, const LineSpan& span, std::size_t index) const;
+    bool WalksPlainly(std::string_view bytes, const BreakRule& rule) const;
 
     const StatementRules& m_rules;
     const StatementExtractor& m_extractor;

@@ -22,15 +22,27 @@ constexpr unsigned char kDoubleByteClosing[][2] = {
     {0xA1, 0xAF}, {0xA3, 0xA2}, {0xA1, 0xA8}, {0xA3, 0xE0}, {0xA1, 0xAB},
 };
 
+// Whether a break of `rule` starts at `at` (a character's start) of `bytes`, and how many bytes
+// it takes: the break byte, or the byte before it and the break byte, and the byte after.
+std::size_t BreakWidthAt(std::string_view bytes, std::size_t at, const BreakRule& rule) {
+    std::size_t width = 0;
+    if (bytes[at] == rule.first)
+        width = 1;
+    else if (rule.before != 0 && bytes[at] == rule.before && at + 1 < bytes.size() &&
+             bytes[at + 1] == rule.first)
+        width = 2;
+    else
+        return 0;
+    if (rule.after != 0 && at + width < bytes.size() && bytes[at + width] == rule.after) ++width;
+    return width;
+}
+
 // Appends the entries of the physical line that starts at `start` (one, or several where the line
 // is cut after kSourceLineLimit bytes) to `out`, walking one character at a time, and returns
 // where the next physical line starts.
-std::size_t SplitLineByCharacters(std::string_view buffer, LineBreak lineBreak, std::size_t start,
+std::size_t SplitLineByCharacters(std::string_view buffer, const BreakRule& rule, std::size_t start,
                                   std::vector<LineSpan>& out) {
     const std::size_t size = buffer.size();
-    const char e1 = static_cast<char>(lineBreak.first);
-    const char e2 = static_cast<char>(lineBreak.second);
-
     std::size_t i = start;
     std::size_t n = 0;      // bytes taken into the current piece
     std::size_t carry = 0;  // 2 when a two-byte character must start the next piece
@@ -45,15 +57,9 @@ std::size_t SplitLineByCharacters(std::string_view buffer, LineBreak lineBreak, 
 
     while (i < size) {
         const char byte = buffer[i];
-        if (byte == e1) {
-            const std::size_t lineEnd = i++;
-            bool whole = e2 == 0;
-            if (e2 != 0 && i < size && buffer[i] == e2) {
-                ++i;
-                whole = true;
-            }
-            endPiece(lineEnd - start, whole ? LineEnd::Break : LineEnd::LoneFirstByte);
-            return i;
+        if (const std::size_t width = BreakWidthAt(buffer, i, rule); width != 0) {
+            endPiece(i - start, LineEnd::Break);
+            return i + width;
         }
         if (carry + n >= kSourceLineLimit) {
             endPiece(i - start, LineEnd::Cut);
@@ -106,17 +112,38 @@ PunctuationProbe IsClosingPunctuation(std::string_view next) {
     return probe;
 }
 
-void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak) {
-    model.lines.clear();
-    for (std::size_t start = 0; start < model.bytes.size();)
-        start = SplitLineByCharacters(model.bytes, lineBreak, start, model.lines);
-}
-
-void SplitLines(std::string_view bytes, LineBreak lineBreak, std::vector<LineSpan>& lines) {
-    lines.clear();
-    const std::size_t size = bytes.size();
+BreakRule BreakRuleFor(LineBreak lineBreak, std::string_view bytes, bool* otherBreak) {
+    constexpr char kCr = '\r';
+    constexpr char kLf = '\n';
+    if (otherBreak != nullptr) *otherBreak = false;
     const char first = static_cast<char>(lineBreak.first);
     const char second = static_cast<char>(lineBreak.second);
+    const bool atCr = first == kCr && (second == 0 || second == kLf);
+    const bool atLf = first == kLf && second == 0;
+    if (!atCr && !atLf) return {first, second, 0};
+    const BreakRule crRule{kCr, kLf, 0};
+    const BreakRule lfRule{kLf, 0, kCr};
+    const char wanted = atCr ? kCr : kLf;
+    const char other = atCr ? kLf : kCr;
+    bytes = bytes.substr(0, kSourceReadLimit);
+    if (bytes.find(wanted) == std::string_view::npos &&
+        bytes.find(other) != std::string_view::npos) {
+        if (otherBreak != nullptr) *otherBreak = true;
+        return atCr ? lfRule : crRule;
+    }
+    return atCr ? crRule : lfRule;
+}
+
+void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak) {
+    model.lines.clear();
+    const BreakRule rule = BreakRuleFor(lineBreak, model.bytes, &model.otherBreak);
+    for (std::size_t start = 0; start < model.bytes.size();)
+        start = SplitLineByCharacters(model.bytes, rule, start, model.lines);
+}
+
+void SplitLines(std::string_view bytes, const BreakRule& rule, std::vector<LineSpan>& lines) {
+    lines.clear();
+    const std::size_t size = bytes.size();
     auto add = [&](std::size_t start, std::size_t length, LineEnd end) {
         lines.push_back(
             {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), end});
@@ -126,31 +153,30 @@ void SplitLines(std::string_view bytes, LineBreak lineBreak, std::vector<LineSpa
         // its cuts (a closing mark just past the limit, even the break itself, stays on the
         // line); for the others the walk would only tell whether a break byte is the second byte
         // of a character, and that needs just the lead bytes right before it.
-        std::size_t at = bytes.find(first, start);
+        std::size_t at = bytes.find(rule.first, start);
         while (at != std::string_view::npos && at - start < kSourceLineLimit - 1 &&
                gbk::IsSecondByteAt(bytes, start, at))
-            at = bytes.find(first, at + 1);
+            at = bytes.find(rule.first, at + 1);
         const std::size_t end = at == std::string_view::npos ? size : at;
         if (end - start >= kSourceLineLimit - 1) {
-            start = SplitLineByCharacters(bytes, lineBreak, start, lines);
-        } else if (end == size) {
-            add(start, size - start, LineEnd::EndOfData);
-            start = size;
-        } else if (second == 0) {
-            add(start, end - start, LineEnd::Break);
-            start = end + 1;
-        } else if (end + 1 < size && bytes[end + 1] == second) {
-            add(start, end - start, LineEnd::Break);
-            start = end + 2;
-        } else {
-            add(start, end - start, LineEnd::LoneFirstByte);
-            start = end + 1;
+            start = SplitLineByCharacters(bytes, rule, start, lines);
+            continue;
         }
+        if (end == size) {
+            add(start, size - start, LineEnd::EndOfData);
+            break;
+        }
+        // A byte before the break belongs to it where it starts a character of its own.
+        const bool takesBefore = rule.before != 0 && end > start && bytes[end - 1] == rule.before &&
+                                 !gbk::IsSecondByteAt(bytes, start, end - 1);
+        add(start, end - start - takesBefore, LineEnd::Break);
+        start = end + 1;
+        if (rule.after != 0 && start < size && bytes[start] == rule.after) ++start;
     }
 }
 
 void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
-    SplitLines(model.bytes, lineBreak, model.lines);
+    SplitLines(model.bytes, BreakRuleFor(lineBreak, model.bytes, &model.otherBreak), model.lines);
 }
 
 LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lineBreak) {

@@ -20,11 +20,26 @@ constexpr std::size_t kSourceLineLimit = 5120;    // bytes after which a line is
 
 // How one entry of the line model ended in the file.
 enum class LineEnd : unsigned char {
-    Break,          // by the whole line break (both bytes when it has two)
-    LoneFirstByte,  // by the first break byte alone where the break has two (a lone CR)
-    Cut,            // by the length limit: the next entry continues the same physical line
-    EndOfData,      // by the end of the bytes read
+    Break,      // by a line break; its bytes lie between this entry and the next
+    Cut,        // by the length limit: the next entry continues the same physical line
+    EndOfData,  // by the end of the bytes read
 };
+
+// Where a file's lines end: at the byte `first`, found where a character starts; the byte
+// `after` right after it, or the byte `before` right before it (where that starts a character),
+// belongs to the break as well. 0 stands for no such byte.
+struct BreakRule {
+    char first = 0;
+    char after = 0;
+    char before = 0;
+};
+
+// The rule for a file whose first kSourceReadLimit bytes are `bytes`, under the language's line
+// break `lineBreak`. Where the language breaks at CR (alone or followed by LF) or at LF, a CR LF
+// pair is always one break; and a file that holds none of the language's break byte but holds
+// the other one is split at that, which `otherBreak` (when given) then tells. Any other break,
+// and the empty one, is taken as it stands: its first byte, then its second where it follows.
+BreakRule BreakRuleFor(LineBreak lineBreak, std::string_view bytes, bool* otherBreak = nullptr);
 
 // Where one line lies in LineModel::bytes; lines hold no line-break bytes.
 struct LineSpan {
@@ -39,6 +54,7 @@ struct LineModel {
     std::vector<LineSpan> lines;     // in file order
     bool complete = true;            // false when the file holds bytes past the read limit
     std::optional<Error> readError;  // why the file could not be read (then there are no lines)
+    bool otherBreak = false;         // split at another break than the language's
     FileIdentity identity;           // the file as it was read
 
     std::size_t LineCount() const { return lines.size(); }
@@ -58,12 +74,12 @@ struct PunctuationProbe {
 };
 PunctuationProbe IsClosingPunctuation(std::string_view next);
 
-// Splits `bytes` into the entries of the line model with the line break `lineBreak`, replacing
-// those of `lines`: lines are cut after kSourceLineLimit bytes, never inside a two-byte character,
-// and a closing mark after the cut stays on the line before it. A break byte that a lead byte
-// takes as its second byte ends no line.
-void SplitLines(std::string_view bytes, LineBreak lineBreak, std::vector<LineSpan>& lines);
-// SplitLines over `model.bytes` into `model.lines`.
+// Splits `bytes` into the entries of the line model by the break rule `rule`, replacing those of
+// `lines`: lines are cut after kSourceLineLimit bytes, never inside a two-byte character, and a
+// closing mark after the cut stays on the line before it. A break byte that a lead byte takes as
+// its second byte ends no line.
+void SplitLines(std::string_view bytes, const BreakRule& rule, std::vector<LineSpan>& lines);
+// SplitLines over `model.bytes` into `model.lines`, by the rule BreakRuleFor gives for them.
 void SplitSourceLines(LineModel& model, LineBreak lineBreak);
 // The same split walked one character at a time from the first byte: slower, and the reference
 // that SplitSourceLines must agree with.

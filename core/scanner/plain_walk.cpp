@@ -57,17 +57,18 @@ bool MarkersOverlapIn(std::string_view bytes, std::string_view begin, std::strin
 
 }  // namespace
 
-PlainWalkCheck::PlainWalkCheck(LineBreak lineBreak, std::string commentBegin,
+PlainWalkCheck::PlainWalkCheck(LineBreak languageBreak, std::string commentBegin,
                                std::string commentEnd, const std::vector<Needle>& rowNeedles,
                                const std::vector<const std::vector<Needle>*>& markerWords)
-    : m_break(lineBreak),
-      m_commentBegin(std::move(commentBegin)),
+    : m_commentBegin(std::move(commentBegin)),
       m_commentEnd(std::move(commentEnd)),
       m_languageFits(true) {
+    // A file may be split at CR or LF whatever the language's break is (BreakRuleFor).
+    std::string breakBytes = "\r\n";
+    breakBytes += static_cast<char>(languageBreak.first);
+    if (languageBreak.second != 0) breakBytes += static_cast<char>(languageBreak.second);
     auto holdsBreak = [&](const std::string& text) {
-        return text.find(static_cast<char>(lineBreak.first)) != std::string::npos ||
-               (lineBreak.second != 0 &&
-                text.find(static_cast<char>(lineBreak.second)) != std::string::npos);
+        return text.find_first_of(breakBytes) != std::string::npos;
     };
     auto isPlain = [](const std::string& marker) {
         // A marker with a high byte could pair up with the bytes around it, and a longer one is
@@ -76,7 +77,6 @@ PlainWalkCheck::PlainWalkCheck(LineBreak lineBreak, std::string commentBegin,
                    return static_cast<unsigned char>(byte) >= 0x80;
                });
     };
-    if (lineBreak.first == lineBreak.second || lineBreak.first >= 0x80) m_languageFits = false;
     if (m_commentBegin.empty() != m_commentEnd.empty() || !isPlain(m_commentBegin) ||
         !isPlain(m_commentEnd) || holdsBreak(m_commentBegin) || holdsBreak(m_commentEnd))
         m_languageFits = false;
@@ -89,14 +89,17 @@ PlainWalkCheck::PlainWalkCheck(LineBreak lineBreak, std::string commentBegin,
             if (holdsBreak(needle.text)) m_languageFits = false;
 }
 
-bool PlainWalkCheck::Fits(std::string_view bytes) const {
+bool PlainWalkCheck::Fits(std::string_view bytes, const BreakRule& rule) const {
     if (!m_languageFits) return false;
+    auto isHigh = [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; };
+    if (rule.first == rule.after || isHigh(rule.first) || isHigh(rule.after) || isHigh(rule.before))
+        return false;
     // Where every stretch of kStretch bytes but the last holds a break, no line reaches 2 *
     // kStretch bytes; memchr finds one in a few bytes of each. A break byte that is the second
     // byte of a character ends no line.
     constexpr std::size_t kStretch = 2048;
     static_assert(2 * kStretch < kSourceLineLimit - 1);
-    const char first = static_cast<char>(m_break.first);
+    const char first = rule.first;
     for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch) {
         const std::string_view stretch = bytes.substr(at, kStretch);
         std::size_t found = stretch.find(first);
@@ -108,10 +111,10 @@ bool PlainWalkCheck::Fits(std::string_view bytes) const {
     return m_commentBegin.empty() || !MarkersOverlapIn(bytes, m_commentBegin, m_commentEnd);
 }
 
-PlainWalk::PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
+PlainWalk::PlainWalk(std::string_view bytes, const BreakRule& rule, std::string commentBegin,
                      std::string commentEnd, bk::InstructionSet set)
     : m_bytes(bytes),
-      m_break(lineBreak),
+      m_rule(rule),
       m_commentBegin(std::move(commentBegin)),
       m_commentEnd(std::move(commentEnd)),
       m_set(set),
@@ -142,7 +145,7 @@ void PlainWalk::LookFor(const std::vector<Needle>& needles) {
         m_patterns.push_back(pattern);
         m_channels.push_back(channel);
     };
-    add(std::string(1, static_cast<char>(m_break.first)), false, kBreaks);
+    add(std::string(1, m_rule.first), false, kBreaks);
     for (const Needle& needle : needles) add(needle.text, needle.foldCase, kNeedles);
     add(m_commentBegin, false, kBegins);
     add(m_commentEnd, false, kEnds);
@@ -309,7 +312,7 @@ std::size_t PlainWalk::LastBreakIn(std::size_t blocks) const {
 std::size_t PlainWalk::NextBreakFrom(std::size_t from) const {
     // Past the walk's block the masks may not be made yet: the byte is searched for, and a find
     // that a lead byte takes as its second byte passed over.
-    const char first = static_cast<char>(m_break.first);
+    const char first = m_rule.first;
     for (std::size_t at = m_bytes.find(first, from); at != npos; at = m_bytes.find(first, at + 1))
         if (!gbk::IsSecondByteAt(m_bytes, 0, at)) return at;
     return m_bytes.size();
@@ -344,19 +347,19 @@ PlainWalk::Line PlainWalk::LineAt(std::size_t at) {
     const std::size_t offset = at - m_block;
     const std::size_t index = m_breaksBefore[m_index] + CountBits(breaks & BitsBelow(offset));
 
-    const char second = static_cast<char>(m_break.second);
     const std::size_t lastBreak = LastBreakBefore(at);
     std::size_t start = lastBreak == npos ? 0 : lastBreak + 1;
-    if (lastBreak != npos && second != 0 && start < size && m_bytes[start] == second) ++start;
+    if (lastBreak != npos && m_rule.after != 0 && start < size && m_bytes[start] == m_rule.after)
+        ++start;
 
     const std::uint64_t after = offset == kBlock - 1 ? 0 : breaks & ~BitsBelow(offset + 1);
-    const std::size_t end =
+    std::size_t end =
         after != 0 ? m_block + LowestBit(after) : NextBreakFrom(std::min(m_block + kBlock, size));
-    LineEnd kind = LineEnd::Break;
-    if (end == size)
-        kind = LineEnd::EndOfData;
-    else if (second != 0 && (end + 1 >= size || m_bytes[end + 1] != second))
-        kind = LineEnd::LoneFirstByte;
+    const LineEnd kind = end == size ? LineEnd::EndOfData : LineEnd::Break;
+    // A byte before the break belongs to it where it starts a character of its own.
+    if (kind == LineEnd::Break && m_rule.before != 0 && end > start &&
+        m_bytes[end - 1] == m_rule.before && !gbk::IsSecondByteAt(m_bytes, start, end - 1))
+        --end;
     const LineSpan span{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start),
                         kind};
     return {span, index, lastBreak != npos && InCommentAfterBreak(lastBreak)};

@@ -30,15 +30,14 @@ class PlainWalkCheck {
 public:
     // `rowNeedles` are what the walk looks for once the statements start, `markerWords` what it
     // looks for before (either may be empty where the language has no markers).
-    PlainWalkCheck(LineBreak lineBreak, std::string commentBegin, std::string commentEnd,
+    PlainWalkCheck(LineBreak languageBreak, std::string commentBegin, std::string commentEnd,
                    const std::vector<Needle>& rowNeedles,
                    const std::vector<const std::vector<Needle>*>& markerWords);
 
-    // Whether a plain walk over `bytes` finds what the exact walk finds.
-    bool Fits(std::string_view bytes) const;
+    // Whether a plain walk over `bytes`, split by `rule`, finds what the exact walk finds.
+    bool Fits(std::string_view bytes, const BreakRule& rule) const;
 
 private:
-    LineBreak m_break;
     std::string m_commentBegin;
     std::string m_commentEnd;
     bool m_languageFits;
@@ -54,7 +53,7 @@ private:
 // must outlive the walk.
 class PlainWalk {
 public:
-    PlainWalk(std::string_view bytes, LineBreak lineBreak, std::string commentBegin,
+    PlainWalk(std::string_view bytes, const BreakRule& rule, std::string commentBegin,
               std::string commentEnd, block_kernels::InstructionSet set = block_kernels::Chosen());
 
     // The needles looked for from here on.
@@ -109,7 +108,7 @@ private:
     bool InCommentAfterBreak(std::size_t at) const;
 
     std::string_view m_bytes;
-    LineBreak m_break;
+    BreakRule m_rule;
     std::string m_commentBegin;
     std::string m_commentEnd;
     const std::vector<Needle>* m_needles = nullptr;

@@ -20,7 +20,8 @@ Status SourceScanner::ScanFile(RowList& rows, const std::string& path, std::uint
 Status SourceScanner::ScanInto(FileContent& buffer, const BufferScan& scan, RowList& rows,
                                const std::string& path, std::uint32_t& counter) const {
     if (Status read = m_fs.ReadInto(path, kSourceReadLimit, buffer); !read) return read;
-    scan.Run(buffer.bytes, rows, path, counter);
+    const FileScanNotes notes = scan.Run(buffer.bytes, rows, path, counter);
+    if (notes.otherBreak) m_notices.push_back({ScanNotice::Kind::OtherLineBreak, path});
     return Status::Ok();
 }
 

@@ -18,6 +18,14 @@ namespace korvexer {
 
 class BufferScan;
 
+// Something a scan noticed about a file that its user may want to set right: the file was split
+// at another line break than the language's (it holds none of the language's).
+struct ScanNotice {
+    enum class Kind { OtherLineBreak };
+    Kind kind;
+    std::string path;
+};
+
 // Scans source files with one language definition: each file is loaded once, its block comments
 // blanked, and every statement handed to a StatementExtractor; rows are appended in file and line
 // order, without removing duplicates.
@@ -41,6 +49,9 @@ public:
                                        const std::string& mainPath, std::uint32_t& counter,
                                        ScanMode mode) const;
 
+    // What the scans so far noticed, once per file scanned, in scan order.
+    const std::vector<ScanNotice>& notices() const { return m_notices; }
+
 private:
     // ScanFile with `buffer` as the buffer the file is read into and `scan` as its scan.
     Status ScanInto(FileContent& buffer, const BufferScan& scan, RowList& rows,
@@ -49,6 +60,7 @@ private:
     FileSystem& m_fs;
     StatementExtractor m_extractor;
     StatementRules m_rules;
+    mutable std::vector<ScanNotice> m_notices;
 };
 
 }  // namespace korvexer

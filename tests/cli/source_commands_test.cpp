@@ -35,12 +35,31 @@ TEST_F(SourceCommands, LinesShowsTheLineModelWithTheLanguagesBreak) {
     EXPECT_EQ(crlf.out, "1\tx = 1;\n2\t\\ty\\\\z\n3\tlone\\nlf\n");
     EXPECT_EQ(crlf.err, "");
 
-    // A language whose settings say LF alone keeps each CR at the end of its line.
+    // A language whose settings say LF alone takes a CR LF pair for one break too; a lone CR
+    // stays in its line.
     const std::string settings = m_dir.File("lf.ini");
     WriteBytes(settings, "[language_3]\r\ncarryreturn=nn\r\n");
     CommandResult lf =
         RunProgram(KORVEXER_CLI, {"--settings", settings, "lines", "--language", "3", file});
-    EXPECT_EQ(lf.out, "1\tx = 1;\\r\n2\t\\ty\\\\z\\rlone\n3\tlf\\r\n");
+    EXPECT_EQ(lf.out, "1\tx = 1;\n2\t\\ty\\\\z\\rlone\n3\tlf\n");
+
+    // A file without the language's break is split at the one it holds, with a warning.
+    const std::string lfFile = m_dir.File("lf.cpp");
+    WriteBytes(lfFile, "x = 1;\ny = 2;\n");
+    for (const char* command : {"lines", "scan"}) {
+        CommandResult other =
+            command == std::string("scan")
+                ? Run({"scan", "constants", "--language", "0", "--now", "0", lfFile})
+                : Run({"lines", "--language", "0", lfFile});
+        EXPECT_EQ(other.exitCode, 0) << command;
+        // Two lines, so the second line's row or text is there.
+        EXPECT_NE(other.out.find(command == std::string("scan") ? "\t2:4" : "2\ty = 2"),
+                  std::string::npos)
+            << command << ": " << other.out;
+        EXPECT_NE(other.err.find("lf.cpp holds none of the language's line break"),
+                  std::string::npos)
+            << command << ": " << other.err;
+    }
 
     // An unreadable file: a warning naming it, no rows, success.
     CommandResult missing = Run({"lines", "--language", "0", m_dir.File("missing.cpp")});

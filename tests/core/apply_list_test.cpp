@@ -53,7 +53,7 @@ TEST(ApplyListToSources, AppliesAndTakesBackRowsOfSeveralFilesWithBackups) {
     EXPECT_EQ(outcome->changedFiles, (std::vector<std::string>{a, b, c}));
     EXPECT_TRUE(outcome->failedFiles.empty());
     EXPECT_EQ(ReadBytes(a), "x = GetValueStr(1025);//\"abc\"\r\nn = GetValueInt(1031);//40\r\n");
-    EXPECT_EQ(ReadBytes(b), "int y;\r\ny = GetValueInt(1030);//7\r\n");
+    EXPECT_EQ(ReadBytes(b), "int y;\r\ny = GetValueInt(1030);//7");
     EXPECT_EQ(ReadBytes(c), "s = GetValueStr(1040);//\"hi\"\r\n");
     EXPECT_EQ(ReadBytes(a + "~"), "x = \"abc\";\r\nn = 40;\r\n");
     EXPECT_EQ(ReadBytes(b + "~"), "int y;\r\ny = 7;");
@@ -63,7 +63,7 @@ TEST(ApplyListToSources, AppliesAndTakesBackRowsOfSeveralFilesWithBackups) {
     ASSERT_TRUE(outcome);
     EXPECT_EQ(outcome->changedFiles.size(), 3u);
     EXPECT_EQ(ReadBytes(a), "x = \"abc\";\r\nn = 40;\r\n");
-    EXPECT_EQ(ReadBytes(b), "int y;\r\ny = 7;\r\n");  // the last line got its line break
+    EXPECT_EQ(ReadBytes(b), "int y;\r\ny = 7;");  // the last line stays without a break
     EXPECT_EQ(ReadBytes(a + "~"),
               "x = GetValueStr(1025);//\"abc\"\r\nn = GetValueInt(1031);//40\r\n");
 }
@@ -150,7 +150,7 @@ TEST(ApplyListToSources, RowsOfOneLineUseTheRecordedColumns) {
     EXPECT_EQ(ReadBytes(a), "f_kx(1, 2); g(3);//f\r\n");
 }
 
-TEST(ApplyListToSources, NormalisesOnlyTheStatedLineBreaks) {
+TEST(ApplyListToSources, KeepsEveryLinesOwnBreak) {
     TempDir dir;
     const std::string a = dir.File("a.cpp");
     struct Case {
@@ -161,22 +161,27 @@ TEST(ApplyListToSources, NormalisesOnlyTheStatedLineBreaks) {
         std::string after;
     };
     const Case cases[] = {
-        {"lone CR becomes CR LF",
+        {"a lone CR stays as it is",
          {'\r', '\n'},
          "a;\rn = 4;\r\nz",
          "2:4",
-         "a;\r\nn = GetValueInt(9);//4\r\nz\r\n"},
+         "a;\rn = GetValueInt(9);//4\r\nz"},
         {"lone LF stays in the line",
          {'\r', '\n'},
          "a;\nn = 4;\r\n",
          "1:7",
          "a;\nn = GetValueInt(9);//4\r\n"},
-        {"LF only", {'\n', 0}, "n = 4;\nz", "1:4", "n = GetValueInt(9);//4\nz\n"},
-        {"CR before LF stays in the line",
+        {"LF only", {'\n', 0}, "n = 4;\nz", "1:4", "n = GetValueInt(9);//4\nz"},
+        {"a CR LF pair under LF is one break, kept",
          {'\n', 0},
-         "n = 4;\r\n",
+         "n = 4;\r\nm;\n",
          "1:4",
-         "n = GetValueInt(9);\r//4\n"},
+         "n = GetValueInt(9);//4\r\nm;\n"},
+        {"an LF file under CR LF is split at LF",
+         {'\r', '\n'},
+         "m;\nn = 4;\n",
+         "2:4",
+         "m;\nn = GetValueInt(9);//4\n"},
         {"no line break: zero bytes kept, none added",
          {0, 0},
          std::string("n = 4;\0z", 8),

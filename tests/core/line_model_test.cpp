@@ -36,10 +36,21 @@ TEST(SplitSourceLines, LineBreaks) {
     // With CR LF a lone CR ends a line too, while a lone LF stays inside it.
     LineModel mixed = Split("a\rb\nc\r\n");
     EXPECT_EQ(Lines(mixed), (Lines_{"a", "b\nc"}));
-    EXPECT_EQ(mixed.lines[0].end, LineEnd::LoneFirstByte);
-    EXPECT_EQ(mixed.lines[1].end, LineEnd::Break);
-    // With LF alone the CR stays at the end of the line.
-    EXPECT_EQ(Lines(Split("a\r\nb", kLf)), (Lines_{"a\r", "b"}));
+    EXPECT_EQ(mixed.lines[0].end, LineEnd::Break);
+    EXPECT_FALSE(mixed.otherBreak);
+    // A CR LF pair is one break under LF and under CR alone too; a lone CR stays inside a line
+    // that breaks at LF.
+    EXPECT_EQ(Lines(Split("a\r\nb\rc\n", kLf)), (Lines_{"a", "b\rc"}));
+    EXPECT_EQ(Lines(Split("a\r\nb\nc\r", {'\r', 0})), (Lines_{"a", "b\nc"}));
+    // A CR that is the second byte of a character belongs to it, not to the break.
+    EXPECT_EQ(Lines(Split("a\xB0\r\nb", kLf)), (Lines_{"a\xB0\r", "b"}));
+    // A file that holds none of the language's break byte is split at the one it holds, and
+    // says so.
+    EXPECT_EQ(Lines(Split("a\nb\n", kCrLf)), (Lines_{"a", "b"}));
+    EXPECT_TRUE(Split("a\nb\n", kCrLf).otherBreak);
+    EXPECT_TRUE(Split("a\rb\r", kLf).otherBreak);
+    EXPECT_EQ(Lines(Split("a\rb\r", kLf)), (Lines_{"a", "b"}));
+    EXPECT_FALSE(Split("ab", kLf).otherBreak);
     // With no line break only zero bytes (and the length limit) end lines.
     EXPECT_EQ(Lines(Split(std::string("a\r\nb\0c", 6), kNone)), (Lines_{"a\r\nb", "c"}));
 }

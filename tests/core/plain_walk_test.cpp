@@ -21,7 +21,8 @@ constexpr LineBreak kCrLf{'\r', '\n'};
 bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, const std::string& begin,
                    const std::string& end) {
     static const std::vector<Needle> needles{{":="}};
-    return PlainWalkCheck(lineBreak, begin, end, needles, {}).Fits(bytes);
+    return PlainWalkCheck(lineBreak, begin, end, needles, {})
+        .Fits(bytes, BreakRuleFor(lineBreak, bytes));
 }
 
 TEST(PlainWalkCheck, RefusesWhatCouldMoveABreakOrAMarker) {
@@ -61,10 +62,11 @@ TEST(PlainWalkCheck, RefusesWhatCouldMoveABreakOrAMarker) {
                       {0xA1, 0}, "{", "}"));
     // Of the needles: none to look for, or one that holds a break byte.
     const std::vector<Needle> none;
-    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", none, {}).Fits("a\n"));
+    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", none, {}).Fits("a\n", BreakRuleFor(kLf, "a\n")));
     const std::vector<Needle> breaking{{"a\nb"}};
-    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", breaking, {}).Fits("a\n"));
-    EXPECT_FALSE(PlainWalkCheck({'\r', '\n'}, "{", "}", {{"a"}}, {&breaking}).Fits("a\r\n"));
+    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", breaking, {}).Fits("a\n", BreakRuleFor(kLf, "a\n")));
+    EXPECT_FALSE(PlainWalkCheck(kCrLf, "{", "}", {{"a"}}, {&breaking})
+                     .Fits("a\r\n", BreakRuleFor(kCrLf, "a\r\n")));
 }
 
 // Every line that holds a byte, asked for at each of its bytes in turn, is the line model's.
@@ -75,7 +77,7 @@ void ExpectLinesOfTheModel(const std::string& bytes, LineBreak lineBreak) {
     SplitSourceLines(model, lineBreak);
     for (const block_kernels::InstructionSet set : block_kernels::Available()) {
         SCOPED_TRACE(block_kernels::NameOf(set));
-        PlainWalk walk(bytes, lineBreak, "{", "}", set);
+        PlainWalk walk(bytes, BreakRuleFor(lineBreak, bytes), "{", "}", set);
         for (std::size_t line = 0; line < model.LineCount(); ++line) {
             const LineSpan& expected = model.lines[line];
             for (std::size_t at = expected.offset; at < expected.offset + expected.length; ++at) {
@@ -124,7 +126,7 @@ TEST(PlainWalk, FindsNeedlesOutsideTheCommentsOnly) {
         "} e := 4 {f}\n"     // 27: after its end, then a comment on one line
         "g {h} := 5\n";      // 40
     const std::vector<Needle> needles{{":="}};
-    PlainWalk walk(bytes, kLf, "{", "}");
+    PlainWalk walk(bytes, BreakRuleFor(kLf, bytes), "{", "}");
     walk.LookFor(needles);
     EXPECT_EQ(walk.NextNeedle(0), 2u);
     const std::size_t e = walk.NextNeedle(3);
@@ -139,7 +141,7 @@ TEST(PlainWalk, FindsNeedlesOutsideTheCommentsOnly) {
     EXPECT_EQ(walk.NextNeedle(47), std::string::npos);
     // A needle on a begin marker is in the comment the marker begins.
     const std::vector<Needle> braces{{"{"}};
-    PlainWalk onMarkers(bytes, kLf, "{", "}");
+    PlainWalk onMarkers(bytes, BreakRuleFor(kLf, bytes), "{", "}");
     onMarkers.LookFor(braces);
     EXPECT_EQ(onMarkers.NextNeedle(0), std::string::npos);
 }
@@ -147,13 +149,13 @@ TEST(PlainWalk, FindsNeedlesOutsideTheCommentsOnly) {
 TEST(PlainWalk, ANeedleCountsOnlyWholeWhereItsPatternMatches) {
     // A longer needle is matched by its first two bytes.
     const std::vector<Needle> words{{"abc"}};
-    PlainWalk third("abx abc", kLf, "{", "}");
+    PlainWalk third("abx abc", BreakRuleFor(kLf, "abx abc"), "{", "}");
     third.LookFor(words);
     EXPECT_EQ(third.NextNeedle(0), 4u);
     // The last block is padded with a byte that starts no pattern, but may end one.
     const std::vector<Needle> needles{{std::string("a\x01")}, {"b"}};
     const std::string bytes = "b a\x01 xa";
-    PlainWalk walk(bytes, kLf, "{", "}");
+    PlainWalk walk(bytes, BreakRuleFor(kLf, bytes), "{", "}");
     walk.LookFor(needles);
     EXPECT_EQ(walk.NextNeedle(0), 0u);
     EXPECT_EQ(walk.NextNeedle(1), 2u);
@@ -163,7 +165,7 @@ TEST(PlainWalk, ANeedleCountsOnlyWholeWhereItsPatternMatches) {
 TEST(PlainWalk, AnUnclosedCommentEndsTheSearch) {
     const std::string bytes = "a := 1\n{ b := 2\nc := 3\n";
     const std::vector<Needle> needles{{":="}};
-    PlainWalk walk(bytes, kLf, "{", "}");
+    PlainWalk walk(bytes, BreakRuleFor(kLf, bytes), "{", "}");
     walk.LookFor(needles);
     EXPECT_EQ(walk.NextNeedle(0), 2u);
     EXPECT_EQ(walk.NextNeedle(3), std::string::npos);
@@ -189,7 +191,7 @@ void ExpectCommentsOfTheBlanker(const std::string& bytes, LineBreak lineBreak,
     const std::vector<Needle> needles{{"x="}};
     for (const block_kernels::InstructionSet set : block_kernels::Available()) {
         SCOPED_TRACE(block_kernels::NameOf(set));
-        PlainWalk walk(bytes, lineBreak, begin, end, set);
+        PlainWalk walk(bytes, BreakRuleFor(lineBreak, bytes), begin, end, set);
         walk.LookFor(needles);
         std::size_t from = 0;
         for (std::size_t at = blanked.find("x="); at != std::string::npos;

@@ -2,5 +2,5 @@ implementation
 procedure Foo;
 begin
   s := GetValueStr(1025);//'abc'
-  n := GetValueInt(1026);//40
+  n := GetValueInt(1026);//40
 end;
