@@ -8,14 +8,18 @@ set(CPACK_PACKAGE_VENDOR "The Korvexer developers")
 set(CPACK_PACKAGE_CONTACT "The Korvexer developers <developers@korvexer.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "constant externalisation and function substitution for application sources")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Korvexer lists the string and numeric constants that form the right-hand side of an \
-assignment in the sources of your own application and replaces the ones you choose by accessor \
-calls of a runtime library, keeping the old literal in a trailing comment. It also replaces \
-chosen function calls by substitutes from a fixed catalogue. Every replacement is recorded and \
-can be taken back. The package holds the window (korvexer, with a Chinese interface) and the \
-command-line program korvexer-cli, their man pages, bash completion for korvexer-cli, the desktop \
-entry, icon and AppStream metadata, the user guide, and the seed settings in /etc/xdg/korvexer.")
+# Lines as dpkg shows them; CPack indents them for the control file.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Korvexer lists the string and numeric constants that form the right-hand side"
+    "of an assignment in the sources of your own application, and replaces the ones"
+    "you choose by accessor calls of a runtime library, keeping the old literal in a"
+    "trailing comment. It also replaces chosen function calls by substitutes from a"
+    "fixed catalogue. Every replacement is recorded and can be taken back."
+    ""
+    "The package holds the window (korvexer, with a Chinese interface) and the"
+    "command-line program korvexer-cli, their man pages, bash completion for"
+    "korvexer-cli, the desktop entry, the icon, the AppStream metadata, the user"
+    "guide, and the seed settings in /etc/xdg/korvexer/.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
