@@ -9,6 +9,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "core/platform/command_line.h"
+#include "generated/korvexer_build_info.h"
 
 int main(int argc, char** argv) {
     using namespace korvexer;
@@ -24,6 +25,11 @@ int main(int argc, char** argv) {
         "writes record files.",
         "korvexer-cli"};
     app.require_subcommand(1, 1);
+    // Wide enough that every option's name keeps two blanks before its description, which is how
+    // readers of the help (help2man for the man page) tell them apart.
+    app.get_formatter()->column_width(34);
+    app.set_version_flag("--version", "korvexer-cli " KORVEXER_VERSION,
+                         "Print the version and exit");
     app.add_option("--settings", context.settingsOption,
                    "The INI settings file to read and write (default: the window's working copy)");
     app.add_option("--encoding", context.encoding,

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -25,9 +26,11 @@ namespace {
 constexpr UINT kGbkCodePage = 936;
 constexpr std::string_view kPathSeparators = "\\/";
 constexpr char kSeparator = '\\';
+constexpr const char* kSettingsFolder = "Korvexer\\";
 #else
 constexpr std::string_view kPathSeparators = "/";
 constexpr char kSeparator = '/';
+constexpr const char* kSettingsFolder = "korvexer/";
 #endif
 
 // An environment variable as GBK text, or "" when unset or not convertible.
@@ -83,17 +86,17 @@ Expected<std::string> SettingsDirectory() {
 #ifdef _WIN32
     std::string appData = EnvironmentPath("APPDATA");
     if (appData.empty()) return Error{"APPDATA is not set; cannot find the settings folder", {}};
-    return WithSeparator(appData) + "Korvexer\\";
+    return WithSeparator(appData) + kSettingsFolder;
 #else
     // A relative XDG_CONFIG_HOME is invalid by the base directory rules and is ignored.
     std::string configHome = EnvironmentPath("XDG_CONFIG_HOME");
     if (!configHome.empty() && configHome.front() == '/')
-        return WithSeparator(configHome) + "korvexer/";
+        return WithSeparator(configHome) + kSettingsFolder;
     std::string home = EnvironmentPath("HOME");
     if (home.empty())
         return Error{"neither XDG_CONFIG_HOME nor HOME is set; cannot find the settings folder",
                      {}};
-    return WithSeparator(home) + ".config/korvexer/";
+    return WithSeparator(home) + ".config/" + kSettingsFolder;
 #endif
 }
 
@@ -103,15 +106,38 @@ Expected<std::string> WorkingSettingsPath(const std::string& executablePath) {
     return *folder + SettingsFileName(executablePath);
 }
 
+std::vector<std::string> SeedSettingsCandidates(const std::string& executablePath) {
+    const std::string name = SettingsFileName(executablePath);
+    std::vector<std::string> candidates;
+#ifndef _WIN32
+    // The base directory rules: a colon-separated list, most important first, /etc/xdg when
+    // unset or empty; relative entries are invalid and skipped.
+    std::string dirs = EnvironmentPath("XDG_CONFIG_DIRS");
+    if (dirs.empty()) dirs = "/etc/xdg";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        std::size_t colon = dirs.find(':', start);
+        if (colon == std::string::npos) colon = dirs.size();
+        std::string dir = dirs.substr(start, colon - start);
+        if (!dir.empty() && dir.front() == '/')
+            candidates.push_back(WithSeparator(dir) + kSettingsFolder + name);
+        start = colon + 1;
+    }
+#endif
+    candidates.push_back(ExecutableDirectory(executablePath) + name);
+    return candidates;
+}
+
 void SeedWorkingSettings(FileSystem& fs, const std::string& executablePath) {
-    std::string seed = ExecutableDirectory(executablePath) + SettingsFileName(executablePath);
-    if (!fs.Exists(seed)) return;
     Expected<std::string> folder = SettingsDirectory();
     if (!folder) return;
-    std::string working = *folder + SettingsFileName(executablePath);
+    const std::string working = *folder + SettingsFileName(executablePath);
     if (fs.Exists(working)) return;
-    if (!fs.CreateDirectories(*folder)) return;
-    (void)CopyFile(fs, seed, working);
+    for (const std::string& seed : SeedSettingsCandidates(executablePath)) {
+        if (!fs.Exists(seed)) continue;
+        if (fs.CreateDirectories(*folder)) (void)CopyFile(fs, seed, working);
+        return;
+    }
 }
 
 }  // namespace korvexer

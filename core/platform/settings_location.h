@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Where the settings file lives: named after the executable, working copy in the user's
-// configuration folder, seeded once from a copy beside the executable.
+// configuration folder, seeded once from a copy that an installation or an unpacked build delivers.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
@@ -25,9 +26,15 @@ Expected<std::string> SettingsDirectory();
 // The working copy's path for the executable at `executablePath`.
 Expected<std::string> WorkingSettingsPath(const std::string& executablePath);
 
-// Takes the seed copy beside the executable over as the working copy when there is no working
-// copy yet (creating its folder). An existing working copy is never replaced; a missing seed or a
-// failed copy is not an error for the caller, who goes on with defaults.
+// Where a seed copy is looked for, most important first: on Linux korvexer/NAME in each absolute
+// folder of $XDG_CONFIG_DIRS (/etc/xdg when unset or empty), where an installed program keeps it;
+// then NAME beside the executable, where an unpacked build or a Windows installation keeps it.
+// NAME is SettingsFileName(executablePath).
+std::vector<std::string> SeedSettingsCandidates(const std::string& executablePath);
+
+// Takes the first existing seed copy of SeedSettingsCandidates over as the working copy when there
+// is no working copy yet (creating its folder). An existing working copy is never replaced; a
+// missing seed or a failed copy is not an error for the caller, who goes on with defaults.
 void SeedWorkingSettings(FileSystem& fs, const std::string& executablePath);
 
 }  // namespace korvexer

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "generated/korvexer_build_info.h"
 #include "gui/app/program_icon.h"
 #include "gui/controls/font_height.h"
 
@@ -41,7 +42,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 }
 
 QString CAboutDlg::VersionText() {
-    return QStringLiteral("Korvexer 2.6 版");
+    return QStringLiteral("Korvexer " KORVEXER_VERSION_SHORT " 版");
 }
 
 }  // namespace korvexer::gui

@@ -6,8 +6,8 @@
 
 namespace korvexer::gui {
 
-// Caption "关于 Korvexer", the icon at the left, "Korvexer 2.6 版" beside it and the default
-// button "确定", which closes the box.
+// Caption "关于 Korvexer", the icon at the left, "Korvexer 2.6 版" beside it (the build's major
+// and minor version) and the default button "确定", which closes the box.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The program's icon, drawn by code at any size.
+// The program's icon, rendered at any size from its one drawing (gui/resources/korvexer.svg).
 #pragma once
 
 #include <QIcon>
@@ -11,7 +11,7 @@ namespace korvexer::gui {
 // orange arrow bending back into the tile (code that is turned round and can be turned back).
 QPixmap ProgramPixmap(int size);
 
-// The window icon: the picture at 16, 24, 32, 48 and 64 pixels.
+// The window icon: the picture at 16, 24, 32, 48, 64, 128 and 256 pixels.
 QIcon ProgramIcon();
 
 }  // namespace korvexer::gui

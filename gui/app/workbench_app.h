@@ -10,8 +10,9 @@
 
 namespace korvexer::gui {
 
-// Takes the seed settings beside the executable over as the working copy (never replacing one),
-// opens the working copy, which is named after the executable, and runs the main window on it.
+// Takes the seed settings (installed in /etc/xdg or beside the executable) over as the working
+// copy (never replacing one), opens the working copy, which is named after the executable, and
+// runs the main window on it.
 class CWorkbenchApp {
 public:
     // `executablePath` is the running program's full path (GBK).

@@ -2,6 +2,7 @@
 // Tests of the settings file's name, its folder and the first-start take-over of the seed copy.
 #include "core/platform/settings_location.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -137,6 +138,8 @@ TEST(SettingsDirectory, ConfigHomeThenHome) {
 TEST(SeedWorkingSettings, TakesTheSeedOverOnlyOnce) {
     TempDir dir;
     ScopedEnvironment config(kSettingsHome, dir.File("config"));
+    // An installed seed of this machine stays out of the way.
+    ScopedEnvironment configDirs("XDG_CONFIG_DIRS", dir.File("no-such-folder"));
     ASSERT_NO_THROW(testing::MakeDirectory(dir.File("bin")));
 #ifdef _WIN32
     const std::string sep = "\\";
@@ -167,6 +170,57 @@ TEST(SeedWorkingSettings, TakesTheSeedOverOnlyOnce) {
     SeedWorkingSettings(fs, dir.File("bin/other"));
     EXPECT_FALSE(fs.Exists(dir.File("config") + sep + kSettingsFolder + sep + "other.ini"));
 }
+
+#ifndef _WIN32
+TEST(SeedSettingsCandidates, ConfigDirsInOrderThenBesideTheExecutable) {
+    const std::vector<std::pair<std::optional<std::string>, std::vector<std::string>>> cases = {
+        {std::nullopt, {"/etc/xdg/korvexer/other.ini", "/opt/bin/other.ini"}},
+        {"", {"/etc/xdg/korvexer/other.ini", "/opt/bin/other.ini"}},
+        {"/a:/b/", {"/a/korvexer/other.ini", "/b/korvexer/other.ini", "/opt/bin/other.ini"}},
+        // Empty and relative entries are skipped, the default does not come back.
+        {"::rel/x:/c", {"/c/korvexer/other.ini", "/opt/bin/other.ini"}},
+        {"rel", {"/opt/bin/other.ini"}},
+    };
+    for (const auto& [dirs, expected] : cases) {
+        ScopedEnvironment configDirs("XDG_CONFIG_DIRS", dirs);
+        EXPECT_EQ(SeedSettingsCandidates("/opt/bin/other"), expected) << dirs.value_or("(unset)");
+    }
+}
+#else
+TEST(SeedSettingsCandidates, OnlyBesideTheExecutableOnWindows) {
+    ScopedEnvironment configDirs("XDG_CONFIG_DIRS", "C:\\xdg");
+    EXPECT_EQ(SeedSettingsCandidates("C:\\x\\Other.exe"),
+              std::vector<std::string>{"C:\\x\\Other.ini"});
+}
+#endif
+
+#ifndef _WIN32
+TEST(SeedWorkingSettings, FirstExistingSeedWins) {
+    TempDir dir;
+    ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("config"));
+    ScopedEnvironment configDirs("XDG_CONFIG_DIRS", dir.File("site") + ":" + dir.File("vendor"));
+    for (const char* folder : {"bin", "site", "site/korvexer", "vendor", "vendor/korvexer"})
+        testing::MakeDirectory(dir.File(folder));
+    const std::string executable = dir.File("bin/tool");
+    const std::string working = dir.File("config/korvexer/tool.ini");
+    FileSystem& fs = FileSystem::Real();
+    const auto startFresh = [&] { std::remove(working.c_str()); };
+
+    WriteBytes(dir.File("bin/tool.ini"), "beside");
+    SeedWorkingSettings(fs, executable);
+    EXPECT_EQ(ReadBytes(working), "beside");
+
+    startFresh();
+    WriteBytes(dir.File("vendor/korvexer/tool.ini"), "vendor");
+    SeedWorkingSettings(fs, executable);
+    EXPECT_EQ(ReadBytes(working), "vendor");
+
+    startFresh();
+    WriteBytes(dir.File("site/korvexer/tool.ini"), "site");
+    SeedWorkingSettings(fs, executable);
+    EXPECT_EQ(ReadBytes(working), "site");
+}
+#endif
 
 }  // namespace
 }  // namespace korvexer

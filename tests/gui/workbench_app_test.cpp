@@ -34,6 +34,8 @@ private slots:
         QTemporaryDir bin;
         QTemporaryDir out;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        // The seed beside the executable, not one that an installed package left in /etc/xdg.
+        qputenv("XDG_CONFIG_DIRS", out.path().toUtf8());
         const QString executable = bin.filePath(QStringLiteral("korvexer"));
         QFile seed(bin.filePath(QStringLiteral("korvexer.ini")));
         QVERIFY(seed.open(QIODevice::WriteOnly));

@@ -1,0 +1,69 @@
+# SPDX-License-Identifier: MIT
+# bash completion for korvexer-cli: its commands, their options and the values they take.
+
+_korvexer_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local languages="0 1 2 3 4 5 6"
+
+    case $prev in
+        --settings | --main | --source)
+            compopt -o filenames 2>/dev/null
+            mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+            return ;;
+        --encoding)
+            mapfile -t COMPREPLY < <(compgen -W "utf-8 gbk" -- "$cur")
+            return ;;
+        --language)
+            mapfile -t COMPREPLY < <(compgen -W "$languages" -- "$cur")
+            return ;;
+        --counter | --now | --company | --product | --pair)
+            COMPREPLY=()
+            return ;;
+    esac
+
+    # The command typed so far: the words before the cursor that are neither options nor
+    # option values (file arguments end up here too; they come after the command words).
+    local command="" i word
+    for ((i = 1; i < COMP_CWORD; i++)); do
+        word=${COMP_WORDS[i]}
+        case $word in
+            --settings | --encoding | --language | --main | --counter | --now | --company | \
+                --product | --source | --pair) ((i++)) ;;
+            -*) ;;
+            *) command+="${command:+ }$word" ;;
+        esac
+    done
+
+    local words="" options="--help" files=""
+    local project="--company --product"
+    case $command in
+        "") words="language lines statements scan apply record project"
+            options="--help --version --settings --encoding" ;;
+        language) words="show" ;;
+        "language show") words=$languages ;;
+        "language show "*) ;;
+        lines* | statements*) options+=" --language"; files=1 ;;
+        scan) words="constants calls"; options+=" --language --main --counter --now" ;;
+        "scan "*) options+=" --language --main --counter --now"; files=1 ;;
+        apply) words="constants functions" ;;
+        "apply "*) options+=" --language"; files=1 ;;
+        record) words="read write" ;;
+        "record "*) files=1 ;;
+        project) words="show protect restore substitute unsubstitute" ;;
+        "project show"* | "project restore"* | "project unsubstitute"*) options+=" $project" ;;
+        "project protect"*) options+=" $project --source" ;;
+        "project substitute"*) options+=" $project --pair --catalogue --source" ;;
+    esac
+
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
+    elif [[ -n $words ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")
+    elif [[ -n $files ]]; then
+        compopt -o filenames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+    else
+        COMPREPLY=()
+    fi
+}
+complete -F _korvexer_cli korvexer-cli
