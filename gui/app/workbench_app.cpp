@@ -69,7 +69,7 @@ int CWorkbenchApp::RenderScreenshots(const QString& folder) {
     CWorkbenchDlg window(model, settings, prompter, chooser, opener);
     const QDir out(folder);
     bool saved = Save(window, out.filePath(QStringLiteral("workbench.png")));
-    CLanguageDlg language(settings, model.settings().languageIndex, &window);
+    CLanguageDlg language(settings, model.settings().languageIndex, prompter, &window);
     saved = Save(language, out.filePath(QStringLiteral("language.png"))) && saved;
     language.hide();
     CAboutDlg about(&window);

@@ -440,7 +440,7 @@ void CWorkbenchDlg::OnLanguageChanged(int index) {
 }
 
 void CWorkbenchDlg::OnLanguageSettings() {
-    CLanguageDlg dialog(m_settings, m_language->currentIndex(), this);
+    CLanguageDlg dialog(m_settings, m_language->currentIndex(), m_prompter, this);
     if (dialog.exec() == QDialog::Accepted) m_model.LanguageSettingsAccepted();
 }
 
