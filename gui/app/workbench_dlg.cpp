@@ -23,6 +23,7 @@
 #include "gui/app/about_dlg.h"
 #include "gui/app/byte_limit_validator.h"
 #include "gui/app/file_chooser.h"
+#include "gui/app/name_filter.h"
 #include "gui/app/program_icon.h"
 #include "gui/app/shell_opener.h"
 #include "gui/app/user_guide.h"
@@ -43,21 +44,6 @@ QString Shown(std::string_view gbk) {
 }
 std::string Taken(const QString& text) {
     return GbkCodec::FromQString(text);
-}
-
-// The model's filters as Qt name filters: the text the model gives, followed by the
-// patterns in the form the file dialog matches ("源码文件(*.cpp;*.c;) (*.cpp *.c)").
-QStringList QtFilters(const std::vector<FileFilter>& filters) {
-    QStringList result;
-    for (const FileFilter& filter : filters) {
-        QStringList patterns = Shown(filter.patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& pattern : patterns) pattern = pattern.trimmed();
-        patterns.removeAll(QString());
-        if (patterns.isEmpty()) patterns << QStringLiteral("*");
-        result << Shown(filter.description) + QStringLiteral(" (") +
-                      patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return result;
 }
 
 // A path shows from its start (the drive or root), where a long path is told apart least by its
@@ -418,9 +404,9 @@ void CWorkbenchDlg::OnSave() {
 }
 
 void CWorkbenchDlg::OnBrowseApplication() {
-    const QString chosen =
-        m_chooser.ChooseFile(this, QtFilters(Workbench::ApplicationFileFilters()),
-                             Shown(m_model.ApplicationBrowseFolder()));
+    const QString chosen = m_chooser.ChooseFile(
+        this, DialogFilters(Workbench::ApplicationFileFilters(), FilterPurpose::ApplicationFile),
+        Shown(m_model.ApplicationBrowseFolder()));
     const WorkbenchOutcome outcome = m_model.ChooseApplicationFile(Taken(chosen));
     // Only this field changes: what was typed into the others stays as typed.
     if (outcome.completed) ShowPath(m_application, m_model.settings().applicationFile);
@@ -428,8 +414,9 @@ void CWorkbenchDlg::OnBrowseApplication() {
 }
 
 void CWorkbenchDlg::OnBrowseMainSource() {
-    const QString chosen = m_chooser.ChooseFile(this, QtFilters(m_model.SourceFileFilters()),
-                                                Shown(m_model.MainSourceBrowseFolder()));
+    const QString chosen = m_chooser.ChooseFile(
+        this, DialogFilters(m_model.SourceFileFilters(), FilterPurpose::SourceFiles),
+        Shown(m_model.MainSourceBrowseFolder()));
     const WorkbenchOutcome outcome = m_model.ChooseMainSourceFile(Taken(chosen));
     if (outcome.completed) ShowPath(m_mainSource, m_model.settings().mainSourceFile);
     Carry(outcome);
@@ -445,8 +432,8 @@ void CWorkbenchDlg::OnLanguageSettings() {
 }
 
 void CWorkbenchDlg::OnAddFiles() {
-    const QStringList chosen =
-        m_chooser.ChooseFiles(this, QtFilters(m_model.SourceFileFilters()), QString());
+    const QStringList chosen = m_chooser.ChooseFiles(
+        this, DialogFilters(m_model.SourceFileFilters(), FilterPurpose::SourceFiles), QString());
     std::vector<std::string> paths;
     paths.reserve(static_cast<std::size_t>(chosen.size()));
     for (const QString& path : chosen) paths.push_back(Taken(path));
