@@ -236,10 +236,16 @@ void CWorkbenchDlg::Connect() {
     connect(m_add, &QPushButton::clicked, this, &CWorkbenchDlg::OnAddFiles);
     connect(m_delete, &QPushButton::clicked, this, &CWorkbenchDlg::OnDeleteFile);
     connect(m_deleteAll, &QPushButton::clicked, this, &CWorkbenchDlg::OnDeleteAllFiles);
-    connect(m_sourceFiles, &QListWidget::currentRowChanged, this,
-            &CWorkbenchDlg::OnSourceFileSelected);
-    connect(m_sourceFiles, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { OnSourceFileSelected(m_sourceFiles->row(item)); });
+    // Only a selected entry counts: the current entry a Tab into the list gives is none.
+    connect(m_sourceFiles, &QListWidget::itemSelectionChanged, this,
+            &CWorkbenchDlg::OnSourceSelectionChanged);
+    connect(m_sourceFiles, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item->isSelected()) OnSourceFileSelected(m_sourceFiles->row(item));
+    });
+    // Typing is unsaved work: closing asks before it is lost.
+    for (QLineEdit* edit : {m_company, m_mainSource, m_application})
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_model.FormEdited(); });
+    connect(m_product, &QComboBox::editTextChanged, this, [this] { m_model.FormEdited(); });
     connect(m_sourceFiles, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem*) { OnDeleteFile(); });
     connect(m_help, &QPushButton::clicked, this, &CWorkbenchDlg::OnHelp);
@@ -378,17 +384,40 @@ void CWorkbenchDlg::closeEvent(QCloseEvent* event) {
 
 void CWorkbenchDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // A focused button takes Enter as its click; anywhere else Enter closes the window.
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget());
-            button && isAncestorOf(button)) {
-            button->click();
-        } else {
-            RunCloseProcedure();
-        }
         event->accept();
+        QWidget* focus = focusWidget();
+        // A focused button takes Enter as its click.
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && isAncestorOf(button)) {
+            button->click();
+            return;
+        }
+        // In the project fields Enter moves on, and in the last one offers to save: what was
+        // typed is never lost to a closing window.
+        const QList<QWidget*> fields = FormFields();
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            if (focus == nullptr || (focus != fields[i] && !fields[i]->isAncestorOf(focus)))
+                continue;
+            if (i + 1 < fields.size())
+                fields[i + 1]->setFocus(Qt::TabFocusReason);
+            else
+                OfferSave();
+            return;
+        }
+        RunCloseProcedure();
         return;
     }
     QDialog::keyPressEvent(event);  // Esc arrives as reject()
+}
+
+QList<QWidget*> CWorkbenchDlg::FormFields() const {
+    return {m_company, m_product, m_language, m_mainSource, m_application};
+}
+
+void CWorkbenchDlg::OfferSave() {
+    if (m_prompter.Show(this, QStringLiteral("要保存设置吗？"), Shown(texts::kCaptionSystem),
+                        Prompter::Icon::Question,
+                        Prompter::Buttons::YesNo) == Prompter::Answer::Yes)
+        OnSave();
 }
 
 void CWorkbenchDlg::OnRefresh() {
@@ -454,6 +483,16 @@ void CWorkbenchDlg::OnDeleteAllFiles() {
     const WorkbenchOutcome outcome = m_model.DeleteAllSourceFiles();
     ShowSourceFiles();
     Carry(outcome);
+}
+
+void CWorkbenchDlg::OnSourceSelectionChanged() {
+    const QList<QListWidgetItem*> selected = m_sourceFiles->selectedItems();
+    if (!selected.isEmpty()) {
+        OnSourceFileSelected(m_sourceFiles->row(selected.front()));
+        return;
+    }
+    m_model.DeselectSourceFile();
+    m_delete->setEnabled(m_model.sourceFiles().deleteEnabled());
 }
 
 void CWorkbenchDlg::OnSourceFileSelected(int row) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QDialog>
+#include <QList>
 
 #include "core/app/workbench.h"
 #include "core/platform/profile_store.h"
@@ -27,8 +28,10 @@ class ShellOpener;
 // Shows the project fields, the source-file list and the two report lists of the model, forwards
 // every button, selection and key to it and carries out what it decides: messages through the
 // Prompter, file choices through the FileChooser, the help file through the ShellOpener. The close
-// button, the window's close box, Enter and Esc all run the close procedure, which asks before
-// unsaved work is dropped and stays open when the save it was told to make fails.
+// button, the window's close box and Esc run the close procedure, which asks before unsaved work
+// (typing included) is dropped and stays open when the save it was told to make fails. Enter in a
+// project field moves to the next one and, in the last, asks whether to save; on a button it is
+// that button's click; elsewhere it runs the close procedure too.
 class CWorkbenchDlg : public QDialog {
     Q_OBJECT
 public:
@@ -58,7 +61,7 @@ public:
     void RunCloseProcedure();
 
 public slots:
-    // Enter and Esc reach the window as accept and reject: both run the close procedure.
+    // Esc reaches the window as reject, which runs the close procedure; so does accept.
     void accept() override;
     void reject() override;
 
@@ -80,6 +83,10 @@ private:
     Prompter::Answer Ask(const WorkbenchMessage& message);
     void ShowError(std::string_view text);
     void EndDialog();
+    // The project fields in the order Enter walks them.
+    QList<QWidget*> FormFields() const;
+    // Enter in the last project field: asks whether to save, and saves on Yes.
+    void OfferSave();
 
     void OnRefresh();
     void OnSave();
@@ -90,6 +97,7 @@ private:
     void OnAddFiles();
     void OnDeleteFile();
     void OnDeleteAllFiles();
+    void OnSourceSelectionChanged();
     void OnSourceFileSelected(int row);
     void OnHelp();
     void OnAbout();

@@ -231,27 +231,113 @@ private slots:
         QVERIFY(QFile::exists(f.File(QStringLiteral("a.con"))));
     }
 
-    void enterAndEscRunTheCloseProcedure_data() {
+    void escAndEnterOutsideTheFieldsRunTheCloseProcedure_data() {
         QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
         QTest::addColumn<bool>("dirty");
-        QTest::newRow("Enter, unsaved") << int(Qt::Key_Return) << true;
-        QTest::newRow("Esc, unsaved") << int(Qt::Key_Escape) << true;
-        QTest::newRow("Enter, nothing to save") << int(Qt::Key_Return) << false;
-        QTest::newRow("Esc, nothing to save") << int(Qt::Key_Escape) << false;
+        QTest::newRow("Esc in a field, unsaved") << int(Qt::Key_Escape) << "company" << true;
+        QTest::newRow("Esc in a field, nothing to save")
+            << int(Qt::Key_Escape) << "mainSource" << false;
+        QTest::newRow("Enter on a list, unsaved") << int(Qt::Key_Return) << "sourceFiles" << true;
+        QTest::newRow("Enter on a list, nothing to save")
+            << int(Qt::Key_Enter) << "constantList" << false;
     }
-    void enterAndEscRunTheCloseProcedure() {
+    void escAndEnterOutsideTheFieldsRunTheCloseProcedure() {
         QFETCH(int, key);
+        QFETCH(QString, focus);
         QFETCH(bool, dirty);
         Fixture f;
         if (dirty) MakeDirty(f);
-        f.Edit("company")->setFocus();
-        // First time: the question is asked (when there is something to save) and the window closes
-        // only after the answer.
+        auto* focused = f.window->findChild<QWidget*>(focus);
+        QVERIFY(focused);
+        focused->setFocus();
+        // The question is asked (when there is something to save) and the window closes only
+        // after the answer.
         f.prompter.answers = {Prompter::Answer::No};
-        QTest::keyClick(f.Edit("company"), Qt::Key(key));
+        QTest::keyClick(focused, Qt::Key(key));
         QCOMPARE(f.prompter.shown.size(), std::size_t(dirty ? 1 : 0));
         if (dirty) QCOMPARE(f.prompter.shown[0].text, Q(texts::kSaveBeforeClose));
         QVERIFY(!f.window->isVisible());
+    }
+
+    void enterInAProjectFieldMovesToTheNextOne_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("company") << "company"
+                                 << "product";
+        QTest::newRow("product") << "product"
+                                 << "language";
+        QTest::newRow("language") << "language"
+                                  << "mainSource";
+        QTest::newRow("main source") << "mainSource"
+                                     << "application";
+    }
+    void enterInAProjectFieldMovesToTheNextOne() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        Fixture f;
+        auto* field = f.window->findChild<QWidget*>(from);
+        field->setFocus();
+        QWidget* typedInto = QApplication::focusWidget();  // the product's own line edit
+        QTest::keyClicks(typedInto, QStringLiteral("ab"));
+        QTest::keyClick(typedInto, Qt::Key_Return);
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.prompter.shown.empty());
+        QWidget* now = QApplication::focusWidget();
+        auto* expected = f.window->findChild<QWidget*>(to);
+        QVERIFY2(now == expected || expected->isAncestorOf(now),
+                 qPrintable(now ? now->objectName() : QStringLiteral("<none>")));
+    }
+
+    void enterInTheLastFieldAsksAndSavesOnYes() {
+        Fixture f;
+        f.Fill(QStringLiteral("C"), QStringLiteral("P1"), f.File(QStringLiteral("m.cpp")),
+               QString());
+        auto* application = f.Edit("application");
+        application->setFocus();
+        QTest::keyClicks(application, f.File(QStringLiteral("a.exe")));
+        f.prompter.answers = {Prompter::Answer::No};
+        QTest::keyClick(application, Qt::Key_Return);
+        QCOMPARE(f.Texts(), QStringList{QStringLiteral("要保存设置吗？")});
+        QCOMPARE(f.prompter.shown[0].buttons, Prompter::Buttons::YesNo);
+        QVERIFY(!QFile::exists(f.File(QStringLiteral("a.con"))));
+        QVERIFY(f.window->isVisible());
+        f.prompter.answers = {Prompter::Answer::Yes};
+        QTest::keyClick(application, Qt::Key_Enter);
+        QCOMPARE(f.prompter.shown.back().text, Q(texts::kSaved));
+        QVERIFY(QFile::exists(f.File(QStringLiteral("a.con"))));
+        QVERIFY(f.window->isVisible());
+        QVERIFY(!f.model->dirty());
+    }
+
+    void typingIntoAFieldIsUnsavedWork_data() {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("company") << "company";
+        QTest::newRow("product") << "product";
+        QTest::newRow("main source") << "mainSource";
+        QTest::newRow("application") << "application";
+    }
+    void typingIntoAFieldIsUnsavedWork() {
+        QFETCH(QString, field);
+        Fixture f;
+        QVERIFY(!f.model->dirty());
+        f.window->findChild<QWidget*>(field)->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        QVERIFY(f.model->dirty());
+        // Closing now asks; No closes without saving.
+        f.Click("close");
+        QCOMPARE(f.Texts(), QStringList{Q(texts::kSaveBeforeClose)});
+        QVERIFY(!f.window->isVisible());
+    }
+
+    void whatTheProgramShowsIsNoUnsavedWork() {
+        Fixture f(
+            "[Common Data]\r\nCompanyID=ACME\r\nProductID=B2\r\n"
+            "[ACME]\r\nProductIDList=B2;A1;\r\n"
+            "[ACME B2]\r\nMainPrgFile=/p/Main.java\r\n");
+        QVERIFY(!f.model->dirty());
+        f.Click("refresh");
+        QVERIFY(!f.model->dirty());
     }
 
     void enterOnAFocusedButtonPressesThatButton() {
@@ -312,6 +398,34 @@ private slots:
         QCOMPARE(list->count(), 0);
         QVERIFY(!f.Child<QPushButton>("delete")->isEnabled());
         QVERIFY(!f.Child<QPushButton>("deleteAll")->isEnabled());
+    }
+
+    void deleteIsEnabledOnlyForASelectedEntry() {
+        Fixture f;
+        f.chooser.files = {f.File(QStringLiteral("a.cpp")), f.File(QStringLiteral("b.cpp"))};
+        f.Click("add");
+        auto* list = f.Child<QListWidget>("sourceFiles");
+        auto* remove = f.Child<QPushButton>("delete");
+        // Tab gives the list a current entry, but selects none.
+        f.Edit("company")->setFocus();
+        list->setFocus(Qt::TabFocusReason);
+        QVERIFY(list->hasFocus());
+        QVERIFY(list->selectedItems().isEmpty());
+        QVERIFY(!remove->isEnabled());
+        QTest::keyClick(remove, Qt::Key_Space);
+        QCOMPARE(list->count(), 2);
+        // An arrow key selects, as a click does.
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectedItems().size(), 1);
+        QVERIFY(remove->isEnabled());
+        // Ctrl and a click on the selected entry clear the selection: nothing may be deleted.
+        const QRect entry = list->visualItemRect(list->selectedItems().front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, entry.center());
+        QVERIFY(list->selectedItems().isEmpty());
+        QVERIFY(!remove->isEnabled());
+        QCOMPARE(f.model->sourceFiles().selected(), korvexer::SourceFileList::kNone);
+        QVERIFY(!f.model->DeleteSelectedSourceFile().completed);
+        QCOMPARE(list->count(), 2);
     }
 
     void browseButtonsFillTheirFieldAndLeaveTypedTextAlone() {
