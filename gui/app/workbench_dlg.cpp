@@ -436,7 +436,9 @@ void CWorkbenchDlg::OnBrowseApplication() {
     const QString chosen = m_chooser.ChooseFile(
         this, DialogFilters(Workbench::ApplicationFileFilters(), FilterPurpose::ApplicationFile),
         Shown(m_model.ApplicationBrowseFolder()));
-    const WorkbenchOutcome outcome = m_model.ChooseApplicationFile(Taken(chosen));
+    std::vector<std::string> path = TakeChosenPaths({chosen});
+    if (path.empty()) return;
+    const WorkbenchOutcome outcome = m_model.ChooseApplicationFile(path.front());
     // Only this field changes: what was typed into the others stays as typed.
     if (outcome.completed) ShowPath(m_application, m_model.settings().applicationFile);
     Carry(outcome);
@@ -446,9 +448,34 @@ void CWorkbenchDlg::OnBrowseMainSource() {
     const QString chosen = m_chooser.ChooseFile(
         this, DialogFilters(m_model.SourceFileFilters(), FilterPurpose::SourceFiles),
         Shown(m_model.MainSourceBrowseFolder()));
-    const WorkbenchOutcome outcome = m_model.ChooseMainSourceFile(Taken(chosen));
+    std::vector<std::string> path = TakeChosenPaths({chosen});
+    if (path.empty()) return;
+    const WorkbenchOutcome outcome = m_model.ChooseMainSourceFile(path.front());
     if (outcome.completed) ShowPath(m_mainSource, m_model.settings().mainSourceFile);
     Carry(outcome);
+}
+
+std::vector<std::string> CWorkbenchDlg::TakeChosenPaths(const QStringList& chosen) {
+    std::vector<std::string> paths;
+    QStringList refused;
+    for (const QString& path : chosen) {
+        bool exact = true;
+        std::string bytes = GbkCodec::FromQString(path, &exact);
+        // With a '?' in place of the character it would name another file, or none.
+        if (exact)
+            paths.push_back(std::move(bytes));
+        else
+            refused << path;
+    }
+    if (!refused.isEmpty()) {
+        m_prompter.Show(this,
+                        QStringLiteral("以下文件的路径中有GBK编码无法表示的字符，不能使用：\n") +
+                            refused.join(QLatin1Char('\n')) +
+                            QStringLiteral("\n请将文件改名或移到其他文件夹后再选择。"),
+                        Shown(texts::kCaptionInformation), Prompter::Icon::Information,
+                        Prompter::Buttons::Ok);
+    }
+    return paths;
 }
 
 void CWorkbenchDlg::OnLanguageChanged(int index) {
@@ -463,10 +490,7 @@ void CWorkbenchDlg::OnLanguageSettings() {
 void CWorkbenchDlg::OnAddFiles() {
     const QStringList chosen = m_chooser.ChooseFiles(
         this, DialogFilters(m_model.SourceFileFilters(), FilterPurpose::SourceFiles), QString());
-    std::vector<std::string> paths;
-    paths.reserve(static_cast<std::size_t>(chosen.size()));
-    for (const QString& path : chosen) paths.push_back(Taken(path));
-    const WorkbenchOutcome outcome = m_model.AddSourceFiles(paths);
+    const WorkbenchOutcome outcome = m_model.AddSourceFiles(TakeChosenPaths(chosen));
     ShowSourceFiles();
     Carry(outcome);
 }

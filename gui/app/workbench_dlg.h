@@ -3,9 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
 
 #include "core/app/workbench.h"
 #include "core/platform/profile_store.h"
@@ -87,6 +90,10 @@ private:
     QList<QWidget*> FormFields() const;
     // Enter in the last project field: asks whether to save, and saves on Yes.
     void OfferSave();
+
+    // The GBK forms of the paths a file dialog gave (an empty one stays empty); a path that GBK
+    // cannot hold is dropped and named in one message.
+    std::vector<std::string> TakeChosenPaths(const QStringList& chosen);
 
     void OnRefresh();
     void OnSave();

@@ -444,6 +444,44 @@ private slots:
         QCOMPARE(f.Edit("mainSource")->text(), QString());
     }
 
+    void aChosenPathWithoutAGbkFormIsRefusedByName_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("application") << "browseApplication"
+                                     << "application";
+        QTest::newRow("main source") << "browseMainSource"
+                                     << "mainSource";
+    }
+    void aChosenPathWithoutAGbkFormIsRefusedByName() {
+        QFETCH(QString, button);
+        QFETCH(QString, field);
+        Fixture f;
+        // Hangul has no GBK form: stored, the path would become another one with '?'.
+        const QString foreign = QStringLiteral("/home/u/한글/app");
+        f.chooser.file = foreign;
+        f.Click(button.toLatin1().constData());
+        QCOMPARE(f.prompter.shown.size(), std::size_t(1));
+        QVERIFY2(f.prompter.shown[0].text.contains(foreign), qPrintable(f.prompter.shown[0].text));
+        QCOMPARE(f.prompter.shown[0].caption, Q(texts::kCaptionInformation));
+        QCOMPARE(f.Edit(field.toLatin1().constData())->text(), QString());
+        QVERIFY(!f.model->dirty());
+    }
+
+    void addingFilesRefusesThoseWithoutAGbkFormAndAddsTheRest() {
+        Fixture f;
+        const QString good = f.File(QStringLiteral("好.cpp"));
+        const QString foreign = f.File(QStringLiteral("한.cpp"));
+        f.chooser.files = {foreign, good};
+        f.Click("add");
+        QCOMPARE(f.prompter.shown.size(), std::size_t(1));
+        QVERIFY(f.prompter.shown[0].text.contains(foreign));
+        QVERIFY(!f.prompter.shown[0].text.contains(good));
+        auto* list = f.Child<QListWidget>("sourceFiles");
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), good);
+        QVERIFY(f.model->dirty());
+    }
+
     void recordBesideTheMainSourceFileIsReadWhenTheOtherIsMissing() {
         QTemporaryDir shared;
         const QString app = shared.filePath(QStringLiteral("bin/app.exe"));
