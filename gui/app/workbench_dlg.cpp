@@ -537,7 +537,7 @@ void CWorkbenchDlg::OnHelp() {
         case UserGuideLoad::Loaded:
             break;
     }
-    const WorkbenchOutcome outcome = m_model.WriteHelp(guide);
+    const WorkbenchOutcome outcome = m_model.WriteHelp(GuideForPlatform(guide));
     Carry(outcome);
     if (!outcome.fileToOpen.empty()) m_opener.Open(Shown(outcome.fileToOpen));
 }

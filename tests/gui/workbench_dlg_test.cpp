@@ -521,9 +521,15 @@ private slots:
         const QString opened = f.opener.opened[0];
         QVERIFY(opened.startsWith(f.dir.path()));
         QVERIFY(opened != f.File(QStringLiteral("readme.txt")));
-        QCOMPARE(ReadAll(opened).toStdString(), guide);
+        QCOMPARE(ReadAll(opened).toStdString(), korvexer::gui::GuideForPlatform(guide));
         QCOMPARE(ReadAll(f.File(QStringLiteral("readme.txt"))), foreign);
         QVERIFY(!f.model->dirty());
+        // A readme.txt that is this program's own copy of the guide is written again and opened.
+        const std::string own = korvexer::gui::GuideForPlatform(guide);
+        WriteAll(f.File(QStringLiteral("readme.txt")),
+                 QByteArray(own.data(), qsizetype(own.size())));
+        f.Click("help");
+        QCOMPARE(f.opener.opened.value(1), f.File(QStringLiteral("readme.txt")));
     }
 
     void stepButtonsAndDoubleClicksRunTheHooksAndWriteTheRecordAfterOk() {
