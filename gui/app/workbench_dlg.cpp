@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSizePolicy>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "core/app/workbench_texts.h"
@@ -46,11 +48,10 @@ std::string Taken(const QString& text) {
     return GbkCodec::FromQString(text);
 }
 
-// A path shows from its start (the drive or root), where a long path is told apart least by its
-// end.
+// A long path shows its end, where the file's name is; the whole path is the field's tooltip.
 void ShowPath(QLineEdit* edit, const std::string& gbkPath) {
     edit->setText(Shown(gbkPath));
-    edit->setCursorPosition(0);
+    edit->setCursorPosition(static_cast<int>(edit->text().size()));
 }
 
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
@@ -115,6 +116,8 @@ void CWorkbenchDlg::Build() {
     m_browseMainSource = Button(QStringLiteral("..."), "browseMainSource", project);
     m_application = Edit("application", static_cast<int>(Workbench::kPathLimit), project);
     m_browseApplication = Button(QStringLiteral("..."), "browseApplication", project);
+    for (QLineEdit* path : {m_mainSource, m_application})
+        connect(path, &QLineEdit::textChanged, path, &QLineEdit::setToolTip);
     for (QPushButton* dots : {m_languageSettings, m_browseMainSource, m_browseApplication})
         dots->setFixedWidth(30);
 
@@ -123,27 +126,34 @@ void CWorkbenchDlg::Build() {
     fields->addWidget(label(QStringLiteral("产品型号：")), 1, 0);
     fields->addWidget(m_product, 1, 1);
     fields->addWidget(m_refresh, 0, 2, 2, 1, Qt::AlignVCenter);
+    // A field with its "..." takes the room under the refresh button too: paths need it.
+    auto withDots = [](QWidget* field, QPushButton* dots) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        row->addWidget(field, 1);
+        row->addWidget(dots);
+        return row;
+    };
     fields->addWidget(label(QStringLiteral("编程语言：")), 2, 0);
-    fields->addWidget(m_language, 2, 1);
-    fields->addWidget(m_languageSettings, 2, 2, Qt::AlignLeft);
+    fields->addLayout(withDots(m_language, m_languageSettings), 2, 1, 1, 2);
     fields->addWidget(label(QStringLiteral("入口主源码文件：")), 3, 0);
-    fields->addWidget(m_mainSource, 3, 1);
-    fields->addWidget(m_browseMainSource, 3, 2, Qt::AlignLeft);
+    fields->addLayout(withDots(m_mainSource, m_browseMainSource), 3, 1, 1, 2);
     fields->addWidget(label(QStringLiteral("可执行程序名：")), 4, 0);
-    fields->addWidget(m_application, 4, 1);
-    fields->addWidget(m_browseApplication, 4, 2, Qt::AlignLeft);
+    fields->addLayout(withDots(m_application, m_browseApplication), 4, 1, 1, 2);
     fields->setColumnStretch(1, 1);
 
     // Source files and their buttons at the top right.
     auto* sourceCaption = new QLabel(
         QStringLiteral("请添加您的几个重要源程序文件，Korvex将对其进行数据保护和功能耦合"), this);
-    sourceCaption->setWordWrap(true);
+    // One line: Qt would break Chinese text between any two characters.
+    sourceCaption->setWordWrap(false);
     m_sourceFiles = new QListWidget(this);
     m_sourceFiles->setObjectName(QStringLiteral("sourceFiles"));
     m_sourceFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     m_sourceFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_sourceFiles->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_help = Button(QStringLiteral("帮助"), "help", this);
+    m_about = Button(QStringLiteral("关于"), "aboutButton", this);
     m_add = Button(QStringLiteral("添加"), "add", this);
     m_delete = Button(QStringLiteral("删除"), "delete", this);
     m_deleteAll = Button(QStringLiteral("全删除"), "deleteAll", this);
@@ -153,6 +163,7 @@ void CWorkbenchDlg::Build() {
     sourceButtons->addWidget(m_deleteAll);
     sourceButtons->addStretch();
     sourceButtons->addWidget(m_help);
+    sourceButtons->addWidget(m_about);
     auto* sourceRow = new QHBoxLayout;
     sourceRow->addWidget(m_sourceFiles, 1);
     sourceRow->addLayout(sourceButtons);
@@ -178,6 +189,8 @@ void CWorkbenchDlg::Build() {
         list->setObjectName(QString::fromLatin1(listName));
         list->Configure(setup, dialogFont);
         list->AttachRows(&rows);
+        // Every column in view at the window's starting size; the list takes the growth.
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         auto* column = new QVBoxLayout;
         column->addWidget(button);
         column->addWidget(new QLabel(caption, this));
@@ -187,13 +200,11 @@ void CWorkbenchDlg::Build() {
     auto* lists = new QHBoxLayout;
     lists->addLayout(stepColumn(m_constantStepButton, QStringLiteral("第二步 数据保护"),
                                 "constantStep", m_constantList, "constantList", MainConstantSetup(),
-                                m_model.constants(), QStringLiteral("常量数据替换列表：")),
-                     1);
+                                m_model.constants(), QStringLiteral("常量数据替换列表：")));
     lists->addSpacing(8);
     lists->addLayout(stepColumn(m_functionStepButton, QStringLiteral("第三步 功能耦合"),
                                 "functionStep", m_functionList, "functionList", MainFunctionSetup(),
-                                m_model.functions(), QStringLiteral("功能函数替换列表：")),
-                     1);
+                                m_model.functions(), QStringLiteral("功能函数替换列表：")));
 
     m_save = Button(QStringLiteral("保存设置"), "save", this);
     m_close = Button(QStringLiteral("关闭"), "close", this);
@@ -202,10 +213,15 @@ void CWorkbenchDlg::Build() {
     bottom->addWidget(m_save);
     bottom->addWidget(m_close);
 
-    m_status = new QLineEdit(this);
+    // A status bar along the bottom edge; its text is the user's to read and copy, not to edit.
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(true);
+    m_status = new QLabel(statusBar);
     m_status->setObjectName(QStringLiteral("status"));
-    m_status->setReadOnly(true);
-    m_status->setFocusPolicy(Qt::NoFocus);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path must not widen the window: the label is cut instead, its tooltip whole.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar->addWidget(m_status, 1);
 
     auto* whole = new QVBoxLayout(this);
     whole->setContentsMargins(10, 8, 10, 6);
@@ -213,7 +229,7 @@ void CWorkbenchDlg::Build() {
     whole->addSpacing(4);
     whole->addLayout(lists, 1);
     whole->addLayout(bottom);
-    whole->addWidget(m_status);
+    whole->addWidget(statusBar);
 
     // Where the platform offers no system menu, the about item is on the window's own menu.
     m_aboutAction = new QAction(QStringLiteral("关于 Korvexer(&A)..."), this);
@@ -221,7 +237,7 @@ void CWorkbenchDlg::Build() {
     addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    resize(780, 690);
+    resize(sizeHint().width(), 690);
 }
 
 void CWorkbenchDlg::Connect() {
@@ -249,12 +265,14 @@ void CWorkbenchDlg::Connect() {
     connect(m_sourceFiles, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem*) { OnDeleteFile(); });
     connect(m_help, &QPushButton::clicked, this, &CWorkbenchDlg::OnHelp);
+    connect(m_about, &QPushButton::clicked, m_aboutAction, &QAction::trigger);
     connect(m_aboutAction, &QAction::triggered, this, &CWorkbenchDlg::OnAbout);
     connect(m_constantStepButton, &QPushButton::clicked, this, [this] { RunStep(m_constantStep); });
-    connect(m_constantList, &QAbstractItemView::doubleClicked, this,
+    // A double click anywhere in a list, also on the empty list's notice, opens its step.
+    connect(m_constantList, &CGridListCtrl::ListDoubleClicked, this,
             [this] { RunStep(m_constantStep); });
     connect(m_functionStepButton, &QPushButton::clicked, this, [this] { RunStep(m_functionStep); });
-    connect(m_functionList, &QAbstractItemView::doubleClicked, this,
+    connect(m_functionList, &CGridListCtrl::ListDoubleClicked, this,
             [this] { RunStep(m_functionStep); });
 }
 
@@ -297,13 +315,21 @@ void CWorkbenchDlg::ShowSourceFiles() {
         // A selection the program makes does not reach the status line.
         const QSignalBlocker block(m_sourceFiles);
         m_sourceFiles->clear();
-        for (const std::string& entry : files.entries()) m_sourceFiles->addItem(Shown(entry));
+        for (const std::string& entry : files.entries()) {
+            m_sourceFiles->addItem(Shown(entry));
+            m_sourceFiles->item(m_sourceFiles->count() - 1)->setToolTip(Shown(entry));
+        }
         if (files.selected() != SourceFileList::kNone)
             m_sourceFiles->setCurrentRow(static_cast<int>(files.selected()));
     }
     m_delete->setEnabled(files.deleteEnabled());
     m_deleteAll->setEnabled(files.deleteAllEnabled());
+    ShowStatus();
+}
+
+void CWorkbenchDlg::ShowStatus() {
     m_status->setText(Shown(m_model.statusText()));
+    m_status->setToolTip(m_status->text());
 }
 
 void CWorkbenchDlg::ShowLists() {
@@ -522,7 +548,7 @@ void CWorkbenchDlg::OnSourceSelectionChanged() {
 void CWorkbenchDlg::OnSourceFileSelected(int row) {
     if (row < 0 || !m_model.SelectSourceFile(static_cast<std::size_t>(row))) return;
     m_delete->setEnabled(m_model.sourceFiles().deleteEnabled());
-    m_status->setText(Shown(m_model.statusText()));
+    ShowStatus();
 }
 
 void CWorkbenchDlg::OnHelp() {

@@ -56,7 +56,7 @@ public:
     void SetConstantStep(StepHook hook) { m_constantStep = std::move(hook); }
     void SetFunctionStep(StepHook hook) { m_functionStep = std::move(hook); }
 
-    // The item of the window's menu that opens the about box.
+    // The item of the window's menu that opens the about box (also the "关于" button's).
     QAction* AboutAction() const { return m_aboutAction; }
 
     // The close procedure: asks whether to save when there are unsaved changes, saves silently on
@@ -79,6 +79,7 @@ private:
     // Shows what the model holds: all fields, the product entries, the lists and button states.
     void ShowForm();
     void ShowSourceFiles();
+    void ShowStatus();
     void ShowLists();
     // Shows the outcome's message, focuses its field and closes when it says so. Returns the answer
     // to the message (Ok when there was none).
@@ -130,6 +131,7 @@ private:
     QPushButton* m_browseApplication = nullptr;
     QListWidget* m_sourceFiles = nullptr;
     QPushButton* m_help = nullptr;
+    QPushButton* m_about = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_deleteAll = nullptr;
@@ -139,7 +141,7 @@ private:
     CGridListCtrl* m_functionList = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_close = nullptr;
-    QLineEdit* m_status = nullptr;
+    QLabel* m_status = nullptr;
     QAction* m_aboutAction = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tests of CStepButton: fitting arithmetic, pointer colour at the margin, layers, pressing.
 #include <QMouseEvent>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "gui/controls/font_height.h"
@@ -44,7 +45,11 @@ struct Fixture {
         button = new CStepButton(caption, &window);
         button->setFont(korvexer::gui::font_height::DialogFont());
         button->setGeometry(QRect(QPoint(10, 10), size));
+        // The keyboard focus rests elsewhere unless a test gives it to the button.
+        other = new QLineEdit(&window);
+        other->setGeometry(0, 0, 5, 5);
         window.show();
+        other->setFocus();
         exposed = QTest::qWaitForWindowExposed(&window);
     }
     void UseLayerColours() {
@@ -64,6 +69,7 @@ struct Fixture {
 
     QWidget window;
     CStepButton* button = nullptr;
+    QLineEdit* other = nullptr;
     bool exposed = false;
 };
 
@@ -84,6 +90,7 @@ private slots:
     void fontFitsTheButton_data();
     void fontFitsTheButton();
     void disabledButtonLooksEnabled();
+    void keyboardFocusShowsAFrame();
 };
 
 void StepButtonTest::mulDiv_data() {
@@ -263,13 +270,33 @@ void StepButtonTest::disabledButtonLooksEnabled() {
     QVERIFY(!BoxOf(enabled, kRed).isEmpty());
     f.button->setEnabled(false);
     QCOMPARE(f.Shot(), enabled);
-    // Nor does the keyboard focus add a frame.
-    f.button->setEnabled(true);
+}
+
+void StepButtonTest::keyboardFocusShowsAFrame() {
+    Fixture f(QStringLiteral("第三步 功能耦合"), QSize(300, 70), false);
+    QVERIFY(f.exposed);
     f.window.activateWindow();
-    f.button->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    const QImage unfocused = f.Shot();
+    QTest::keyClick(f.other, Qt::Key_Tab);  // as a user reaches it
     QVERIFY(f.button->hasFocus());
-    QCOMPARE(f.Shot(), enabled);
+    const QImage focused = f.Shot();
+    f.Save(QStringLiteral("step_button_focused"));
+    // A dotted frame one pixel inside the edges, in the window's text colour; the caption stays.
+    const QColor frame = f.button->palette().color(QPalette::Active, QPalette::WindowText);
+    const QRect expected = korvexer::gui::step_geometry::FocusFrame(f.button->size());
+    QCOMPARE(expected, QRect(1, 1, 297, 67));
+    int framePixels = 0;
+    for (int x = expected.left(); x <= expected.right() + 1; ++x)
+        framePixels += focused.pixelColor(x, expected.top()).rgb() == frame.rgb() ? 1 : 0;
+    // Dotted: between a quarter and two thirds of the edge's pixels.
+    QVERIFY2(framePixels > expected.width() / 4 && framePixels < 2 * expected.width() / 3,
+             qPrintable(QString::number(framePixels)));
+    QCOMPARE(unfocused.pixelColor(expected.topLeft()).rgb() == frame.rgb(), false);
+    QCOMPARE(BoxOf(focused, kRed), BoxOf(unfocused, kRed));
+    // Focus gone, frame gone.
+    f.other->setFocus();
+    QCOMPARE(f.Shot(), unfocused);
 }
 
 QTEST_MAIN(StepButtonTest)

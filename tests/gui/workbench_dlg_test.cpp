@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -118,7 +121,9 @@ private slots:
         QVERIFY(f.Child<QComboBox>("product")->isEditable());
         QVERIFY(!f.Child<QPushButton>("delete")->isEnabled());
         QVERIFY(!f.Child<QPushButton>("deleteAll")->isEnabled());
-        QVERIFY(f.Edit("status")->isReadOnly());
+        // The status line is a status bar's text: to read and copy, not an edit field.
+        auto* status = f.Child<QLabel>("status");
+        QVERIFY(qobject_cast<QStatusBar*>(status->parentWidget()));
         QCOMPARE(f.Child<QPushButton>("constantStep")->text(), QStringLiteral("第二步 数据保护"));
         QCOMPARE(f.Child<QPushButton>("functionStep")->text(), QStringLiteral("第三步 功能耦合"));
         QCOMPARE(f.window->ConstantList().model()->columnCount(), 5);
@@ -382,7 +387,8 @@ private slots:
         auto* list = f.Child<QListWidget>("sourceFiles");
         list->setCurrentRow(2);  // as a click does
         QVERIFY(f.Child<QPushButton>("delete")->isEnabled());
-        QCOMPARE(f.Edit("status")->text(), f.File(QStringLiteral("c.cpp")));
+        QCOMPARE(f.Child<QLabel>("status")->text(), f.File(QStringLiteral("c.cpp")));
+        QCOMPARE(f.Child<QLabel>("status")->toolTip(), f.File(QStringLiteral("c.cpp")));
         f.Click("delete");
         // The last entry went: the first is selected and "delete" stays enabled.
         QCOMPARE(list->count(), 2);
@@ -634,6 +640,74 @@ private slots:
         });
         about->trigger();
         QCOMPARE(shownTitle, QStringLiteral("关于 Korvexer"));
+        // A visible button opens it too.
+        shownTitle.clear();
+        QTimer::singleShot(0, [&] {
+            if (auto* box =
+                    qobject_cast<korvexer::gui::CAboutDlg*>(QApplication::activeModalWidget())) {
+                shownTitle = box->windowTitle();
+                box->accept();
+            }
+        });
+        QCOMPARE(f.Child<QPushButton>("aboutButton")->text(), QStringLiteral("关于"));
+        f.Click("aboutButton");
+        QCOMPARE(shownTitle, QStringLiteral("关于 Korvexer"));
+    }
+
+    void theStartingLayoutShowsWhatTheUserNeeds() {
+        Fixture f;
+        QVERIFY(f.exposed);
+        // Every column of both lists lies within its list, scroll bar room included.
+        for (korvexer::gui::CGridListCtrl* list :
+             {&f.window->ConstantList(), &f.window->FunctionList()}) {
+            QVERIFY2(list->header()->length() <= list->viewport()->width(),
+                     qPrintable(QStringLiteral("%1 > %2")
+                                    .arg(list->header()->length())
+                                    .arg(list->viewport()->width())));
+            QVERIFY(list->geometry().right() < f.window->width());
+        }
+        // The source list's caption on one line.
+        const QString captionText =
+            QStringLiteral("请添加您的几个重要源程序文件，Korvex将对其进行数据保护和功能耦合");
+        QLabel* caption = nullptr;
+        for (QLabel* label : f.window->findChildren<QLabel*>())
+            if (label->text() == captionText) caption = label;
+        QVERIFY(caption);
+        QVERIFY(!caption->wordWrap());
+        QVERIFY(caption->width() >= caption->sizeHint().width());
+        // A long path shows its end (the file's name) and is whole in the tooltip.
+        const QString path = QStringLiteral(
+            "/home/user/projects/customers/large-project/source/"
+            "modules/orders/reports/main_program.cpp");
+        f.chooser.file = path;
+        f.Click("browseMainSource");
+        auto* field = f.Edit("mainSource");
+        QCOMPARE(field->toolTip(), path);
+        QCOMPARE(field->cursorPosition(), int(path.size()));
+        QVERIFY(field->width() >= 300);
+    }
+
+    void aDoubleClickOnAnEmptyListOpensItsStep() {
+        Fixture f;
+        QVERIFY(f.exposed);
+        int constantRuns = 0;
+        int functionRuns = 0;
+        f.window->SetConstantStep([&] {
+            ++constantRuns;
+            return false;
+        });
+        f.window->SetFunctionStep([&] {
+            ++functionRuns;
+            return false;
+        });
+        for (korvexer::gui::CGridListCtrl* list :
+             {&f.window->ConstantList(), &f.window->FunctionList()}) {
+            QCOMPARE(list->model()->rowCount(), 0);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                               list->viewport()->rect().center());
+        }
+        QCOMPARE(constantRuns, 1);
+        QCOMPARE(functionRuns, 1);
     }
 };
 
