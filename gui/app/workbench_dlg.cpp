@@ -152,11 +152,12 @@ void CWorkbenchDlg::Build() {
     m_sourceFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     m_sourceFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_sourceFiles->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_help = Button(QStringLiteral("帮助"), "help", this);
-    m_about = Button(QStringLiteral("关于"), "aboutButton", this);
+    // Made in the order Tab walks them, top to bottom.
     m_add = Button(QStringLiteral("添加"), "add", this);
     m_delete = Button(QStringLiteral("删除"), "delete", this);
     m_deleteAll = Button(QStringLiteral("全删除"), "deleteAll", this);
+    m_help = Button(QStringLiteral("帮助"), "help", this);
+    m_about = Button(QStringLiteral("关于"), "aboutButton", this);
     auto* sourceButtons = new QVBoxLayout;
     sourceButtons->addWidget(m_add);
     sourceButtons->addWidget(m_delete);
@@ -219,6 +220,7 @@ void CWorkbenchDlg::Build() {
     m_status = new QLabel(statusBar);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // A long path must not widen the window: the label is cut instead, its tooltip whole.
     m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar->addWidget(m_status, 1);
