@@ -171,36 +171,21 @@ private slots:
         QCOMPARE(store.GetString("language_2", "hexprefix", ""), std::string("&h"));
     }
 
-    void aMissingSettingsFolderIsMadeByTheFirstWrite() {
-        ProfileStore store(
-            FileSystem::Real(),
-            m_dir.filePath(QStringLiteral("fresh/korvexer/korvexer.ini")).toStdString());
-        CLanguageDlg dialog(store, 4, m_prompter);
-        dialog.show();
-        Child<QPushButton>(dialog, "ok")->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(m_prompter.shown.empty());
-        QCOMPARE(store.GetString("language_4", "filesubfix", "?"), std::string(".java;"));
-    }
-
     void aFailedWriteIsShownAndOkKeepsTheDialogOpen() {
         // The settings folder cannot be made: a file of its name is in the way.
         WriteAll(m_dir.filePath(QStringLiteral("blocked")), "");
         ProfileStore store(FileSystem::Real(),
-                           m_dir.filePath(QStringLiteral("blocked/korvexer.ini")).toStdString());
+                           m_dir.filePath(QStringLiteral("blocked/k.ini")).toStdString());
         CLanguageDlg dialog(store, 1, m_prompter);
         dialog.show();
         Child<QPushButton>(dialog, "apply")->click();
-        QCOMPARE(m_prompter.shown.size(), std::size_t(1));
-        const QString text = m_prompter.shown[0].text;
-        QVERIFY2(text.startsWith(GbkCodec::ToQString(korvexer::texts::kSettingsWriteFailed)),
-                 qPrintable(text));
-        QVERIFY2(text.contains(m_dir.filePath(QStringLiteral("blocked"))), qPrintable(text));
-        QCOMPARE(m_prompter.shown[0].caption, GbkCodec::ToQString(korvexer::texts::kCaptionSystem));
         Child<QPushButton>(dialog, "ok")->click();
         QCOMPARE(m_prompter.shown.size(), std::size_t(2));
-        QVERIFY(dialog.isVisible());
-        QVERIFY(dialog.result() != int(QDialog::Accepted));
+        const QString text = m_prompter.shown[0].text;
+        QVERIFY2(text.startsWith(GbkCodec::ToQString(korvexer::texts::kSettingsWriteFailed)) &&
+                     text.contains(m_dir.filePath(QStringLiteral("blocked"))),
+                 qPrintable(text));
+        QVERIFY(dialog.isVisible() && dialog.result() != int(QDialog::Accepted));
     }
 
     void editsRefuseInputPastTheirByteLimit_data() {
