@@ -29,7 +29,8 @@ if(TARGET korvexer)
     # The interface is Chinese: without a CJK font it shows boxes. Native Wayland windows need
     # Qt's Wayland plugin; without it the window runs through XWayland.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+    # Qt's own texts (buttons, file dialogs) in Chinese; without it they stay English.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -340,6 +340,10 @@ void Workbench::ChangeLanguage(std::int32_t index) {
     LoadLanguage();
 }
 
+void Workbench::FormEdited() {
+    m_dirty = true;
+}
+
 void Workbench::LanguageSettingsAccepted() {
     m_dirty = true;
     LoadLanguage();
@@ -388,6 +392,10 @@ bool Workbench::SelectSourceFile(std::size_t index) {
     if (!m_sourceFiles.Select(index)) return false;
     m_status = m_sourceFiles.entries()[index];
     return true;
+}
+
+void Workbench::DeselectSourceFile() {
+    m_sourceFiles.ResetSelection();
 }
 
 WorkbenchOutcome Workbench::WriteHelp(std::string_view guide) {

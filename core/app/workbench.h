@@ -107,6 +107,9 @@ public:
     // current language definition for it. (The window shows a language loaded by a refresh
     // without calling this, since that is no change of the user's.)
     void ChangeLanguage(std::int32_t index);
+    // The user typed into a field of the form or picked another product: sets the dirty flag, so
+    // that closing asks before the typing is lost.
+    void FormEdited();
     // The language settings dialog closed with OK: sets the dirty flag and reloads the current
     // language definition for the selected language.
     void LanguageSettingsAccepted();
@@ -125,6 +128,8 @@ public:
     // The user selected entry `index`: enables "delete" and shows the entry in the status line.
     // False when there is no such entry.
     bool SelectSourceFile(std::size_t index);
+    // The user cleared the selection: "delete" is disabled until an entry is selected again.
+    void DeselectSourceFile();
 
     // The help button, once the window has the guide's bytes: writes them beside the main source
     // file (never over a readme.txt that is not the guide) and names the file to open, or gives

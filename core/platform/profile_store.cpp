@@ -38,6 +38,14 @@ std::string_view TrimSpaces(std::string_view text) {
     return Trim(text, " ");
 }
 
+// The first write of the settings often comes on an account that has never run the program, whose
+// configuration folder does not exist yet.
+Status CreateFolderOf(FileSystem& fs, const std::string& path) {
+    const std::string folder = DirectoryOf(path);
+    if (folder.empty() || fs.Exists(folder)) return Status::Ok();
+    return fs.CreateDirectories(folder);
+}
+
 std::string_view Unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -182,6 +190,8 @@ Status ProfileStore::WriteString(std::string_view section, std::string_view key,
         content = std::move(read->bytes);
         identity = read->identity;
         expected = &identity;
+    } else if (Status folder = CreateFolderOf(m_fs, m_path); !folder) {
+        return folder;
     }
 
     std::vector<IniLine> lines = SplitLines(content);

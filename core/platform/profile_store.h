@@ -28,8 +28,9 @@ public:
     std::int32_t GetInt(std::string_view section, std::string_view key,
                         std::int32_t defaultValue) const;
 
-    // Sets `key` in `section`, creating the file, the section or the key as needed. A value that
-    // holds CR or LF is refused; a folder that does not exist is an error.
+    // Sets `key` in `section`, creating the file (and its folder, with the folders above it),
+    // the section or the key as needed. A value that holds CR or LF is refused; a folder that
+    // cannot be made is an error naming it.
     Status WriteString(std::string_view section, std::string_view key, std::string_view value);
     Status WriteInt(std::string_view section, std::string_view key, std::int32_t value);
 

@@ -7,7 +7,8 @@
 namespace korvexer::gui {
 
 // Accepts a text whose GBK form has at most `limit` bytes (a Chinese character takes two), so an
-// edit refuses the keystroke or paste that would pass the limit.
+// edit refuses the keystroke or paste that would pass the limit. A character that GBK cannot hold
+// is refused too: every text of the program is stored as GBK, where it would become '?'.
 class ByteLimitValidator : public QValidator {
     Q_OBJECT
 public:

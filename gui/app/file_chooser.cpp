@@ -5,18 +5,26 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "gui/app/file_name_filter_proxy.h"
+
 namespace korvexer::gui {
 
 namespace {
 
-QStringList Run(QWidget* parent, const QStringList& filters, const QString& folder,
+QStringList Run(QWidget* parent, const QList<NameFilter>& filters, const QString& folder,
                 QFileDialog::FileMode mode) {
     QFileDialog dialog(parent, QString(), folder);
     dialog.setFileMode(mode);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setNameFilters(filters);
-    if (!filters.isEmpty()) dialog.selectNameFilter(filters.front());
+    if (NativeDialogPlatform() == DialogPlatform::Linux) {
+        UseOwnNameMatching(dialog, filters);
+    } else {
+        QStringList names;
+        for (const NameFilter& filter : filters) names << QtNameFilter(filter);
+        dialog.setNameFilters(names);
+        if (!names.isEmpty()) dialog.selectNameFilter(names.front());
+    }
     if (dialog.exec() != QDialog::Accepted) return {};
     // Qt names files with '/' everywhere; the core's path rules expect the platform's separator.
     QStringList chosen;
@@ -26,13 +34,13 @@ QStringList Run(QWidget* parent, const QStringList& filters, const QString& fold
 
 }  // namespace
 
-QString QtFileChooser::ChooseFile(QWidget* parent, const QStringList& filters,
+QString QtFileChooser::ChooseFile(QWidget* parent, const QList<NameFilter>& filters,
                                   const QString& folder) {
     const QStringList chosen = Run(parent, filters, folder, QFileDialog::ExistingFile);
     return chosen.isEmpty() ? QString() : chosen.front();
 }
 
-QStringList QtFileChooser::ChooseFiles(QWidget* parent, const QStringList& filters,
+QStringList QtFileChooser::ChooseFiles(QWidget* parent, const QList<NameFilter>& filters,
                                        const QString& folder) {
     return Run(parent, filters, folder, QFileDialog::ExistingFiles);
 }

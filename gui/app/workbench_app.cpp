@@ -13,6 +13,7 @@
 #include "core/platform/profile_store.h"
 #include "core/platform/settings_location.h"
 #include "gui/app/about_dlg.h"
+#include "gui/app/chinese_texts.h"
 #include "gui/app/file_chooser.h"
 #include "gui/app/prompter.h"
 #include "gui/app/shell_opener.h"
@@ -44,6 +45,7 @@ std::string CWorkbenchApp::SettingsPath() const {
 }
 
 int CWorkbenchApp::Run() {
+    (void)UseChineseTexts();  // without Qt's translations its few texts stay English
     SeedWorkingSettings(m_fs, m_executablePath);
     ProfileStore settings(m_fs, SettingsPath());
     Workbench model(m_fs, settings);
@@ -60,6 +62,7 @@ int CWorkbenchApp::Run() {
 }
 
 int CWorkbenchApp::RenderScreenshots(const QString& folder) {
+    (void)UseChineseTexts();
     SeedWorkingSettings(m_fs, m_executablePath);
     ProfileStore settings(m_fs, SettingsPath());
     Workbench model(m_fs, settings);
@@ -69,7 +72,7 @@ int CWorkbenchApp::RenderScreenshots(const QString& folder) {
     CWorkbenchDlg window(model, settings, prompter, chooser, opener);
     const QDir out(folder);
     bool saved = Save(window, out.filePath(QStringLiteral("workbench.png")));
-    CLanguageDlg language(settings, model.settings().languageIndex, &window);
+    CLanguageDlg language(settings, model.settings().languageIndex, prompter, &window);
     saved = Save(language, out.filePath(QStringLiteral("language.png"))) && saved;
     language.hide();
     CAboutDlg about(&window);

@@ -22,7 +22,8 @@ public:
     // or, where no such folder is known, the file of that name beside the executable.
     std::string SettingsPath() const;
 
-    // Seeds the working copy and runs the main window modally; returns the exit code (0).
+    // Seeds the working copy, puts Qt's own texts into Chinese (UseChineseTexts) and runs the main
+    // window modally; returns the exit code (0).
     int Run();
 
     // Seeds like Run, then renders the main window, the language settings dialog and the about box

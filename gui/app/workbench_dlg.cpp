@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSizePolicy>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "core/app/workbench_texts.h"
@@ -23,6 +25,7 @@
 #include "gui/app/about_dlg.h"
 #include "gui/app/byte_limit_validator.h"
 #include "gui/app/file_chooser.h"
+#include "gui/app/name_filter.h"
 #include "gui/app/program_icon.h"
 #include "gui/app/shell_opener.h"
 #include "gui/app/user_guide.h"
@@ -45,26 +48,10 @@ std::string Taken(const QString& text) {
     return GbkCodec::FromQString(text);
 }
 
-// The model's filters as Qt name filters: the text the model gives, followed by the
-// patterns in the form the file dialog matches ("源码文件(*.cpp;*.c;) (*.cpp *.c)").
-QStringList QtFilters(const std::vector<FileFilter>& filters) {
-    QStringList result;
-    for (const FileFilter& filter : filters) {
-        QStringList patterns = Shown(filter.patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& pattern : patterns) pattern = pattern.trimmed();
-        patterns.removeAll(QString());
-        if (patterns.isEmpty()) patterns << QStringLiteral("*");
-        result << Shown(filter.description) + QStringLiteral(" (") +
-                      patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return result;
-}
-
-// A path shows from its start (the drive or root), where a long path is told apart least by its
-// end.
+// A long path shows its end, where the file's name is; the whole path is the field's tooltip.
 void ShowPath(QLineEdit* edit, const std::string& gbkPath) {
     edit->setText(Shown(gbkPath));
-    edit->setCursorPosition(0);
+    edit->setCursorPosition(static_cast<int>(edit->text().size()));
 }
 
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
@@ -129,6 +116,8 @@ void CWorkbenchDlg::Build() {
     m_browseMainSource = Button(QStringLiteral("..."), "browseMainSource", project);
     m_application = Edit("application", static_cast<int>(Workbench::kPathLimit), project);
     m_browseApplication = Button(QStringLiteral("..."), "browseApplication", project);
+    for (QLineEdit* path : {m_mainSource, m_application})
+        connect(path, &QLineEdit::textChanged, path, &QLineEdit::setToolTip);
     for (QPushButton* dots : {m_languageSettings, m_browseMainSource, m_browseApplication})
         dots->setFixedWidth(30);
 
@@ -137,36 +126,45 @@ void CWorkbenchDlg::Build() {
     fields->addWidget(label(QStringLiteral("产品型号：")), 1, 0);
     fields->addWidget(m_product, 1, 1);
     fields->addWidget(m_refresh, 0, 2, 2, 1, Qt::AlignVCenter);
+    // A field with its "..." takes the room under the refresh button too: paths need it.
+    auto withDots = [](QWidget* field, QPushButton* dots) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        row->addWidget(field, 1);
+        row->addWidget(dots);
+        return row;
+    };
     fields->addWidget(label(QStringLiteral("编程语言：")), 2, 0);
-    fields->addWidget(m_language, 2, 1);
-    fields->addWidget(m_languageSettings, 2, 2, Qt::AlignLeft);
+    fields->addLayout(withDots(m_language, m_languageSettings), 2, 1, 1, 2);
     fields->addWidget(label(QStringLiteral("入口主源码文件：")), 3, 0);
-    fields->addWidget(m_mainSource, 3, 1);
-    fields->addWidget(m_browseMainSource, 3, 2, Qt::AlignLeft);
+    fields->addLayout(withDots(m_mainSource, m_browseMainSource), 3, 1, 1, 2);
     fields->addWidget(label(QStringLiteral("可执行程序名：")), 4, 0);
-    fields->addWidget(m_application, 4, 1);
-    fields->addWidget(m_browseApplication, 4, 2, Qt::AlignLeft);
+    fields->addLayout(withDots(m_application, m_browseApplication), 4, 1, 1, 2);
     fields->setColumnStretch(1, 1);
 
     // Source files and their buttons at the top right.
     auto* sourceCaption = new QLabel(
         QStringLiteral("请添加您的几个重要源程序文件，Korvex将对其进行数据保护和功能耦合"), this);
-    sourceCaption->setWordWrap(true);
+    // One line: Qt would break Chinese text between any two characters.
+    sourceCaption->setWordWrap(false);
     m_sourceFiles = new QListWidget(this);
     m_sourceFiles->setObjectName(QStringLiteral("sourceFiles"));
     m_sourceFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     m_sourceFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_sourceFiles->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_help = Button(QStringLiteral("帮助"), "help", this);
+    // Made in the order Tab walks them, top to bottom.
     m_add = Button(QStringLiteral("添加"), "add", this);
     m_delete = Button(QStringLiteral("删除"), "delete", this);
     m_deleteAll = Button(QStringLiteral("全删除"), "deleteAll", this);
+    m_help = Button(QStringLiteral("帮助"), "help", this);
+    m_about = Button(QStringLiteral("关于"), "aboutButton", this);
     auto* sourceButtons = new QVBoxLayout;
     sourceButtons->addWidget(m_add);
     sourceButtons->addWidget(m_delete);
     sourceButtons->addWidget(m_deleteAll);
     sourceButtons->addStretch();
     sourceButtons->addWidget(m_help);
+    sourceButtons->addWidget(m_about);
     auto* sourceRow = new QHBoxLayout;
     sourceRow->addWidget(m_sourceFiles, 1);
     sourceRow->addLayout(sourceButtons);
@@ -192,6 +190,8 @@ void CWorkbenchDlg::Build() {
         list->setObjectName(QString::fromLatin1(listName));
         list->Configure(setup, dialogFont);
         list->AttachRows(&rows);
+        // Every column in view at the window's starting size; the list takes the growth.
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         auto* column = new QVBoxLayout;
         column->addWidget(button);
         column->addWidget(new QLabel(caption, this));
@@ -201,13 +201,11 @@ void CWorkbenchDlg::Build() {
     auto* lists = new QHBoxLayout;
     lists->addLayout(stepColumn(m_constantStepButton, QStringLiteral("第二步 数据保护"),
                                 "constantStep", m_constantList, "constantList", MainConstantSetup(),
-                                m_model.constants(), QStringLiteral("常量数据替换列表：")),
-                     1);
+                                m_model.constants(), QStringLiteral("常量数据替换列表：")));
     lists->addSpacing(8);
     lists->addLayout(stepColumn(m_functionStepButton, QStringLiteral("第三步 功能耦合"),
                                 "functionStep", m_functionList, "functionList", MainFunctionSetup(),
-                                m_model.functions(), QStringLiteral("功能函数替换列表：")),
-                     1);
+                                m_model.functions(), QStringLiteral("功能函数替换列表：")));
 
     m_save = Button(QStringLiteral("保存设置"), "save", this);
     m_close = Button(QStringLiteral("关闭"), "close", this);
@@ -216,10 +214,16 @@ void CWorkbenchDlg::Build() {
     bottom->addWidget(m_save);
     bottom->addWidget(m_close);
 
-    m_status = new QLineEdit(this);
+    // A status bar along the bottom edge; its text is the user's to read and copy, not to edit.
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(true);
+    m_status = new QLabel(statusBar);
     m_status->setObjectName(QStringLiteral("status"));
-    m_status->setReadOnly(true);
-    m_status->setFocusPolicy(Qt::NoFocus);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // A long path must not widen the window: the label is cut instead, its tooltip whole.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar->addWidget(m_status, 1);
 
     auto* whole = new QVBoxLayout(this);
     whole->setContentsMargins(10, 8, 10, 6);
@@ -227,7 +231,7 @@ void CWorkbenchDlg::Build() {
     whole->addSpacing(4);
     whole->addLayout(lists, 1);
     whole->addLayout(bottom);
-    whole->addWidget(m_status);
+    whole->addWidget(statusBar);
 
     // Where the platform offers no system menu, the about item is on the window's own menu.
     m_aboutAction = new QAction(QStringLiteral("关于 Korvexer(&A)..."), this);
@@ -235,7 +239,7 @@ void CWorkbenchDlg::Build() {
     addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    resize(780, 690);
+    resize(sizeHint().width(), 690);
 }
 
 void CWorkbenchDlg::Connect() {
@@ -250,19 +254,27 @@ void CWorkbenchDlg::Connect() {
     connect(m_add, &QPushButton::clicked, this, &CWorkbenchDlg::OnAddFiles);
     connect(m_delete, &QPushButton::clicked, this, &CWorkbenchDlg::OnDeleteFile);
     connect(m_deleteAll, &QPushButton::clicked, this, &CWorkbenchDlg::OnDeleteAllFiles);
-    connect(m_sourceFiles, &QListWidget::currentRowChanged, this,
-            &CWorkbenchDlg::OnSourceFileSelected);
-    connect(m_sourceFiles, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { OnSourceFileSelected(m_sourceFiles->row(item)); });
+    // Only a selected entry counts: the current entry a Tab into the list gives is none.
+    connect(m_sourceFiles, &QListWidget::itemSelectionChanged, this,
+            &CWorkbenchDlg::OnSourceSelectionChanged);
+    connect(m_sourceFiles, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item->isSelected()) OnSourceFileSelected(m_sourceFiles->row(item));
+    });
+    // Typing is unsaved work: closing asks before it is lost.
+    for (QLineEdit* edit : {m_company, m_mainSource, m_application})
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_model.FormEdited(); });
+    connect(m_product, &QComboBox::editTextChanged, this, [this] { m_model.FormEdited(); });
     connect(m_sourceFiles, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem*) { OnDeleteFile(); });
     connect(m_help, &QPushButton::clicked, this, &CWorkbenchDlg::OnHelp);
+    connect(m_about, &QPushButton::clicked, m_aboutAction, &QAction::trigger);
     connect(m_aboutAction, &QAction::triggered, this, &CWorkbenchDlg::OnAbout);
     connect(m_constantStepButton, &QPushButton::clicked, this, [this] { RunStep(m_constantStep); });
-    connect(m_constantList, &QAbstractItemView::doubleClicked, this,
+    // A double click anywhere in a list, also on the empty list's notice, opens its step.
+    connect(m_constantList, &CGridListCtrl::ListDoubleClicked, this,
             [this] { RunStep(m_constantStep); });
     connect(m_functionStepButton, &QPushButton::clicked, this, [this] { RunStep(m_functionStep); });
-    connect(m_functionList, &QAbstractItemView::doubleClicked, this,
+    connect(m_functionList, &CGridListCtrl::ListDoubleClicked, this,
             [this] { RunStep(m_functionStep); });
 }
 
@@ -305,13 +317,21 @@ void CWorkbenchDlg::ShowSourceFiles() {
         // A selection the program makes does not reach the status line.
         const QSignalBlocker block(m_sourceFiles);
         m_sourceFiles->clear();
-        for (const std::string& entry : files.entries()) m_sourceFiles->addItem(Shown(entry));
+        for (const std::string& entry : files.entries()) {
+            m_sourceFiles->addItem(Shown(entry));
+            m_sourceFiles->item(m_sourceFiles->count() - 1)->setToolTip(Shown(entry));
+        }
         if (files.selected() != SourceFileList::kNone)
             m_sourceFiles->setCurrentRow(static_cast<int>(files.selected()));
     }
     m_delete->setEnabled(files.deleteEnabled());
     m_deleteAll->setEnabled(files.deleteAllEnabled());
+    ShowStatus();
+}
+
+void CWorkbenchDlg::ShowStatus() {
     m_status->setText(Shown(m_model.statusText()));
+    m_status->setToolTip(m_status->text());
 }
 
 void CWorkbenchDlg::ShowLists() {
@@ -392,17 +412,40 @@ void CWorkbenchDlg::closeEvent(QCloseEvent* event) {
 
 void CWorkbenchDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // A focused button takes Enter as its click; anywhere else Enter closes the window.
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget());
-            button && isAncestorOf(button)) {
-            button->click();
-        } else {
-            RunCloseProcedure();
-        }
         event->accept();
+        QWidget* focus = focusWidget();
+        // A focused button takes Enter as its click.
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && isAncestorOf(button)) {
+            button->click();
+            return;
+        }
+        // In the project fields Enter moves on, and in the last one offers to save: what was
+        // typed is never lost to a closing window.
+        const QList<QWidget*> fields = FormFields();
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            if (focus == nullptr || (focus != fields[i] && !fields[i]->isAncestorOf(focus)))
+                continue;
+            if (i + 1 < fields.size())
+                fields[i + 1]->setFocus(Qt::TabFocusReason);
+            else
+                OfferSave();
+            return;
+        }
+        RunCloseProcedure();
         return;
     }
     QDialog::keyPressEvent(event);  // Esc arrives as reject()
+}
+
+QList<QWidget*> CWorkbenchDlg::FormFields() const {
+    return {m_company, m_product, m_language, m_mainSource, m_application};
+}
+
+void CWorkbenchDlg::OfferSave() {
+    if (m_prompter.Show(this, QStringLiteral("要保存设置吗？"), Shown(texts::kCaptionSystem),
+                        Prompter::Icon::Question,
+                        Prompter::Buttons::YesNo) == Prompter::Answer::Yes)
+        OnSave();
 }
 
 void CWorkbenchDlg::OnRefresh() {
@@ -418,21 +461,49 @@ void CWorkbenchDlg::OnSave() {
 }
 
 void CWorkbenchDlg::OnBrowseApplication() {
-    const QString chosen =
-        m_chooser.ChooseFile(this, QtFilters(Workbench::ApplicationFileFilters()),
-                             Shown(m_model.ApplicationBrowseFolder()));
-    const WorkbenchOutcome outcome = m_model.ChooseApplicationFile(Taken(chosen));
+    const QString chosen = m_chooser.ChooseFile(
+        this, DialogFilters(Workbench::ApplicationFileFilters(), FilterPurpose::ApplicationFile),
+        Shown(m_model.ApplicationBrowseFolder()));
+    std::vector<std::string> path = TakeChosenPaths({chosen});
+    if (path.empty()) return;
+    const WorkbenchOutcome outcome = m_model.ChooseApplicationFile(path.front());
     // Only this field changes: what was typed into the others stays as typed.
     if (outcome.completed) ShowPath(m_application, m_model.settings().applicationFile);
     Carry(outcome);
 }
 
 void CWorkbenchDlg::OnBrowseMainSource() {
-    const QString chosen = m_chooser.ChooseFile(this, QtFilters(m_model.SourceFileFilters()),
-                                                Shown(m_model.MainSourceBrowseFolder()));
-    const WorkbenchOutcome outcome = m_model.ChooseMainSourceFile(Taken(chosen));
+    const QString chosen = m_chooser.ChooseFile(
+        this, DialogFilters(m_model.SourceFileFilters(), FilterPurpose::SourceFiles),
+        Shown(m_model.MainSourceBrowseFolder()));
+    std::vector<std::string> path = TakeChosenPaths({chosen});
+    if (path.empty()) return;
+    const WorkbenchOutcome outcome = m_model.ChooseMainSourceFile(path.front());
     if (outcome.completed) ShowPath(m_mainSource, m_model.settings().mainSourceFile);
     Carry(outcome);
+}
+
+std::vector<std::string> CWorkbenchDlg::TakeChosenPaths(const QStringList& chosen) {
+    std::vector<std::string> paths;
+    QStringList refused;
+    for (const QString& path : chosen) {
+        bool exact = true;
+        std::string bytes = GbkCodec::FromQString(path, &exact);
+        // With a '?' in place of the character it would name another file, or none.
+        if (exact)
+            paths.push_back(std::move(bytes));
+        else
+            refused << path;
+    }
+    if (!refused.isEmpty()) {
+        m_prompter.Show(this,
+                        QStringLiteral("以下文件的路径中有GBK编码无法表示的字符，不能使用：\n") +
+                            refused.join(QLatin1Char('\n')) +
+                            QStringLiteral("\n请将文件改名或移到其他文件夹后再选择。"),
+                        Shown(texts::kCaptionInformation), Prompter::Icon::Information,
+                        Prompter::Buttons::Ok);
+    }
+    return paths;
 }
 
 void CWorkbenchDlg::OnLanguageChanged(int index) {
@@ -440,17 +511,14 @@ void CWorkbenchDlg::OnLanguageChanged(int index) {
 }
 
 void CWorkbenchDlg::OnLanguageSettings() {
-    CLanguageDlg dialog(m_settings, m_language->currentIndex(), this);
+    CLanguageDlg dialog(m_settings, m_language->currentIndex(), m_prompter, this);
     if (dialog.exec() == QDialog::Accepted) m_model.LanguageSettingsAccepted();
 }
 
 void CWorkbenchDlg::OnAddFiles() {
-    const QStringList chosen =
-        m_chooser.ChooseFiles(this, QtFilters(m_model.SourceFileFilters()), QString());
-    std::vector<std::string> paths;
-    paths.reserve(static_cast<std::size_t>(chosen.size()));
-    for (const QString& path : chosen) paths.push_back(Taken(path));
-    const WorkbenchOutcome outcome = m_model.AddSourceFiles(paths);
+    const QStringList chosen = m_chooser.ChooseFiles(
+        this, DialogFilters(m_model.SourceFileFilters(), FilterPurpose::SourceFiles), QString());
+    const WorkbenchOutcome outcome = m_model.AddSourceFiles(TakeChosenPaths(chosen));
     ShowSourceFiles();
     Carry(outcome);
 }
@@ -469,10 +537,20 @@ void CWorkbenchDlg::OnDeleteAllFiles() {
     Carry(outcome);
 }
 
+void CWorkbenchDlg::OnSourceSelectionChanged() {
+    const QList<QListWidgetItem*> selected = m_sourceFiles->selectedItems();
+    if (!selected.isEmpty()) {
+        OnSourceFileSelected(m_sourceFiles->row(selected.front()));
+        return;
+    }
+    m_model.DeselectSourceFile();
+    m_delete->setEnabled(m_model.sourceFiles().deleteEnabled());
+}
+
 void CWorkbenchDlg::OnSourceFileSelected(int row) {
     if (row < 0 || !m_model.SelectSourceFile(static_cast<std::size_t>(row))) return;
     m_delete->setEnabled(m_model.sourceFiles().deleteEnabled());
-    m_status->setText(Shown(m_model.statusText()));
+    ShowStatus();
 }
 
 void CWorkbenchDlg::OnHelp() {
@@ -487,7 +565,7 @@ void CWorkbenchDlg::OnHelp() {
         case UserGuideLoad::Loaded:
             break;
     }
-    const WorkbenchOutcome outcome = m_model.WriteHelp(guide);
+    const WorkbenchOutcome outcome = m_model.WriteHelp(GuideForPlatform(guide));
     Carry(outcome);
     if (!outcome.fileToOpen.empty()) m_opener.Open(Shown(outcome.fileToOpen));
 }

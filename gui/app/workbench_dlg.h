@@ -3,8 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <QDialog>
+#include <QList>
+#include <QStringList>
 
 #include "core/app/workbench.h"
 #include "core/platform/profile_store.h"
@@ -27,8 +31,10 @@ class ShellOpener;
 // Shows the project fields, the source-file list and the two report lists of the model, forwards
 // every button, selection and key to it and carries out what it decides: messages through the
 // Prompter, file choices through the FileChooser, the help file through the ShellOpener. The close
-// button, the window's close box, Enter and Esc all run the close procedure, which asks before
-// unsaved work is dropped and stays open when the save it was told to make fails.
+// button, the window's close box and Esc run the close procedure, which asks before unsaved work
+// (typing included) is dropped and stays open when the save it was told to make fails. Enter in a
+// project field moves to the next one and, in the last, asks whether to save; on a button it is
+// that button's click; elsewhere it runs the close procedure too.
 class CWorkbenchDlg : public QDialog {
     Q_OBJECT
 public:
@@ -50,7 +56,7 @@ public:
     void SetConstantStep(StepHook hook) { m_constantStep = std::move(hook); }
     void SetFunctionStep(StepHook hook) { m_functionStep = std::move(hook); }
 
-    // The item of the window's menu that opens the about box.
+    // The item of the window's menu that opens the about box (also the "关于" button's).
     QAction* AboutAction() const { return m_aboutAction; }
 
     // The close procedure: asks whether to save when there are unsaved changes, saves silently on
@@ -58,7 +64,7 @@ public:
     void RunCloseProcedure();
 
 public slots:
-    // Enter and Esc reach the window as accept and reject: both run the close procedure.
+    // Esc reaches the window as reject, which runs the close procedure; so does accept.
     void accept() override;
     void reject() override;
 
@@ -73,6 +79,7 @@ private:
     // Shows what the model holds: all fields, the product entries, the lists and button states.
     void ShowForm();
     void ShowSourceFiles();
+    void ShowStatus();
     void ShowLists();
     // Shows the outcome's message, focuses its field and closes when it says so. Returns the answer
     // to the message (Ok when there was none).
@@ -80,6 +87,14 @@ private:
     Prompter::Answer Ask(const WorkbenchMessage& message);
     void ShowError(std::string_view text);
     void EndDialog();
+    // The project fields in the order Enter walks them.
+    QList<QWidget*> FormFields() const;
+    // Enter in the last project field: asks whether to save, and saves on Yes.
+    void OfferSave();
+
+    // The GBK forms of the paths a file dialog gave (an empty one stays empty); a path that GBK
+    // cannot hold is dropped and named in one message.
+    std::vector<std::string> TakeChosenPaths(const QStringList& chosen);
 
     void OnRefresh();
     void OnSave();
@@ -90,6 +105,7 @@ private:
     void OnAddFiles();
     void OnDeleteFile();
     void OnDeleteAllFiles();
+    void OnSourceSelectionChanged();
     void OnSourceFileSelected(int row);
     void OnHelp();
     void OnAbout();
@@ -115,6 +131,7 @@ private:
     QPushButton* m_browseApplication = nullptr;
     QListWidget* m_sourceFiles = nullptr;
     QPushButton* m_help = nullptr;
+    QPushButton* m_about = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_deleteAll = nullptr;
@@ -124,7 +141,7 @@ private:
     CGridListCtrl* m_functionList = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_close = nullptr;
-    QLineEdit* m_status = nullptr;
+    QLabel* m_status = nullptr;
     QAction* m_aboutAction = nullptr;
 };
 

@@ -10,10 +10,12 @@
 #include <QPainter>
 #include <QPen>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_geometry.h"
 #include "gui/controls/row_list_model.h"
+#include "gui/text/gbk_codec.h"
 
 namespace korvexer::gui {
 
@@ -208,14 +210,52 @@ void CGridListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
     GridRowState state;
     state.row = index.row();
     state.columnWidths = ColumnWidths();
-    const int left = header()->count() > 0 ? header()->sectionViewportPosition(0) : 0;
-    state.parts = grid_geometry::SplitRow(left, option.rect.top(), option.rect.height(),
-                                          state.columnWidths, ImageStrip::kImageWidth, kIconMargin);
+    state.parts = PartsOfRow(option.rect.top(), option.rect.height(), state.columnWidths);
     const QModelIndex first = m_model->index(index.row(), 0);
     state.highlighted = selectionModel() != nullptr && selectionModel()->isSelected(first);
     state.focusFrame = hasFocus() && currentIndex().row() == index.row();
     painter->setFont(font());
     m_delegate->PaintRow(*painter, *m_model, state);
+}
+
+grid_geometry::RowParts CGridListCtrl::PartsOfRow(int top, int height,
+                                                  const std::vector<int>& widths) const {
+    const int left = header()->count() > 0 ? header()->sectionViewportPosition(0) : 0;
+    return grid_geometry::SplitRow(left, top, height, widths, ImageStrip::kImageWidth, kIconMargin);
+}
+
+QString CGridListCtrl::CellToolTip(QPoint point) const {
+    int column = -1;
+    const int row = HitTestEx(point, &column);
+    if (row < 0 || column < 0) return {};
+    const QString text = GbkCodec::ToQString(m_model->Text(row, column));
+    if (text.isEmpty()) return {};
+    const QRect rowRect = visualRect(m_model->index(row, 0));
+    const std::vector<int> widths = ColumnWidths();
+    const QFontMetrics metrics(font());
+    const QRect area =
+        GridRowDelegate::TextArea(PartsOfRow(rowRect.top(), rowRect.height(), widths), widths,
+                                  column, GridRowDelegate::TextMargin(metrics));
+    return metrics.horizontalAdvance(text) > area.width() ? text : QString();
+}
+
+QSize CGridListCtrl::sizeHint() const {
+    QSize hint = QTreeView::sizeHint();
+    hint.setWidth(header()->length() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width());
+    return hint;
+}
+
+bool CGridListCtrl::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTreeView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = CellToolTip(help->pos());
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, viewport());
+    }
+    return true;
 }
 
 void CGridListCtrl::paintEvent(QPaintEvent* event) {
@@ -321,13 +361,15 @@ void CGridListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     // A double click on a row always reaches the owner, also on a column whose single click is
     // consumed; its release is no further click.
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && index.isValid()) {
-        m_pressConsumed = true;
-        event->accept();
-        emit doubleClicked(index);
+    if (event->button() != Qt::LeftButton) {
+        QTreeView::mouseDoubleClickEvent(event);
         return;
     }
-    QTreeView::mouseDoubleClickEvent(event);
+    m_pressConsumed = true;
+    event->accept();
+    if (index.isValid()) emit doubleClicked(index);
+    // Also on empty space, where the empty list's notice invites it.
+    emit ListDoubleClicked();
 }
 
 std::vector<int> CGridListCtrl::ColumnWidths() const {

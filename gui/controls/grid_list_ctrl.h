@@ -37,7 +37,9 @@ struct ColumnDescriptor {
 //     list->Rows().AppendRow({"1025", type, value, state, file, "12:4"});
 //
 // Owners hear clicks through QAbstractItemView::clicked and doubleClicked, subject to the click
-// rules; the selection is read from selectionModel().
+// rules, and a double click anywhere in the list, rows or empty space, through ListDoubleClicked;
+// the selection is read from selectionModel(). A cell whose text is cut short shows it whole as
+// its tooltip.
 class CGridListCtrl : public QTreeView {
     Q_OBJECT
 public:
@@ -86,6 +88,16 @@ public:
     int RowHeight() const;
     // The notice shown while the list is empty.
     static QString EmptyNotice();
+    // The whole text of the cell under `point` (viewport coordinates) when it is cut short there,
+    // else empty.
+    QString CellToolTip(QPoint point) const;
+
+    // As wide as all columns together, with the frame and a vertical scroll bar.
+    QSize sizeHint() const override;
+
+signals:
+    // A left double click in the list, on a row or not.
+    void ListDoubleClicked();
 
 protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
@@ -97,9 +109,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     std::vector<int> ColumnWidths() const;
+    // The parts of a row drawn at `top` with `height`.
+    grid_geometry::RowParts PartsOfRow(int top, int height, const std::vector<int>& widths) const;
     void TakeFocusOnScroll();
     void PaintEmptyNotice(QPainter& painter);
     void PaintGridLines(QPainter& painter);

@@ -44,11 +44,33 @@ int GridRowDelegate::RowHeight(const QFontMetrics& metrics) {
     return std::max(metrics.height() + 3, ImageStrip::kImageHeight + 1);
 }
 
+int GridRowDelegate::TextMargin(const QFontMetrics& metrics) {
+    return 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+}
+
+QRect GridRowDelegate::TextArea(const grid_geometry::RowParts& parts,
+                                const std::vector<int>& columnWidths, int column, int margin) {
+    if (column == 0) {
+        QRect label = parts.label;
+        label.setLeft(label.left() + margin / 2);
+        label.setRight(label.right() - margin);
+        return label;
+    }
+    int left = parts.bounds.left();
+    for (int c = 0; c < column && c < static_cast<int>(columnWidths.size()); ++c)
+        left += columnWidths[static_cast<std::size_t>(c)];
+    const int width = column < static_cast<int>(columnWidths.size())
+                          ? columnWidths[static_cast<std::size_t>(column)]
+                          : 0;
+    return QRect(left, parts.bounds.top(), width, parts.bounds.height())
+        .adjusted(margin, 0, -margin, 0);
+}
+
 void GridRowDelegate::PaintRow(QPainter& painter, RowListModel& model,
                                const GridRowState& state) const {
     painter.save();
     const grid_geometry::RowParts& parts = state.parts;
-    const int offset = 2 * painter.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int offset = TextMargin(painter.fontMetrics());
 
     QColor text = m_style->defaultText;
     QColor background = m_style->defaultBackground;
@@ -80,21 +102,17 @@ void GridRowDelegate::PaintRow(QPainter& painter, RowListModel& model,
                    state.highlighted ? m_style->highlight : QColor());
 
     painter.setPen(text);
-    QRect label = parts.label;
-    label.setLeft(label.left() + offset / 2);
-    label.setRight(label.right() - offset);
-    DrawCellText(painter, label, GbkCodec::ToQString(model.Text(state.row, 0)), Qt::AlignLeft);
+    DrawCellText(painter, TextArea(parts, state.columnWidths, 0, offset),
+                 GbkCodec::ToQString(model.Text(state.row, 0)), Qt::AlignLeft);
 
     QRect bounds = parts.bounds;
     if (parts.highlight.right() > bounds.right()) bounds.setRight(parts.highlight.right());
     painter.setClipRect(bounds);
     for (std::size_t c = 1; c < state.columnWidths.size(); ++c) {
-        column = QRect(column.left() + column.width(), column.top(), state.columnWidths[c],
-                       column.height());
         const std::string& cell = model.Text(state.row, static_cast<int>(c));
         if (cell.empty()) continue;
-        DrawCellText(painter, column.adjusted(offset, 0, -offset, 0), GbkCodec::ToQString(cell),
-                     Qt::AlignLeft);
+        DrawCellText(painter, TextArea(parts, state.columnWidths, static_cast<int>(c), offset),
+                     GbkCodec::ToQString(cell), Qt::AlignLeft);
     }
 
     if (state.focusFrame) {

@@ -48,6 +48,14 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     static int RowHeight(const QFontMetrics& metrics);
 
+    // The blank kept on each side of a cell's text: two spaces of the list font.
+    static int TextMargin(const QFontMetrics& metrics);
+    // Where the text of `column` is drawn in a row split into `parts`: the first column's label
+    // with half the margin on its left and the margin on its right, any other column with the
+    // margin on both sides. Text wider than the area is cut with an ellipsis.
+    static QRect TextArea(const grid_geometry::RowParts& parts,
+                          const std::vector<int>& columnWidths, int column, int margin);
+
     // Paints row `state.row` of `model`. The image the rules give the row is written back into
     // the row when it differs from the one stored there.
     void PaintRow(QPainter& painter, RowListModel& model, const GridRowState& state) const;

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 #include "gui/controls/font_height.h"
 #include "gui/controls/step_button_geometry.h"
@@ -70,6 +71,13 @@ void CStepButton::paintEvent(QPaintEvent* /*event*/) {
     layer(QPalette::Midlight, {QPoint(0, -d), QPoint(-d, 0), QPoint(-d, -d)});
     painter.setPen(m_captionColour);
     painter.drawText(x, y, caption);
+
+    // A button reached with Tab must show that Enter or Space now presses it.
+    if (hasFocus()) {
+        painter.setPen(QPen(colours.color(QPalette::Active, QPalette::WindowText), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(step_geometry::FocusFrame(size()));
+    }
 }
 
 void CStepButton::mouseMoveEvent(QMouseEvent* event) {

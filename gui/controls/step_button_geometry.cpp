@@ -38,4 +38,8 @@ QPoint CaptionOrigin(QSize button, QSize caption) {
                   (button.height() - caption.height()) / 2 + 2);
 }
 
+QRect FocusFrame(QSize button) {
+    return QRect(1, 1, button.width() - 3, button.height() - 3);
+}
+
 }  // namespace korvexer::gui::step_geometry

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Arithmetic of the step button: the pointer's inner area, caption font fitting and placement.
+// Arithmetic of the step button: the pointer's inner area, caption fitting and placement, focus.
 #pragma once
 
 #include <cstdint>
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 namespace korvexer::gui::step_geometry {
@@ -33,5 +34,9 @@ int FittedFontHeight(int height, QSize button, QSize measured);
 // Top-left corner of a caption of size `caption` centred in `button`, one pixel right and two
 // down, halves taken towards zero.
 QPoint CaptionOrigin(QSize button, QSize caption);
+
+// The focus frame of a button of `size`, for QPainter::drawRect with a one-pixel pen: one pixel
+// in from each edge, outside the room the caption is fitted to.
+QRect FocusFrame(QSize button);
 
 }  // namespace korvexer::gui::step_geometry

@@ -14,7 +14,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/app/workbench_texts.h"
 #include "core/language/language_defaults.h"
+#include "gui/app/failure_text.h"
 #include "gui/app/byte_limit_validator.h"
 #include "gui/controls/font_height.h"
 #include "gui/text/gbk_codec.h"
@@ -38,8 +40,9 @@ QLabel* Label(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-CLanguageDlg::CLanguageDlg(ProfileStore& settings, std::int32_t initialIndex, QWidget* parent)
-    : QDialog(parent), m_settings(settings) {
+CLanguageDlg::CLanguageDlg(ProfileStore& settings, std::int32_t initialIndex, Prompter& prompter,
+                           QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("编程语言设置"));
     setFont(font_height::DialogFont());
     Build();
@@ -234,14 +237,19 @@ void CLanguageDlg::LoadSelected(bool fromSettings) {
     ShowFields(fields);
 }
 
-void CLanguageDlg::StoreSelected() {
-    // A write failure of the settings file is not reported, as with every settings write.
-    (void)SaveDialogFields(m_settings, SelectedIndex(), ShownFields());
+bool CLanguageDlg::StoreSelected() {
+    const Status stored = SaveDialogFields(m_settings, SelectedIndex(), ShownFields());
+    if (stored) return true;
+    m_prompter.Show(this,
+                    FailureText(texts::kSettingsWriteFailed, stored.error(), m_settings.path()),
+                    GbkCodec::ToQString(texts::kCaptionSystem), Prompter::Icon::Information,
+                    Prompter::Buttons::Ok);
+    return false;
 }
 
 void CLanguageDlg::accept() {
-    StoreSelected();
-    QDialog::accept();
+    // The user's edits stay on screen when they could not be stored, to try again or cancel.
+    if (StoreSelected()) QDialog::accept();
 }
 
 }  // namespace korvexer::gui

@@ -8,6 +8,7 @@
 
 #include "core/language/language_dialog_fields.h"
 #include "core/platform/profile_store.h"
+#include "gui/app/prompter.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,12 +21,15 @@ namespace korvexer::gui {
 // Works on its own copy of a language's values: a selection in the language list shows that
 // language's stored section, "恢复默认值" shows the defaults, "应用" and "确定" store the shown
 // values in the selected language's section. The program's current language definition is never
-// touched; the opener reloads it after OK.
+// touched; the opener reloads it after OK. A write that fails is shown through the Prompter, and
+// "确定" then keeps the dialog open.
 class CLanguageDlg : public QDialog {
     Q_OBJECT
 public:
-    // `settings` must outlive the dialog; `initialIndex` is the entry selected at the start.
-    CLanguageDlg(ProfileStore& settings, std::int32_t initialIndex, QWidget* parent = nullptr);
+    // `settings` and `prompter` must outlive the dialog; `initialIndex` is the entry selected at
+    // the start.
+    CLanguageDlg(ProfileStore& settings, std::int32_t initialIndex, Prompter& prompter,
+                 QWidget* parent = nullptr);
 
     std::int32_t SelectedIndex() const;
     // The values the controls show now.
@@ -39,9 +43,12 @@ private:
     QLineEdit* AddEdit(const char* name, int byteLimit);
     void ShowFields(const LanguageDialogFields& fields);
     void LoadSelected(bool fromSettings);
-    void StoreSelected();
+    // Stores the shown values in the selected language's section; false (after showing why) when
+    // the settings file could not be written.
+    bool StoreSelected();
 
     ProfileStore& m_settings;
+    Prompter& m_prompter;
     QComboBox* m_language = nullptr;
     QRadioButton* m_assignEquals = nullptr;
     QRadioButton* m_assignColon = nullptr;

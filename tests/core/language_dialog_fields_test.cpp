@@ -171,6 +171,8 @@ TEST(SaveDialogFields, RoundTripsThroughDialogAndLoader) {
 
 TEST(SaveDialogFields, FailuresAreReturned) {
     TempDir dir;
+    // A folder that cannot be made: a file stands in its place.
+    WriteBytes(dir.File("no"), "");
     ProfileStore inMissingFolder(FileSystem::Real(), dir.File("no/such/k.ini"));
     EXPECT_FALSE(SaveDialogFields(inMissingFolder, 0, FromDefaults(0)));
 

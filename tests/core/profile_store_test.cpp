@@ -199,12 +199,23 @@ TEST(ProfileStoreWriteString, RefusalsAndFailuresLeaveTheFile) {
     EXPECT_FALSE(file.store().WriteString("s", "k\nx", "v"));
     EXPECT_EQ(file.bytes(), "[s]\r\nk=1\r\n");
 
+    // A folder that cannot be made (a file stands where it would go) is an error naming it.
     TempDir dir;
-    ProfileStore noFolder(FileSystem::Real(), dir.File("missing/k.ini"));
-    Status status = noFolder.WriteString("s", "k", "v");
+    WriteBytes(dir.File("plain"), "x");
+    ProfileStore blocked(FileSystem::Real(), dir.File("plain/sub/k.ini"));
+    Status status = blocked.WriteString("s", "k", "v");
     ASSERT_FALSE(status);
-    EXPECT_FALSE(status.error().message.empty());
-    EXPECT_FALSE(FileSystem::Real().Exists(dir.File("missing")));
+    EXPECT_NE(status.error().path.find("plain"), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir.File("plain")), "x");
+}
+
+TEST(ProfileStoreWriteString, MissingFoldersAreMadeAtTheFirstWrite) {
+    TempDir dir;
+    ProfileStore store(FileSystem::Real(), dir.File("config/korvexer/k.ini"));
+    ASSERT_TRUE(store.WriteString("s", "k", "v"));
+    EXPECT_EQ(ReadBytes(dir.File("config/korvexer/k.ini")), "[s]\r\nk=v\r\n");
+    ASSERT_TRUE(store.WriteInt("s", "n", 7));
+    EXPECT_EQ(store.GetInt("s", "n", 0), 7);
 }
 
 }  // namespace

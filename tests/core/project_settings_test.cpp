@@ -164,7 +164,9 @@ TEST(SaveProjectSettings, ReturnsFailures) {
     EXPECT_FALSE(SaveProjectSettings(noProject, "", "P", settings));
     EXPECT_FALSE(FileSystem::Real().Exists(dir.File("k.ini")));
 
-    ProfileStore noFolder(FileSystem::Real(), dir.File("missing/k.ini"));
+    // A folder that cannot be made: a file stands in its place.
+    WriteBytes(dir.File("blocked"), "");
+    ProfileStore noFolder(FileSystem::Real(), dir.File("blocked/k.ini"));
     EXPECT_FALSE(SaveProjectSettings(noFolder, "C", "P", settings));
 
     settings.mainSourceFile = "two\nlines";

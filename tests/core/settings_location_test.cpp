@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app/workbench.h"
+#include "core/platform/profile_store.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
@@ -221,6 +223,35 @@ TEST(SeedWorkingSettings, FirstExistingSeedWins) {
     EXPECT_EQ(ReadBytes(working), "site");
 }
 #endif
+
+// A fresh account: no configuration folder, no seed beside the executable. The first save makes
+// the folder and the working copy, and the next start reads the project back.
+TEST(WorkingSettingsPath, FirstSaveOnAFreshAccountCreatesTheFolder) {
+    TempDir dir;
+    ScopedEnvironment config(kSettingsHome, dir.File("home/config"));
+    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("bin")));
+    FileSystem& fs = FileSystem::Real();
+    const std::string executable = dir.File("bin/korvexer");
+    SeedWorkingSettings(fs, executable);
+    Expected<std::string> path = WorkingSettingsPath(executable);
+    ASSERT_TRUE(path);
+    ASSERT_FALSE(fs.Exists(dir.File("home")));
+
+    ProfileStore settings(fs, *path);
+    {
+        Workbench workbench(fs, settings);
+        workbench.Initialise();
+        const WorkbenchForm form{"Acme", "P1", 0, dir.File("bin/main.cpp"),
+                                 dir.File("bin/app.exe")};
+        WorkbenchOutcome outcome = workbench.Save(form);
+        EXPECT_TRUE(outcome.completed);
+        EXPECT_FALSE(workbench.dirty());
+    }
+    ASSERT_TRUE(fs.Exists(*path));
+    Workbench next(fs, settings);
+    EXPECT_EQ(next.Form().company, "Acme");
+    EXPECT_EQ(next.settings().applicationFile, dir.File("bin/app.exe"));
+}
 
 }  // namespace
 }  // namespace korvexer

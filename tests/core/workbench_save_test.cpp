@@ -153,6 +153,8 @@ TEST_F(WorkbenchSave, ARecordFileThatCannotBeWrittenKeepsDirtyAndNamesTheFile) {
 }
 
 TEST_F(WorkbenchSave, ASettingsFileThatCannotBeWrittenStopsBeforeTheRecord) {
+    // Its folder cannot be made: a file of that name is in the way.
+    testing::WriteBytes(m_dir.File("no-such-folder"), "");
     ProfileStore unwritable(m_fs, m_dir.File("no-such-folder/korvexer.ini"));
     Workbench workbench(m_fs, unwritable, m_rules);
     workbench.Initialise();

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -109,6 +111,7 @@ private slots:
     void fontsAreEnlargedFromTheDialogFont();
     void clickRules();
     void doubleClickReachesTheOwnerOnEveryColumn();
+    void cutCellsShowTheirWholeTextAsTooltip();
     void ctrlClickAddsRowsInTheMultipleSelectionList();
     void eachListShowsItsColumns_data();
     void eachListShowsItsColumns();
@@ -394,11 +397,36 @@ void GridListCtrlTest::doubleClickReachesTheOwnerOnEveryColumn() {
     QCOMPARE(doubleClicked.at(0).at(0).value<QModelIndex>().row(), 1);
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(f.list->currentIndex().row(), 1);
-    // Below the rows a double click is nobody's business.
+    // Below the rows a double click hits no row; the owner hears of it as a double click on the
+    // list only.
+    QSignalSpy onList(f.list, &CGridListCtrl::ListDoubleClicked);
     QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier,
                        QPoint(40, 5 * f.list->RowHeight()));
     QCOMPARE(doubleClicked.count(), 1);
+    QCOMPARE(onList.count(), 1);
     QCOMPARE(f.list->currentIndex().row(), 1);
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, f.Cell(0, 1).center());
+    QCOMPARE(doubleClicked.count(), 2);
+    QCOMPARE(onList.count(), 2);
+}
+
+void GridListCtrlTest::cutCellsShowTheirWholeTextAsTooltip() {
+    Fixture f(korvexer::gui::MainConstantSetup(), 5, QSize(700, 200));
+    QVERIFY(f.exposed);
+    const std::string file = "/home/user/projects/orders/source/reports/monthly_summary.cpp";
+    f.list->Rows().AppendRow({"1025", S(texts::kTypeString), "abc", file, "12:4"});
+    f.list->Rows().AppendRow({"1026123456789012345", S(texts::kTypeNumber), "7", "m.c", "1:1"});
+    QApplication::processEvents();
+    // Cut short: the whole text. Whole already: nothing. No cell: nothing.
+    QCOMPARE(f.list->CellToolTip(f.Cell(0, 3).center()), QString::fromStdString(file));
+    QCOMPARE(f.list->CellToolTip(f.Cell(1, 0).center()), QStringLiteral("1026123456789012345"));
+    QCOMPARE(f.list->CellToolTip(f.Cell(1, 3).center()), QString());
+    QCOMPARE(f.list->CellToolTip(QPoint(20, 6 * f.list->RowHeight())), QString());
+    // The tooltip event shows it.
+    QHelpEvent help(QEvent::ToolTip, f.Cell(0, 3).center(),
+                    f.list->viewport()->mapToGlobal(f.Cell(0, 3).center()));
+    QApplication::sendEvent(f.list->viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), QString::fromStdString(file));
 }
 
 void GridListCtrlTest::eachListShowsItsColumns_data() {

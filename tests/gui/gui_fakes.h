@@ -42,13 +42,14 @@ public:
 // Hands out the files set beforehand and remembers what it was asked with.
 class FakeFileChooser : public FileChooser {
 public:
-    QString ChooseFile(QWidget*, const QStringList& filters, const QString& folder) override {
+    QString ChooseFile(QWidget*, const QList<NameFilter>& filters, const QString& folder) override {
         ++calls;
         lastFilters = filters;
         lastFolder = folder;
         return file;
     }
-    QStringList ChooseFiles(QWidget*, const QStringList& filters, const QString& folder) override {
+    QStringList ChooseFiles(QWidget*, const QList<NameFilter>& filters,
+                            const QString& folder) override {
         ++calls;
         lastFilters = filters;
         lastFolder = folder;
@@ -57,7 +58,7 @@ public:
 
     QString file;
     QStringList files;
-    QStringList lastFilters;
+    QList<NameFilter> lastFilters;
     QString lastFolder;
     int calls = 0;
 };

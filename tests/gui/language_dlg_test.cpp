@@ -10,16 +10,19 @@
 
 #include <string>
 
+#include "core/app/workbench_texts.h"
 #include "core/platform/file_system.h"
 #include "core/platform/profile_store.h"
 #include "gui/app/byte_limit_validator.h"
 #include "gui/language/language_dlg.h"
 #include "gui/text/gbk_codec.h"
+#include "gui_fakes.h"
 
 using korvexer::FileSystem;
 using korvexer::ProfileStore;
 using korvexer::gui::CLanguageDlg;
 using korvexer::gui::GbkCodec;
+using korvexer::gui::testing::FakePrompter;
 
 namespace {
 
@@ -50,6 +53,7 @@ class LanguageDlgTest : public QObject {
 
     QTemporaryDir m_dir;
     QString m_path;
+    FakePrompter m_prompter;
 
     ProfileStore Store() { return ProfileStore(FileSystem::Real(), m_path.toStdString()); }
     template <typename T>
@@ -67,6 +71,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("korvexer.ini"));
         QFile::remove(m_path);
+        m_prompter = FakePrompter();
     }
 
     void opensOnTheOpenersEntryWithItsStoredSection() {
@@ -74,7 +79,7 @@ private slots:
                  "[language_4]\r\nhexprefix=0X\r\nlinendchar=59\r\n"
                  "[language_0]\r\nhexprefix=WRONG\r\n");
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 4);
+        CLanguageDlg dialog(store, 4, m_prompter);
         QCOMPARE(dialog.SelectedIndex(), 4);
         QCOMPARE(Child<QComboBox>(dialog, "language")->currentText(), QStringLiteral("Java"));
         QCOMPARE(Text(dialog, "hexprefix"), QStringLiteral("0X"));
@@ -86,7 +91,7 @@ private slots:
 
     void selectingALanguageShowsItsValuesAndRestoreShowsTheSame() {
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 0);
+        CLanguageDlg dialog(store, 0, m_prompter);
         Child<QComboBox>(dialog, "language")->setCurrentIndex(1);
         QCOMPARE(Text(dialog, "begindealmark"), QStringLiteral("private;public;sub;function;"));
         QCOMPARE(Text(dialog, "linendchar"), QString());
@@ -99,7 +104,7 @@ private slots:
     void editsNotAppliedAreDroppedOnSwitchingLanguages() {
         WriteAll(m_path, "[language_3]\r\nhexprefix=$\r\n");
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 3);
+        CLanguageDlg dialog(store, 3, m_prompter);
         auto* language = Child<QComboBox>(dialog, "language");
         Child<QLineEdit>(dialog, "hexprefix")->setText(QStringLiteral("&H"));
         language->setCurrentIndex(5);
@@ -111,7 +116,7 @@ private slots:
         const QByteArray before = "[language_2]\r\nhexprefix=0h\r\nsetvalue=:=\r\n";
         WriteAll(m_path, before);
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 2);
+        CLanguageDlg dialog(store, 2, m_prompter);
         QCOMPARE(Text(dialog, "hexprefix"), QStringLiteral("0h"));
         Child<QPushButton>(dialog, "restoreDefaults")->click();
         QVERIFY(Text(dialog, "hexprefix") != QStringLiteral("0h"));
@@ -122,7 +127,7 @@ private slots:
 
     void applyStoresTheShownValuesAndKeepsTheDialogOpen() {
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 6);
+        CLanguageDlg dialog(store, 6, m_prompter);
         dialog.show();
         Child<QRadioButton>(dialog, "assignColon")->setChecked(true);
         Child<QRadioButton>(dialog, "quoteSingle")->setChecked(true);
@@ -141,7 +146,7 @@ private slots:
 
     void okStoresChineseTextAsGbkAndAccepts() {
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 0);
+        CLanguageDlg dialog(store, 0, m_prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Child<QLineEdit>(dialog, "onelineexplain")->setText(QStringLiteral("注释"));
@@ -155,7 +160,7 @@ private slots:
 
     void enterOnAFocusedButtonPressesThatButtonInsteadOfOk() {
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 2);
+        CLanguageDlg dialog(store, 2, m_prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Child<QLineEdit>(dialog, "hexprefix")->setText(QStringLiteral("&h"));
@@ -164,6 +169,23 @@ private slots:
         QTest::keyClick(apply, Qt::Key_Return);
         QVERIFY(dialog.isVisible());
         QCOMPARE(store.GetString("language_2", "hexprefix", ""), std::string("&h"));
+    }
+
+    void aFailedWriteIsShownAndOkKeepsTheDialogOpen() {
+        // The settings folder cannot be made: a file of its name is in the way.
+        WriteAll(m_dir.filePath(QStringLiteral("blocked")), "");
+        ProfileStore store(FileSystem::Real(),
+                           m_dir.filePath(QStringLiteral("blocked/k.ini")).toStdString());
+        CLanguageDlg dialog(store, 1, m_prompter);
+        dialog.show();
+        Child<QPushButton>(dialog, "apply")->click();
+        Child<QPushButton>(dialog, "ok")->click();
+        QCOMPARE(m_prompter.shown.size(), std::size_t(2));
+        const QString text = m_prompter.shown[0].text;
+        QVERIFY2(text.startsWith(GbkCodec::ToQString(korvexer::texts::kSettingsWriteFailed)) &&
+                     text.contains(m_dir.filePath(QStringLiteral("blocked"))),
+                 qPrintable(text));
+        QVERIFY(dialog.isVisible() && dialog.result() != int(QDialog::Accepted));
     }
 
     void editsRefuseInputPastTheirByteLimit_data() {
@@ -187,13 +209,17 @@ private slots:
             << "filesubfix" << QString(40, QLatin1Char('x')) << QString(32, QLatin1Char('x'));
         QTest::newRow("128 bytes: 64 characters")
             << "definevalue" << QString(70, QChar(0x5B57)) << QString(64, QChar(0x5B57));
+        // Text is stored as GBK: a character GBK cannot hold is refused, never stored as '?'.
+        QTest::newRow("a character without a GBK form") << "definevalue"
+                                                        << "int;한;"
+                                                        << "int;;";
     }
     void editsRefuseInputPastTheirByteLimit() {
         QFETCH(QString, edit);
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         ProfileStore store = Store();
-        CLanguageDlg dialog(store, 0);
+        CLanguageDlg dialog(store, 0, m_prompter);
         auto* field = Child<QLineEdit>(dialog, edit.toLatin1().constData());
         field->clear();
         Type(field, typed);

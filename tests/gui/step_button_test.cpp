@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tests of CStepButton: fitting arithmetic, pointer colour at the margin, layers, pressing.
 #include <QMouseEvent>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "gui/controls/font_height.h"
@@ -44,7 +45,11 @@ struct Fixture {
         button = new CStepButton(caption, &window);
         button->setFont(korvexer::gui::font_height::DialogFont());
         button->setGeometry(QRect(QPoint(10, 10), size));
+        // The keyboard focus rests elsewhere unless a test gives it to the button.
+        other = new QLineEdit(&window);
+        other->setGeometry(0, 0, 5, 5);
         window.show();
+        other->setFocus();
         exposed = QTest::qWaitForWindowExposed(&window);
     }
     void UseLayerColours() {
@@ -64,6 +69,7 @@ struct Fixture {
 
     QWidget window;
     CStepButton* button = nullptr;
+    QLineEdit* other = nullptr;
     bool exposed = false;
 };
 
@@ -84,6 +90,7 @@ private slots:
     void fontFitsTheButton_data();
     void fontFitsTheButton();
     void disabledButtonLooksEnabled();
+    void keyboardFocusShowsAFrame();
 };
 
 void StepButtonTest::mulDiv_data() {
@@ -263,13 +270,24 @@ void StepButtonTest::disabledButtonLooksEnabled() {
     QVERIFY(!BoxOf(enabled, kRed).isEmpty());
     f.button->setEnabled(false);
     QCOMPARE(f.Shot(), enabled);
-    // Nor does the keyboard focus add a frame.
-    f.button->setEnabled(true);
+}
+
+void StepButtonTest::keyboardFocusShowsAFrame() {
+    Fixture f(QStringLiteral("第三步 功能耦合"), QSize(300, 70), false);
     f.window.activateWindow();
-    f.button->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
-    QVERIFY(f.button->hasFocus());
-    QCOMPARE(f.Shot(), enabled);
+    const QImage unfocused = f.Shot();
+    QTest::keyClick(f.other, Qt::Key_Tab);  // as a user reaches it
+    const QImage focused = f.Shot();
+    f.Save(QStringLiteral("step_button_focused"));
+    // A dotted line one pixel in from the top edge, in the text colour; the caption stays.
+    const QRgb frame = f.button->palette().color(QPalette::WindowText).rgb();
+    int dots = 0;
+    for (int x = 1; x < 298; ++x) dots += focused.pixel(x, 1) == frame ? 1 : 0;
+    QVERIFY2(dots > 298 / 4 && dots < 2 * 298 / 3, qPrintable(QString::number(dots)));
+    QCOMPARE(BoxOf(focused, kRed), BoxOf(unfocused, kRed));
+    f.other->setFocus();
+    QCOMPARE(f.Shot(), unfocused);
 }
 
 QTEST_MAIN(StepButtonTest)

@@ -34,6 +34,22 @@ private slots:
             QVERIFY2(text.contains(subject), qPrintable(subject));
     }
 
+    void linuxDesktopsGetUtf8WithLfLineEnds() {
+        std::string guide;
+        QCOMPARE(LoadUserGuide(guide), UserGuideLoad::Loaded);
+        const std::string utf8 = korvexer::gui::GuideAsUtf8(guide);
+        QVERIFY(utf8.find('\r') == std::string::npos);
+        const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        QCOMPARE(text,
+                 GbkCodec::ToQString(guide).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QVERIFY(text.startsWith(QStringLiteral("Korvexer 2.6 使用说明\n")));
+#ifdef _WIN32
+        QCOMPARE(korvexer::gui::GuideForPlatform(guide), guide);
+#else
+        QCOMPARE(korvexer::gui::GuideForPlatform(guide), utf8);
+#endif
+    }
+
     void missingResourceIsToldApart() {
         std::string guide = "left over";
         QCOMPARE(LoadUserGuide(guide, QStringLiteral(":/korvexer/no_such_guide.txt")),

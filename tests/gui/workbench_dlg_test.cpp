@@ -3,13 +3,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -118,7 +122,9 @@ private slots:
         QVERIFY(f.Child<QComboBox>("product")->isEditable());
         QVERIFY(!f.Child<QPushButton>("delete")->isEnabled());
         QVERIFY(!f.Child<QPushButton>("deleteAll")->isEnabled());
-        QVERIFY(f.Edit("status")->isReadOnly());
+        // The status line is a status bar's text: to read and copy, not an edit field.
+        auto* status = f.Child<QLabel>("status");
+        QVERIFY(qobject_cast<QStatusBar*>(status->parentWidget()));
         QCOMPARE(f.Child<QPushButton>("constantStep")->text(), QStringLiteral("第二步 数据保护"));
         QCOMPARE(f.Child<QPushButton>("functionStep")->text(), QStringLiteral("第三步 功能耦合"));
         QCOMPARE(f.window->ConstantList().model()->columnCount(), 5);
@@ -231,27 +237,70 @@ private slots:
         QVERIFY(QFile::exists(f.File(QStringLiteral("a.con"))));
     }
 
-    void enterAndEscRunTheCloseProcedure_data() {
+    void escAndEnterOutsideTheFieldsRunTheCloseProcedure_data() {
         QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
         QTest::addColumn<bool>("dirty");
-        QTest::newRow("Enter, unsaved") << int(Qt::Key_Return) << true;
-        QTest::newRow("Esc, unsaved") << int(Qt::Key_Escape) << true;
-        QTest::newRow("Enter, nothing to save") << int(Qt::Key_Return) << false;
-        QTest::newRow("Esc, nothing to save") << int(Qt::Key_Escape) << false;
+        QTest::newRow("Esc in a field, unsaved") << int(Qt::Key_Escape) << "company" << true;
+        QTest::newRow("Esc in a field, nothing to save")
+            << int(Qt::Key_Escape) << "mainSource" << false;
+        QTest::newRow("Enter on a list, unsaved") << int(Qt::Key_Return) << "sourceFiles" << true;
+        QTest::newRow("Enter on a list, nothing to save")
+            << int(Qt::Key_Enter) << "constantList" << false;
     }
-    void enterAndEscRunTheCloseProcedure() {
+    void escAndEnterOutsideTheFieldsRunTheCloseProcedure() {
         QFETCH(int, key);
+        QFETCH(QString, focus);
         QFETCH(bool, dirty);
         Fixture f;
         if (dirty) MakeDirty(f);
-        f.Edit("company")->setFocus();
-        // First time: the question is asked (when there is something to save) and the window closes
-        // only after the answer.
+        auto* focused = f.window->findChild<QWidget*>(focus);
+        QVERIFY(focused);
+        focused->setFocus();
+        // The question is asked (when there is something to save) and the window closes only
+        // after the answer.
         f.prompter.answers = {Prompter::Answer::No};
-        QTest::keyClick(f.Edit("company"), Qt::Key(key));
+        QTest::keyClick(focused, Qt::Key(key));
         QCOMPARE(f.prompter.shown.size(), std::size_t(dirty ? 1 : 0));
         if (dirty) QCOMPARE(f.prompter.shown[0].text, Q(texts::kSaveBeforeClose));
         QVERIFY(!f.window->isVisible());
+    }
+
+    void typingIntoAnyFieldIsUnsavedWork_data() {
+        QTest::addColumn<QString>("field");
+        for (const char* field : {"company", "product", "mainSource", "application"})
+            QTest::newRow(field) << field;
+    }
+    void typingIntoAnyFieldIsUnsavedWork() {
+        QFETCH(QString, field);
+        Fixture f;
+        f.window->findChild<QWidget*>(field)->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        QVERIFY(f.model->dirty());
+    }
+
+    void enterWalksTheFieldsThenOffersToSave() {
+        Fixture f;
+        const QStringList order = {"company", "product", "language", "mainSource", "application"};
+        const QStringList typed = {"C", "P1", "", f.File("m.cpp"), f.File("a.exe")};
+        f.Edit("company")->setFocus();
+        for (int i = 0; i < order.size(); ++i) {
+            QWidget* field = QApplication::focusWidget();  // the product's own line edit too
+            auto* expected = f.window->findChild<QWidget*>(order[i]);
+            QVERIFY2(field == expected || expected->isAncestorOf(field), qPrintable(order[i]));
+            QTest::keyClicks(field, typed[i]);
+            f.prompter.answers = {Prompter::Answer::No};
+            QTest::keyClick(field, Qt::Key_Return);
+            QVERIFY(f.window->isVisible());
+        }
+        // Enter in the last field asked whether to save; No saved nothing, Yes saves.
+        QCOMPARE(f.Texts(), QStringList{QStringLiteral("要保存设置吗？")});
+        QVERIFY(!QFile::exists(f.File("a.con")));
+        f.prompter.answers = {Prompter::Answer::Yes};
+        QTest::keyClick(f.Edit("application"), Qt::Key_Enter);
+        QCOMPARE(f.prompter.shown.back().text, Q(texts::kSaved));
+        QVERIFY(QFile::exists(f.File("a.con")));
+        QVERIFY(f.window->isVisible() && !f.model->dirty());
     }
 
     void enterOnAFocusedButtonPressesThatButton() {
@@ -284,8 +333,8 @@ private slots:
         QVERIFY(!f.Child<QPushButton>("delete")->isEnabled());
         QVERIFY(f.model->dirty());
         // The dialog was offered the language's source suffixes first.
-        QVERIFY2(f.chooser.lastFilters.value(0).endsWith(QStringLiteral("(*.cpp *.c)")),
-                 qPrintable(f.chooser.lastFilters.value(0)));
+        QCOMPARE(f.chooser.lastFilters.value(0).patterns,
+                 (QStringList{QStringLiteral("*.cpp"), QStringLiteral("*.c")}));
     }
 
     void selectingDeletingAndDeletingAllSourceFiles() {
@@ -296,7 +345,8 @@ private slots:
         auto* list = f.Child<QListWidget>("sourceFiles");
         list->setCurrentRow(2);  // as a click does
         QVERIFY(f.Child<QPushButton>("delete")->isEnabled());
-        QCOMPARE(f.Edit("status")->text(), f.File(QStringLiteral("c.cpp")));
+        QCOMPARE(f.Child<QLabel>("status")->text(), f.File(QStringLiteral("c.cpp")));
+        QCOMPARE(f.Child<QLabel>("status")->toolTip(), f.File(QStringLiteral("c.cpp")));
         f.Click("delete");
         // The last entry went: the first is selected and "delete" stays enabled.
         QCOMPARE(list->count(), 2);
@@ -314,6 +364,28 @@ private slots:
         QVERIFY(!f.Child<QPushButton>("deleteAll")->isEnabled());
     }
 
+    void deleteIsEnabledOnlyForASelectedEntry() {
+        Fixture f;
+        f.chooser.files = {f.File(QStringLiteral("a.cpp")), f.File(QStringLiteral("b.cpp"))};
+        f.Click("add");
+        auto* list = f.Child<QListWidget>("sourceFiles");
+        auto* remove = f.Child<QPushButton>("delete");
+        // Tab gives the list a current entry, but selects none.
+        f.Edit("company")->setFocus();
+        list->setFocus(Qt::TabFocusReason);
+        QVERIFY(list->hasFocus() && list->selectedItems().isEmpty());
+        QVERIFY(!remove->isEnabled());
+        // An arrow key selects, as a click does.
+        QTest::keyClick(list, Qt::Key_Down);
+        QVERIFY(remove->isEnabled());
+        // Ctrl and a click on the selected entry clear the selection: nothing may be deleted.
+        const QRect entry = list->visualItemRect(list->selectedItems().front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, entry.center());
+        QVERIFY(list->selectedItems().isEmpty() && !remove->isEnabled());
+        QVERIFY(!f.model->DeleteSelectedSourceFile().completed);
+        QCOMPARE(list->count(), 2);
+    }
+
     void browseButtonsFillTheirFieldAndLeaveTypedTextAlone() {
         Fixture f;
         f.Edit("company")->setText(QStringLiteral("typed"));
@@ -322,10 +394,32 @@ private slots:
         QCOMPARE(f.Edit("application")->text(), QStringLiteral("/work/app.exe"));
         QCOMPARE(f.Edit("company")->text(), QStringLiteral("typed"));
         QVERIFY(f.model->dirty());
-        QVERIFY(f.chooser.lastFilters.value(0).endsWith(QStringLiteral("(*.exe *.dll *.class)")));
+        QCOMPARE(f.chooser.lastFilters.value(0).patterns,
+                 (QStringList{QStringLiteral("*.exe"), QStringLiteral("*.dll"),
+                              QStringLiteral("*.class")}));
         f.chooser.file = QString();  // cancelled
         f.Click("browseMainSource");
         QCOMPARE(f.Edit("mainSource")->text(), QString());
+    }
+
+    void chosenPathsWithoutAGbkFormAreRefusedByName() {
+        Fixture f;
+        // Hangul has no GBK form: stored, the path would turn into another one with '?'.
+        const QString foreign = f.File(QStringLiteral("한.cpp"));
+        const QString good = f.File(QStringLiteral("好.cpp"));
+        f.chooser.file = foreign;
+        f.chooser.files = {foreign, good};
+        for (const char* button : {"browseApplication", "browseMainSource", "add"}) f.Click(button);
+        QCOMPARE(f.prompter.shown.size(), std::size_t(3));
+        for (const auto& box : f.prompter.shown) {
+            QVERIFY2(box.text.contains(foreign) && !box.text.contains(good), qPrintable(box.text));
+            QCOMPARE(box.caption, Q(texts::kCaptionInformation));
+        }
+        QVERIFY(f.Edit("application")->text().isEmpty() && f.Edit("mainSource")->text().isEmpty());
+        // The other file of the add is added.
+        auto* list = f.Child<QListWidget>("sourceFiles");
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), good);
     }
 
     void recordBesideTheMainSourceFileIsReadWhenTheOtherIsMissing() {
@@ -367,9 +461,15 @@ private slots:
         const QString opened = f.opener.opened[0];
         QVERIFY(opened.startsWith(f.dir.path()));
         QVERIFY(opened != f.File(QStringLiteral("readme.txt")));
-        QCOMPARE(ReadAll(opened).toStdString(), guide);
+        QCOMPARE(ReadAll(opened).toStdString(), korvexer::gui::GuideForPlatform(guide));
         QCOMPARE(ReadAll(f.File(QStringLiteral("readme.txt"))), foreign);
         QVERIFY(!f.model->dirty());
+        // A readme.txt that is this program's own copy of the guide is written again and opened.
+        const std::string own = korvexer::gui::GuideForPlatform(guide);
+        WriteAll(f.File(QStringLiteral("readme.txt")),
+                 QByteArray(own.data(), qsizetype(own.size())));
+        f.Click("help");
+        QCOMPARE(f.opener.opened.value(1), f.File(QStringLiteral("readme.txt")));
     }
 
     void stepButtonsAndDoubleClicksRunTheHooksAndWriteTheRecordAfterOk() {
@@ -398,6 +498,13 @@ private slots:
         f.Click("functionStep");
         QCOMPARE(functionRuns, 1);
         QVERIFY(QFile::exists(f.File(QStringLiteral("a.con"))));
+        // A double click on an empty list, where its notice invites one, opens its step too.
+        for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(&f.window->ConstantList()),
+                                        static_cast<QAbstractItemView*>(&f.window->FunctionList())})
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                               list->viewport()->rect().center());
+        QCOMPARE(constantRuns, 2);
+        QCOMPARE(functionRuns, 2);
     }
 
     void refreshToAProductNeverSavedShowsItsDefaults() {
@@ -464,16 +571,43 @@ private slots:
         QCOMPARE(about->text(), QStringLiteral("关于 Korvexer(&A)..."));
         QVERIFY(f.window->actions().contains(about));
         QCOMPARE(f.window->contextMenuPolicy(), Qt::ActionsContextMenu);
-        QString shownTitle;
-        QTimer::singleShot(0, [&] {
-            if (auto* box =
-                    qobject_cast<korvexer::gui::CAboutDlg*>(QApplication::activeModalWidget())) {
-                shownTitle = box->windowTitle();
-                box->accept();
-            }
-        });
-        about->trigger();
-        QCOMPARE(shownTitle, QStringLiteral("关于 Korvexer"));
+        // The menu item and the visible button both open it.
+        const auto opened = [](const std::function<void()>& open) {
+            QString title;
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<korvexer::gui::CAboutDlg*>(
+                        QApplication::activeModalWidget())) {
+                    title = box->windowTitle();
+                    box->accept();
+                }
+            });
+            open();
+            return title;
+        };
+        QCOMPARE(opened([&] { about->trigger(); }), QStringLiteral("关于 Korvexer"));
+        QCOMPARE(f.Child<QPushButton>("aboutButton")->text(), QStringLiteral("关于"));
+        QCOMPARE(opened([&] { f.Click("aboutButton"); }), QStringLiteral("关于 Korvexer"));
+    }
+
+    void theStartingLayoutShowsWhatTheUserNeeds() {
+        Fixture f;
+        QVERIFY(f.exposed);
+        // Every column of both lists lies within its list.
+        for (const auto* list : {&f.window->ConstantList(), &f.window->FunctionList()})
+            QVERIFY(list->header()->length() <= list->viewport()->width());
+        // The source list's caption on one line.
+        QLabel* caption = nullptr;
+        for (QLabel* label : f.window->findChildren<QLabel*>())
+            if (label->text().startsWith(QStringLiteral("请添加"))) caption = label;
+        QVERIFY(!caption->wordWrap() && caption->width() >= caption->sizeHint().width());
+        // A long path shows its end (the file's name), whole in the tooltip.
+        const QString path = QStringLiteral(
+            "/home/user/projects/customers/large-project/source/"
+            "modules/orders/reports/main_program.cpp");
+        f.chooser.file = path;
+        f.Click("browseMainSource");
+        QCOMPARE(f.Edit("mainSource")->toolTip(), path);
+        QCOMPARE(f.Edit("mainSource")->cursorPosition(), int(path.size()));
     }
 };
 
