@@ -38,7 +38,7 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
         std::abort();
 
     StatementWalker walker(language, original);
-    StatementExtractor extractor(language, clock);
+    StatementExtractor extractor(language, clock, TextEncoding::Gbk);
     RowList rows;
     std::uint32_t counter = 1024;
     Statement statement;
@@ -53,7 +53,7 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
 
     // The scan that the step dialogs use gives exactly the rows of the full walk, by either walk
     // and on every instruction set.
-    const StatementRules rules(language);
+    const StatementRules rules(language, TextEncoding::Gbk);
     for (const ScanWalk walk : {ScanWalk::Exact, ScanWalk::Fastest})
         for (const block_kernels::InstructionSet set : block_kernels::Available()) {
             RowList scanRows;

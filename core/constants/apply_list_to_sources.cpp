@@ -21,7 +21,8 @@ struct FileRows {
 }  // namespace
 
 Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
-                                          const LanguageDefinition& language, FileSystem& fs) {
+                                          const LanguageDefinition& language, FileSystem& fs,
+                                          SourceEncoding encoding) {
     std::unordered_set<std::string_view> takenKeys;
     takenKeys.reserve(rows.size());
     std::unordered_map<std::string_view, std::size_t> groupOf;
@@ -54,7 +55,7 @@ Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
     const std::string& prefix = language.onelineexplain;
     const char quote = static_cast<char>(language.quotation);
     for (const FileRows& group : groups) {
-        SourceRewrite file(fs, group.path, language.carryreturn);
+        SourceRewrite file(fs, group.path, language.carryreturn, encoding);
         if (file.readError()) {
             Error error = *file.readError();
             if (error.path.empty()) error.path = group.path;

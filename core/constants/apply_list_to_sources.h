@@ -10,6 +10,7 @@
 #include "core/language/language_definition.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/platform/text_encoding.h"
 
 namespace korvexer {
 
@@ -30,7 +31,10 @@ struct ApplyOutcome {
 // has no one-line comment prefix (or, for constants, no string quote). Otherwise the outcome names
 // the files written, the files that could not be written (each left byte for byte as it was) and
 // the files that could not be read.
+// Each file is read in the encoding that the project's choice `encoding` gives it, as the scan
+// reads it.
 Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
-                                          const LanguageDefinition& language, FileSystem& fs);
+                                          const LanguageDefinition& language, FileSystem& fs,
+                                          SourceEncoding encoding = SourceEncoding::Automatic);
 
 }  // namespace korvexer

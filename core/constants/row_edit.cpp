@@ -29,8 +29,8 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
 
 // Deletes the copy of `removal` that applying appended: the last one in the line, which is at its
 // end when the line still ends with the comment. Other copies may be the user's own words.
-void RemoveLastCopy(std::string& line, std::string_view removal) {
-    std::size_t at = FindLastCharAligned(line, removal);
+void RemoveLastCopy(std::string& line, std::string_view removal, TextEncoding encoding) {
+    std::size_t at = FindLastCharAligned(line, removal, encoding);
     if (at != std::string::npos) line.erase(at, removal.size());
 }
 
@@ -73,7 +73,7 @@ RowPosition ParseRowPosition(std::string_view text) {
 }
 
 std::optional<std::string> EditLine(std::string_view line, std::size_t column, const RowEdit& edit,
-                                    std::string_view commentPrefix) {
+                                    std::string_view commentPrefix, TextEncoding encoding) {
     if (edit.search.empty() || edit.result.empty() || column > line.size()) return std::nullopt;
     const std::string_view before = line.substr(0, column);
     const std::string_view rest = line.substr(column);
@@ -102,15 +102,16 @@ std::optional<std::string> EditLine(std::string_view line, std::size_t column, c
         return Concat(
             {before, edit.result, rest.substr(replaced), commentPrefix, rest.substr(0, replaced)});
     std::string edited = Concat({before, edit.result, rest.substr(replaced)});
-    RemoveLastCopy(edited, edit.removal);
+    RemoveLastCopy(edited, edit.removal, encoding);
     return edited;
 }
 
-std::size_t FindLastCharAligned(std::string_view text, std::string_view needle) {
+std::size_t FindLastCharAligned(std::string_view text, std::string_view needle,
+                                TextEncoding encoding) {
     if (needle.empty() || needle.size() > text.size()) return std::string_view::npos;
     std::size_t found = std::string_view::npos;
     const std::size_t lastStart = text.size() - needle.size();
-    for (std::size_t i = 0; i <= lastStart; i += gbk::CharWidthAt(text, i))
+    for (std::size_t i = 0; i <= lastStart; i += CharWidthAt(text, i, encoding))
         if (text[i] == needle[0] && text.compare(i, needle.size(), needle) == 0) found = i;
     return found;
 }

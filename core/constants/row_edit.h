@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/app/row_list.h"
+#include "core/platform/text_encoding.h"
 #include "core/language/language_definition.h"
 
 namespace korvexer {
@@ -56,12 +57,16 @@ RowPosition ParseRowPosition(std::string_view text);
 // line, taking back removes one copy of the removal text (the last one in the line). Returns the
 // new line, or nothing when the line stays as it is (the result already stands there, or the text
 // at the column is not the row's). A column past the line's end, or an empty search or result
-// text, leaves it as it is: an empty result would delete the user's text.
+// text, leaves it as it is: an empty result would delete the user's text. The line is read in
+// `encoding`.
 std::optional<std::string> EditLine(std::string_view line, std::size_t column, const RowEdit& edit,
-                                    std::string_view commentPrefix);
+                                    std::string_view commentPrefix,
+                                    TextEncoding encoding = TextEncoding::Gbk);
 
-// The position of the last occurrence of `needle` in `text` that starts on a character (never on
-// the second byte of a two-byte GBK character); npos when there is none or `needle` is empty.
-std::size_t FindLastCharAligned(std::string_view text, std::string_view needle);
+// The position of the last occurrence of `needle` in `text` that starts on a character of
+// `encoding` (never on the second byte of a two-byte GBK character, nor inside a UTF-8 one); npos
+// when there is none or `needle` is empty.
+std::size_t FindLastCharAligned(std::string_view text, std::string_view needle,
+                                TextEncoding encoding = TextEncoding::Gbk);
 
 }  // namespace korvexer

@@ -8,7 +8,8 @@
 
 namespace korvexer {
 
-SourceRewrite::SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak)
+SourceRewrite::SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak,
+                             SourceEncoding choice)
     : m_fs(fs), m_path(std::move(path)) {
     // One read of the whole file, split whole: lines within the first kSourceReadLimit bytes are
     // numbered exactly as the scanner numbers them, and lines past it stay within reach, so that
@@ -25,6 +26,7 @@ SourceRewrite::SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBre
     m_original = std::move(content->bytes);
     m_model.identity = content->identity;
     m_model.bytes = m_original;
+    m_model.encoding = EncodingOf(choice, std::string_view(m_original).substr(0, kSourceReadLimit));
     SplitSourceLines(m_model, lineBreak);
 
     const std::size_t count = m_model.LineCount();
@@ -66,7 +68,8 @@ bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
     const std::size_t first = ChainOf(line);
     const std::size_t column = span.offset - m_model.lines[first].offset + position.column;
     const std::string_view text = ChainText(first);  // read only: no copy of the line
-    std::optional<std::string> edited = EditLine(text, column, edit, commentPrefix);
+    std::optional<std::string> edited =
+        EditLine(text, column, edit, commentPrefix, m_model.encoding);
     if (!edited || *edited == text) return false;
     m_edited[first] = std::move(*edited);
     return true;

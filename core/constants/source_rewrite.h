@@ -24,9 +24,11 @@ namespace korvexer {
 // trailing comment always goes to the end of the line as it stands in the file.
 class SourceRewrite {
 public:
-    // Reads `path` whole. A file that cannot be read (or is too large to be addressed by line
-    // offsets) has no lines and sets readError().
-    SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak);
+    // Reads `path` whole, in the encoding that the project's choice gives its first
+    // kSourceReadLimit bytes, as the scanner reads it. A file that cannot be read (or is too
+    // large to be addressed by line offsets) has no lines and sets readError().
+    SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBreak,
+                  SourceEncoding choice = SourceEncoding::Automatic);
 
     const std::string& path() const { return m_path; }
     const std::optional<Error>& readError() const { return m_model.readError; }

@@ -67,7 +67,7 @@ bool BufferScan::WalksPlainly(std::string_view bytes) const {
 }
 
 bool BufferScan::WalksPlainly(std::string_view bytes, const BreakRule& rule) const {
-    return m_walk == ScanWalk::Fastest && m_plainCheck.Fits(bytes, rule);
+    return m_walk == ScanWalk::Fastest && m_plainCheck.Fits(bytes, rule, m_rules.encoding());
 }
 
 FileScanNotes BufferScan::Run(std::string_view bytes, RowList& rows, const std::string& path,
@@ -111,7 +111,7 @@ void BufferScan::Take(Target& target, const LineSpan& span, std::size_t index) c
 }
 
 void BufferScan::WalkExactly(std::string_view bytes, Target& target) const {
-    SplitLines(bytes, target.rule, m_lines);
+    SplitLines(bytes, target.rule, m_rules.encoding(), m_lines);
     for (std::size_t index = 0; index < m_lines.size(); ++index)
         Take(target, m_lines[index], index);
 }
@@ -119,7 +119,7 @@ void BufferScan::WalkExactly(std::string_view bytes, Target& target) const {
 void BufferScan::WalkPlainly(std::string_view bytes, Target& target) const {
     const LanguageDefinition& language = m_rules.language();
     PlainWalk walk(bytes, target.rule, language.multilinenote_begin, language.multilinenote_end,
-                   m_set);
+                   m_rules.encoding(), m_set);
     const std::vector<Needle>* needles = &NeedlesOf(target.look.phase());
     walk.LookFor(*needles);
     // Only the lines that hold a needle outside the comments are looked at.

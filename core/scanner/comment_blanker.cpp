@@ -11,7 +11,8 @@ namespace korvexer {
 
 namespace st = source_text;
 
-CommentBlanker::CommentBlanker(const LanguageDefinition& language) : m_language(language) {}
+CommentBlanker::CommentBlanker(const LanguageDefinition& language, TextEncoding encoding)
+    : m_language(language), m_encoding(encoding) {}
 
 void CommentBlanker::BlankLine(std::string& bytes, const LineSpan& span) {
     const std::string_view begin = m_language.multilinenote_begin;
@@ -25,7 +26,7 @@ void CommentBlanker::BlankLine(std::string& bytes, const LineSpan& span) {
     std::size_t from = 0;  // where the search goes on in the line
     while (true) {
         if (m_inside) {
-            const std::size_t close = st::FindText(line, end, from);
+            const std::size_t close = st::FindText(line, end, m_encoding, from);
             if (close == st::npos) {
                 blank(from, line.size());
                 return;
@@ -34,9 +35,9 @@ void CommentBlanker::BlankLine(std::string& bytes, const LineSpan& span) {
             from = close + end.size();
             m_inside = false;
         }
-        const std::size_t open = st::FindText(line, begin, from);
+        const std::size_t open = st::FindText(line, begin, m_encoding, from);
         if (open == st::npos) return;
-        const std::size_t close = st::FindText(line, end, open + begin.size());
+        const std::size_t close = st::FindText(line, end, m_encoding, open + begin.size());
         if (close == st::npos) {
             blank(open, line.size());
             m_inside = true;

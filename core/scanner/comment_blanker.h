@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/language/language_definition.h"
+#include "core/platform/text_encoding.h"
 #include "core/scanner/line_model.h"
 
 namespace korvexer {
@@ -13,12 +14,13 @@ namespace korvexer {
 // Replaces the bytes of the language's block comments by spaces, so that lengths and columns
 // stay. Lines are handed over in file order; the blanker remembers whether a comment runs on
 // into the next one. Markers are found case-sensitively, inside string literals as well, starting
-// on characters of the line; an unclosed comment runs to the end of the file. Blanks nothing when
-// the language has no begin marker. The language must outlive the blanker.
+// on characters of the line (in the file's encoding); an unclosed comment runs to the end of the
+// file. Blanks nothing when the language has no begin marker. The language must outlive the
+// blanker.
 class CommentBlanker {
 public:
-    explicit CommentBlanker(const LanguageDefinition& language);
-    CommentBlanker(LanguageDefinition&&) = delete;  // would dangle
+    CommentBlanker(const LanguageDefinition& language, TextEncoding encoding);
+    CommentBlanker(LanguageDefinition&&, TextEncoding) = delete;  // would dangle
 
     // Blanks the comments of the line `span` of `bytes`. A line that neither is inside a comment
     // nor holds the begin marker is left as it is, so a caller may pass over such lines.
@@ -31,6 +33,7 @@ public:
 
 private:
     const LanguageDefinition& m_language;
+    TextEncoding m_encoding;
     bool m_inside = false;
 };
 

@@ -7,7 +7,10 @@
 namespace korvexer {
 
 LineLook::LineLook(const StatementRules& rules, std::string_view bytes)
-    : m_rules(rules), m_bytes(bytes), m_comments(rules.language()), m_phases(rules) {}
+    : m_rules(rules),
+      m_bytes(bytes),
+      m_comments(rules.language(), rules.encoding()),
+      m_phases(rules) {}
 
 bool LineLook::Look(const LineSpan& span, std::size_t index, Statement& out) {
     const std::string_view unblanked = m_bytes.substr(span.offset, span.length);

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/platform/gbk_text.h"
-
 namespace korvexer {
 
 namespace {
@@ -37,52 +35,74 @@ std::size_t BreakWidthAt(std::string_view bytes, std::size_t at, const BreakRule
     return width;
 }
 
+// The closing marks in UTF-8, in the order of kDoubleByteClosing.
+constexpr std::string_view kUtf8Closing[] = {
+    "\xE3\x80\x82", "\xEF\xBC\x8C", "\xEF\xBC\x9B", "\xE3\x80\x81", "\xEF\xBC\x81",
+    "\xEF\xBC\x9F", "\xE2\x80\x9D", "\xEF\xBC\x9A", "\xEF\xBC\x8E", "\xE2\x88\xB6",
+    "\xEF\xBC\xBD", "\xEF\xBD\x9D", "\xEF\xBC\x89", "\xE3\x80\x95", "\xE3\x80\x91",
+    "\xE3\x80\x97", "\xE3\x80\x89", "\xE3\x80\x8B", "\xE2\x80\xA6", "\xEF\xBC\x87",
+    "\xE2\x80\x99", "\xEF\xBC\x82", "\xE3\x80\x83", "\xEF\xBD\x80", "\xEF\xBD\x9E",
+};
+
+// Whether the character at `pos` of `text`, `width` bytes long, is a closing mark.
+bool IsClosingMarkAt(std::string_view text, std::size_t pos, std::size_t width,
+                     TextEncoding encoding) {
+    if (encoding == TextEncoding::Gbk) return IsClosingPunctuation(text.substr(pos, 2)).isClosing;
+    if (width == 1) return IsClosingPunctuation(text.substr(pos, 1)).isClosing;
+    const std::string_view character = text.substr(pos, width);
+    for (const std::string_view mark : kUtf8Closing)
+        if (character == mark) return true;
+    return false;
+}
+
 // Appends the entries of the physical line that starts at `start` (one, or several where the line
 // is cut after kSourceLineLimit bytes) to `out`, walking one character at a time, and returns
-// where the next physical line starts.
-std::size_t SplitLineByCharacters(std::string_view buffer, const BreakRule& rule, std::size_t start,
+// where the next physical line starts. A character of width w that makes the piece reach the
+// limit (or come within w - 1 bytes of it) has the next character looked at: a closing mark joins
+// the piece, which then ends; a character that would pass the limit starts the next piece. A
+// character that does not fit at all starts the next piece too, unless it is a closing mark.
+std::size_t SplitLineByCharacters(std::string_view buffer, const BreakRule& rule,
+                                  TextEncoding encoding, std::size_t start,
                                   std::vector<LineSpan>& out) {
     const std::size_t size = buffer.size();
     std::size_t i = start;
-    std::size_t n = 0;      // bytes taken into the current piece
-    std::size_t carry = 0;  // 2 when a two-byte character must start the next piece
-    auto take = [&](std::size_t width) {
-        i += width;
-        n += width;
-    };
-    auto probeAt = [&](std::size_t at) { return IsClosingPunctuation(buffer.substr(at, 2)); };
+    std::size_t n = 0;     // bytes taken into the current piece
+    bool cutNext = false;  // the piece ends before the next character
     auto endPiece = [&](std::size_t length, LineEnd end) {
         out.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), end});
     };
-
     while (i < size) {
-        const char byte = buffer[i];
         if (const std::size_t width = BreakWidthAt(buffer, i, rule); width != 0) {
             endPiece(i - start, LineEnd::Break);
             return i + width;
         }
-        if (carry + n >= kSourceLineLimit) {
+        if (cutNext || n >= kSourceLineLimit) {
             endPiece(i - start, LineEnd::Cut);
             start = i;
             n = 0;
-            carry = 0;
+            cutNext = false;
             continue;
         }
-        if (static_cast<unsigned char>(byte) < 0x81) {
-            take(1);
-            if (i < size && n == kSourceLineLimit) {
-                PunctuationProbe probe = probeAt(i);
-                if (probe.isClosing) take(std::min<std::size_t>(probe.width, size - i));
+        const std::size_t width = CharWidthAt(buffer, i, encoding);
+        if (n + width > kSourceLineLimit) {
+            if (IsClosingMarkAt(buffer, i, width, encoding)) {
+                i += width;
+                n += width;
             }
+            cutNext = true;
             continue;
         }
-        if (n != kSourceLineLimit - 1) take(i + 1 < size ? 2 : 1);
-        if (i < size && (n == kSourceLineLimit || n == kSourceLineLimit - 1)) {
-            PunctuationProbe probe = probeAt(i);
-            if (probe.isClosing)
-                take(std::min<std::size_t>(probe.width, size - i));
-            else if (probe.width == 2 && n == kSourceLineLimit - 1)
-                carry = 2;
+        i += width;
+        n += width;
+        if (n + width - 1 >= kSourceLineLimit && i < size && BreakWidthAt(buffer, i, rule) == 0) {
+            const std::size_t next = CharWidthAt(buffer, i, encoding);
+            if (IsClosingMarkAt(buffer, i, next, encoding)) {
+                i += next;
+                n += next;
+                cutNext = true;
+            } else if (n + next > kSourceLineLimit) {
+                cutNext = true;
+            }
         }
     }
     if (i > start) endPiece(i - start, LineEnd::EndOfData);
@@ -138,10 +158,11 @@ void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak) {
     model.lines.clear();
     const BreakRule rule = BreakRuleFor(lineBreak, model.bytes, &model.otherBreak);
     for (std::size_t start = 0; start < model.bytes.size();)
-        start = SplitLineByCharacters(model.bytes, rule, start, model.lines);
+        start = SplitLineByCharacters(model.bytes, rule, model.encoding, start, model.lines);
 }
 
-void SplitLines(std::string_view bytes, const BreakRule& rule, std::vector<LineSpan>& lines) {
+void SplitLines(std::string_view bytes, const BreakRule& rule, TextEncoding encoding,
+                std::vector<LineSpan>& lines) {
     lines.clear();
     const std::size_t size = bytes.size();
     auto add = [&](std::size_t start, std::size_t length, LineEnd end) {
@@ -155,11 +176,11 @@ void SplitLines(std::string_view bytes, const BreakRule& rule, std::vector<LineS
         // of a character, and that needs just the lead bytes right before it.
         std::size_t at = bytes.find(rule.first, start);
         while (at != std::string_view::npos && at - start < kSourceLineLimit - 1 &&
-               gbk::IsSecondByteAt(bytes, start, at))
+               IsInsideCharacterAt(bytes, start, at, encoding))
             at = bytes.find(rule.first, at + 1);
         const std::size_t end = at == std::string_view::npos ? size : at;
         if (end - start >= kSourceLineLimit - 1) {
-            start = SplitLineByCharacters(bytes, rule, start, lines);
+            start = SplitLineByCharacters(bytes, rule, encoding, start, lines);
             continue;
         }
         if (end == size) {
@@ -168,7 +189,7 @@ void SplitLines(std::string_view bytes, const BreakRule& rule, std::vector<LineS
         }
         // A byte before the break belongs to it where it starts a character of its own.
         const bool takesBefore = rule.before != 0 && end > start && bytes[end - 1] == rule.before &&
-                                 !gbk::IsSecondByteAt(bytes, start, end - 1);
+                                 !IsInsideCharacterAt(bytes, start, end - 1, encoding);
         add(start, end - start - takesBefore, LineEnd::Break);
         start = end + 1;
         if (rule.after != 0 && start < size && bytes[start] == rule.after) ++start;
@@ -176,10 +197,12 @@ void SplitLines(std::string_view bytes, const BreakRule& rule, std::vector<LineS
 }
 
 void SplitSourceLines(LineModel& model, LineBreak lineBreak) {
-    SplitLines(model.bytes, BreakRuleFor(lineBreak, model.bytes, &model.otherBreak), model.lines);
+    SplitLines(model.bytes, BreakRuleFor(lineBreak, model.bytes, &model.otherBreak), model.encoding,
+               model.lines);
 }
 
-LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lineBreak) {
+LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lineBreak,
+                          SourceEncoding choice) {
     LineModel model;
     Expected<FileContent> content = fs.Read(path, kSourceReadLimit);
     if (!content) {
@@ -189,6 +212,7 @@ LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lin
     model.bytes = std::move(content->bytes);
     model.complete = content->complete;
     model.identity = content->identity;
+    model.encoding = EncodingOf(choice, model.bytes, &model.undecodable);
     SplitSourceLines(model, lineBreak);
     return model;
 }

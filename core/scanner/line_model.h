@@ -12,6 +12,7 @@
 #include "core/language/language_definition.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/platform/text_encoding.h"
 
 namespace korvexer {
 
@@ -55,7 +56,9 @@ struct LineModel {
     bool complete = true;            // false when the file holds bytes past the read limit
     std::optional<Error> readError;  // why the file could not be read (then there are no lines)
     bool otherBreak = false;         // split at another break than the language's
-    FileIdentity identity;           // the file as it was read
+    TextEncoding encoding = TextEncoding::Gbk;  // how its bytes make characters
+    bool undecodable = false;  // the project fixes an encoding that does not decode them
+    FileIdentity identity;     // the file as it was read
 
     std::size_t LineCount() const { return lines.size(); }
     std::string_view Line(std::size_t index) const {
@@ -74,19 +77,23 @@ struct PunctuationProbe {
 };
 PunctuationProbe IsClosingPunctuation(std::string_view next);
 
-// Splits `bytes` into the entries of the line model by the break rule `rule`, replacing those of
-// `lines`: lines are cut after kSourceLineLimit bytes, never inside a two-byte character, and a
-// closing mark after the cut stays on the line before it. A break byte that a lead byte takes as
-// its second byte ends no line.
-void SplitLines(std::string_view bytes, const BreakRule& rule, std::vector<LineSpan>& lines);
-// SplitLines over `model.bytes` into `model.lines`, by the rule BreakRuleFor gives for them.
+// Splits `bytes`, read in `encoding`, into the entries of the line model by the break rule
+// `rule`, replacing those of `lines`: lines are cut after kSourceLineLimit bytes, never inside a
+// character, and a closing mark after the cut stays on the line before it. A break byte that a
+// GBK lead byte takes as its second byte ends no line.
+void SplitLines(std::string_view bytes, const BreakRule& rule, TextEncoding encoding,
+                std::vector<LineSpan>& lines);
+// SplitLines over `model.bytes` in `model.encoding` into `model.lines`, by the rule BreakRuleFor
+// gives for them.
 void SplitSourceLines(LineModel& model, LineBreak lineBreak);
 // The same split walked one character at a time from the first byte: slower, and the reference
 // that SplitSourceLines must agree with.
 void SplitSourceLinesCharByChar(LineModel& model, LineBreak lineBreak);
 
-// Reads at most kSourceReadLimit bytes of `path` and splits them. A file that cannot be read gives
-// no lines and sets readError.
-LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lineBreak);
+// Reads at most kSourceReadLimit bytes of `path` and splits them, in the encoding that the
+// project's choice gives them (EncodingOf). A file that cannot be read gives no lines and sets
+// readError.
+LineModel LoadSourceLines(FileSystem& fs, const std::string& path, LineBreak lineBreak,
+                          SourceEncoding choice = SourceEncoding::Automatic);
 
 }  // namespace korvexer

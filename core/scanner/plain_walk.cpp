@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "core/platform/bits.h"
-#include "core/platform/gbk_text.h"
 #include "core/scanner/source_text.h"
 
 namespace korvexer {
@@ -89,7 +88,8 @@ PlainWalkCheck::PlainWalkCheck(LineBreak languageBreak, std::string commentBegin
             if (holdsBreak(needle.text)) m_languageFits = false;
 }
 
-bool PlainWalkCheck::Fits(std::string_view bytes, const BreakRule& rule) const {
+bool PlainWalkCheck::Fits(std::string_view bytes, const BreakRule& rule,
+                          TextEncoding encoding) const {
     if (!m_languageFits) return false;
     auto isHigh = [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; };
     if (rule.first == rule.after || isHigh(rule.first) || isHigh(rule.after) || isHigh(rule.before))
@@ -103,7 +103,8 @@ bool PlainWalkCheck::Fits(std::string_view bytes, const BreakRule& rule) const {
     for (std::size_t at = 0; bytes.size() - at > kStretch; at += kStretch) {
         const std::string_view stretch = bytes.substr(at, kStretch);
         std::size_t found = stretch.find(first);
-        while (found != std::string_view::npos && gbk::IsSecondByteAt(bytes, 0, at + found))
+        while (found != std::string_view::npos &&
+               IsInsideCharacterAt(bytes, 0, at + found, encoding))
             found = stretch.find(first, found + 1);
         if (found == std::string_view::npos) return false;
     }
@@ -112,9 +113,10 @@ bool PlainWalkCheck::Fits(std::string_view bytes, const BreakRule& rule) const {
 }
 
 PlainWalk::PlainWalk(std::string_view bytes, const BreakRule& rule, std::string commentBegin,
-                     std::string commentEnd, bk::InstructionSet set)
+                     std::string commentEnd, TextEncoding encoding, bk::InstructionSet set)
     : m_bytes(bytes),
       m_rule(rule),
+      m_encoding(encoding),
       m_commentBegin(std::move(commentBegin)),
       m_commentEnd(std::move(commentEnd)),
       m_set(set),
@@ -196,7 +198,7 @@ void PlainWalk::Classify(std::size_t from) {
                            m_patterns.size(), &m_classes[whole]);
         ++m_batchBlocks;
     }
-    DropSecondBytes();
+    if (m_encoding == TextEncoding::Gbk) DropSecondBytes();
     bk::CountRunningBits(m_set, m_classes.data(), m_batchBlocks, kBreaks, m_breaksBefore.data());
     FollowComments();
 }
@@ -314,7 +316,7 @@ std::size_t PlainWalk::NextBreakFrom(std::size_t from) const {
     // that a lead byte takes as its second byte passed over.
     const char first = m_rule.first;
     for (std::size_t at = m_bytes.find(first, from); at != npos; at = m_bytes.find(first, at + 1))
-        if (!gbk::IsSecondByteAt(m_bytes, 0, at)) return at;
+        if (!IsInsideCharacterAt(m_bytes, 0, at, m_encoding)) return at;
     return m_bytes.size();
 }
 
@@ -358,7 +360,8 @@ PlainWalk::Line PlainWalk::LineAt(std::size_t at) {
     const LineEnd kind = end == size ? LineEnd::EndOfData : LineEnd::Break;
     // A byte before the break belongs to it where it starts a character of its own.
     if (kind == LineEnd::Break && m_rule.before != 0 && end > start &&
-        m_bytes[end - 1] == m_rule.before && !gbk::IsSecondByteAt(m_bytes, start, end - 1))
+        m_bytes[end - 1] == m_rule.before &&
+        !IsInsideCharacterAt(m_bytes, start, end - 1, m_encoding))
         --end;
     const LineSpan span{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start),
                         kind};

@@ -34,8 +34,9 @@ public:
                    const std::vector<Needle>& rowNeedles,
                    const std::vector<const std::vector<Needle>*>& markerWords);
 
-    // Whether a plain walk over `bytes`, split by `rule`, finds what the exact walk finds.
-    bool Fits(std::string_view bytes, const BreakRule& rule) const;
+    // Whether a plain walk over `bytes`, read in `encoding` and split by `rule`, finds what the
+    // exact walk finds.
+    bool Fits(std::string_view bytes, const BreakRule& rule, TextEncoding encoding) const;
 
 private:
     std::string m_commentBegin;
@@ -45,16 +46,17 @@ private:
 
 // Walks a buffer that a PlainWalkCheck finds fit forward, classifying each block of 64 bytes once
 // for the break, the comment markers and the needles looked for, and counting the breaks it
-// passes. A break byte that a lead byte takes as its second byte ends no line, and so a marker
-// byte of 0x40 or more counts for none: an odd run of lead bytes takes the byte after it, as the
-// line model and the blanker read them. The comments come from the masks too: a byte lies
-// in a comment when the last marker before it (or the byte itself) begins one, counting an end
-// marker at its last byte. Every place asked for must not lie before an earlier one. The buffer
-// must outlive the walk.
+// passes. In GBK a break byte that a lead byte takes as its second byte ends no line, and so a
+// marker byte of 0x40 or more counts for none: an odd run of lead bytes takes the byte after it,
+// as the line model and the blanker read them. In UTF-8 no byte takes another. The comments come
+// from the masks too: a byte lies in a comment when the last marker before it (or the byte itself)
+// begins one, counting an end marker at its last byte. Every place asked for must not lie before an
+// earlier one. The buffer must outlive the walk.
 class PlainWalk {
 public:
     PlainWalk(std::string_view bytes, const BreakRule& rule, std::string commentBegin,
-              std::string commentEnd, block_kernels::InstructionSet set = block_kernels::Chosen());
+              std::string commentEnd, TextEncoding encoding = TextEncoding::Gbk,
+              block_kernels::InstructionSet set = block_kernels::Chosen());
 
     // The needles looked for from here on.
     void LookFor(const std::vector<Needle>& needles);
@@ -109,6 +111,7 @@ private:
 
     std::string_view m_bytes;
     BreakRule m_rule;
+    TextEncoding m_encoding;
     std::string m_commentBegin;
     std::string m_commentEnd;
     const std::vector<Needle>* m_needles = nullptr;

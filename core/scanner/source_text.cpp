@@ -5,16 +5,15 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/platform/gbk_text.h"
-
 namespace korvexer::source_text {
 
 namespace {
 
-// A byte below 0x40 is never part of a two-byte character, so wherever it occurs it is a
-// character of its own and a plain byte search finds only true occurrences.
-bool IsSafeByte(char byte) {
-    return static_cast<unsigned char>(byte) < 0x40;
+// Whether a byte is a character of its own wherever it occurs, so that a plain byte search finds
+// only true occurrences: in GBK a byte below 0x40 (the searches' own reading; a line's break may
+// still be taken as a second byte), in UTF-8 every byte below 0x80.
+bool IsSafeByte(char byte, TextEncoding encoding) {
+    return static_cast<unsigned char>(byte) < (encoding == TextEncoding::Utf8 ? 0x80 : 0x40);
 }
 
 // The last occurrence of `needle` (not empty) in `text`, bytes compared as they are. The library's
@@ -59,41 +58,42 @@ std::string_view FirstWord(std::string_view text) {
     return text.substr(0, text.find(' '));
 }
 
-std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from) {
+std::size_t FindText(std::string_view text, std::string_view needle, TextEncoding encoding,
+                     std::size_t from) {
     if (from > text.size()) return npos;
     if (needle.empty()) return from;
-    if (IsSafeByte(needle[0])) return text.find(needle, from);
+    if (IsSafeByte(needle[0], encoding)) return text.find(needle, from);
     // Raw matches are found with the fast byte search; whether one starts on a character shows
-    // in the lead bytes right before it.
+    // in the bytes right before it.
     std::size_t boundary = from;
     for (std::size_t pos = text.find(needle, from); pos != npos; pos = text.find(needle, pos + 1)) {
-        if (!gbk::IsSecondByteAt(text, boundary, pos)) return pos;
-        boundary = pos + 1;  // the character ends with the byte at pos
+        if (!IsInsideCharacterAt(text, boundary, pos, encoding)) return pos;
+        if (encoding == TextEncoding::Gbk) boundary = pos + 1;  // the character ends at pos
     }
     return npos;
 }
 
-std::size_t FindLastText(std::string_view text, std::string_view needle) {
+std::size_t FindLastText(std::string_view text, std::string_view needle, TextEncoding encoding) {
     if (needle.empty()) return text.size();
-    if (IsSafeByte(needle[0])) return ReverseFind(text, needle);
+    if (IsSafeByte(needle[0], encoding)) return ReverseFind(text, needle);
     std::size_t found = npos;
     std::size_t from = 0;
-    for (std::size_t pos = FindText(text, needle, from); pos != npos;
-         pos = FindText(text, needle, from)) {
+    for (std::size_t pos = FindText(text, needle, encoding, from); pos != npos;
+         pos = FindText(text, needle, encoding, from)) {
         found = pos;
-        from = pos + gbk::CharWidthAt(text, pos);
+        from = pos + CharWidthAt(text, pos, encoding);
     }
     return found;
 }
 
-std::size_t FindChar(std::string_view text, char byte) {
-    return FindText(text, std::string_view(&byte, 1));
+std::size_t FindChar(std::string_view text, char byte, TextEncoding encoding) {
+    return FindText(text, std::string_view(&byte, 1), encoding);
 }
 
-bool EndsWithChar(std::string_view text, char byte) {
+bool EndsWithChar(std::string_view text, char byte, TextEncoding encoding) {
     if (text.empty()) return false;
     return text.back() == byte &&
-           (IsSafeByte(byte) || !gbk::IsSecondByteAt(text, 0, text.size() - 1));
+           (IsSafeByte(byte, encoding) || !IsInsideCharacterAt(text, 0, text.size() - 1, encoding));
 }
 
 }  // namespace korvexer::source_text

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/platform/text_encoding.h"
+
 namespace korvexer::source_text {
 
 constexpr std::size_t npos = std::string_view::npos;
@@ -25,15 +27,19 @@ std::string_view Trim(std::string_view text);
 // word.
 std::string_view FirstWord(std::string_view text);
 
+// The searches below find only occurrences that start at a character of `text` in `encoding`
+// (never on the second byte of a GBK character, never on a UTF-8 continuation byte).
+
 // Position of the first occurrence of `needle` that starts at a character at or after `from`
-// (`from` must itself start a character); npos when there is none. An occurrence never starts on
-// the second byte of a two-byte character. The empty needle is found at `from`.
-std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from = 0);
+// (`from` must itself start a character); npos when there is none. The empty needle is found at
+// `from`.
+std::size_t FindText(std::string_view text, std::string_view needle, TextEncoding encoding,
+                     std::size_t from = 0);
 // Position of the last occurrence of `needle` that starts at a character; npos when none.
-std::size_t FindLastText(std::string_view text, std::string_view needle);
+std::size_t FindLastText(std::string_view text, std::string_view needle, TextEncoding encoding);
 // Position of the first character that is the single byte `byte`; npos when none.
-std::size_t FindChar(std::string_view text, char byte);
+std::size_t FindChar(std::string_view text, char byte, TextEncoding encoding);
 // Whether the last character of `text` is the single byte `byte`.
-bool EndsWithChar(std::string_view text, char byte);
+bool EndsWithChar(std::string_view text, char byte, TextEncoding encoding);
 
 }  // namespace korvexer::source_text

@@ -95,12 +95,12 @@ bool StandsInLine(std::string_view line, std::size_t column, std::string_view te
 
 // Whether `text` lower-cased as gbk::ToLower does ends with `suffix` (lower case), without making
 // the lower-cased copy: letters that are second bytes of characters keep their case.
-bool EndsWithLowered(std::string_view text, std::string_view suffix) {
+bool EndsWithLowered(std::string_view text, std::string_view suffix, TextEncoding encoding) {
     if (text.size() < suffix.size()) return false;
     const std::size_t start = text.size() - suffix.size();
     for (std::size_t i = 0; i < suffix.size(); ++i) {
         char byte = text[start + i];
-        if (byte >= 'A' && byte <= 'Z' && !gbk::IsSecondByteAt(text, 0, start + i))
+        if (byte >= 'A' && byte <= 'Z' && !IsInsideCharacterAt(text, 0, start + i, encoding))
             byte = static_cast<char>(byte - 'A' + 'a');
         if (byte != suffix[i]) return false;
     }
@@ -149,8 +149,12 @@ std::string PositionText(std::size_t lineIndex, std::size_t column) {
     return text;
 }
 
-StatementExtractor::StatementExtractor(const LanguageDefinition& language, const Clock& clock)
-    : m_language(language), m_clock(clock), m_constantStarts(ConstantStartsOf(language)) {}
+StatementExtractor::StatementExtractor(const LanguageDefinition& language, const Clock& clock,
+                                       TextEncoding encoding)
+    : m_language(language),
+      m_clock(clock),
+      m_encoding(encoding),
+      m_constantStarts(ConstantStartsOf(language)) {}
 
 bool StatementExtractor::Extract(RowList& rows, const Statement& statement, const std::string& path,
                                  std::uint32_t& counter, ScanMode mode) const {
@@ -234,7 +238,8 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     const bool isFor = IsForStatement(text);
     // In a for statement the first assignment is the loop's start value; elsewhere the last one
     // is the value that reaches the variable (a = b = 3).
-    const std::size_t at = isFor ? st::FindText(text, op) : st::FindLastText(text, op);
+    const std::size_t at =
+        isFor ? st::FindText(text, op, m_encoding) : st::FindLastText(text, op, m_encoding);
     if (at == st::npos) return false;
     // "f() const = 0", "f() = default": a pure or defaulted function is no assignment.
     if (EndsWithParameterList(text.substr(0, at))) return false;
@@ -242,7 +247,8 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     const std::string_view rhs = RightHandSide(text, at, op.size(), column);
     if (!StartsAConstant(rhs)) return false;
     const char terminator = static_cast<char>(m_language.linendchar);
-    if (terminator != 0 && !isFor && st::FindChar(rhs, terminator) != st::npos) return false;
+    if (terminator != 0 && !isFor && st::FindChar(rhs, terminator, m_encoding) != st::npos)
+        return false;
 
     auto addRow = [&](std::string key, std::string_view type, std::string value,
                       std::string_view state, std::size_t where) {
@@ -257,7 +263,7 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     };
 
     const char quote = static_cast<char>(m_language.quotation);
-    const bool closes = st::EndsWithChar(rhs, quote);
+    const bool closes = st::EndsWithChar(rhs, quote, m_encoding);
     if (rhs.front() == quote) {
         // Exactly one literal: its first byte opens it, its last byte closes it and no quote
         // stands between them. Adjacent literals ("x" "y"), a doubled or escaped quote ('it''s',
@@ -265,7 +271,7 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
         // rewritten into code that does not build.
         if (!closes || rhs.size() < 2) return false;
         const std::string_view body = rhs.substr(1, rhs.size() - 2);
-        if (st::FindChar(body, quote) != st::npos) return false;
+        if (st::FindChar(body, quote, m_encoding) != st::npos) return false;
         // Block-comment markers are found inside literals too: a literal that held a whole
         // comment reads with blanks where the file has other bytes. Such a value is not listed;
         // the rewrite would look for text that the file does not hold.
@@ -330,14 +336,14 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
     const std::string_view text = statement.text;
     const std::string_view op = m_language.setvalue;
     std::size_t column = statement.column;
-    const std::size_t at = op.empty() ? st::npos : st::FindText(text, op);
+    const std::size_t at = op.empty() ? st::npos : st::FindText(text, op, m_encoding);
     const std::string_view rhs = at == st::npos ? RightHandSide(text, 0, 0, column)
                                                 : RightHandSide(text, at, op.size(), column);
     if (rhs.empty()) return false;
     const char terminator = static_cast<char>(m_language.linendchar);
-    if (terminator != 0 && st::FindChar(rhs, terminator) != st::npos) return false;
+    if (terminator != 0 && st::FindChar(rhs, terminator, m_encoding) != st::npos) return false;
     const char quote = static_cast<char>(m_language.quotation);
-    if (rhs.front() == quote || st::EndsWithChar(rhs, quote) || IsDigit(rhs.front()) ||
+    if (rhs.front() == quote || st::EndsWithChar(rhs, quote, m_encoding) || IsDigit(rhs.front()) ||
         IsNegativeNumber(rhs))
         return false;
 
@@ -358,7 +364,7 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         function.remove_prefix(space + 1);
         column += space + 1;
     }
-    if (EndsWithLowered(head, kSubstituteSuffix)) {
+    if (EndsWithLowered(head, kSubstituteSuffix, m_encoding)) {
         AppendRow(rows, std::to_string(rows.size() + 1), "", std::string(function),
                   std::string(texts::kStateUnknown), path, PositionText(statement.line, column), 0);
         return true;
@@ -366,7 +372,7 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
 
     const std::string marks = CallArgumentMarks();
     if (std::none_of(marks.begin(), marks.end(),
-                     [&](char mark) { return st::FindChar(rest, mark) != st::npos; }))
+                     [&](char mark) { return st::FindChar(rest, mark, m_encoding) != st::npos; }))
         return false;
     if (head.find_first_of(")=\"'.,+&") != std::string_view::npos) return false;
     if (Keywords().Has(head) || LibraryEntryPoints().Has(head)) return false;

@@ -59,10 +59,11 @@ std::string PositionText(std::size_t lineIndex, std::size_t column);
 // separator, hexadecimal prefixes and numeric suffixes say.
 class StatementExtractor {
 public:
-    // Both references must outlive the extractor.
-    StatementExtractor(const LanguageDefinition& language, const Clock& clock);
-    StatementExtractor(LanguageDefinition&&, const Clock&) = delete;  // would dangle
-    StatementExtractor(const LanguageDefinition&, const Clock&&) = delete;
+    // Statements are read in `encoding`. Both references must outlive the extractor.
+    StatementExtractor(const LanguageDefinition& language, const Clock& clock,
+                       TextEncoding encoding);
+    StatementExtractor(LanguageDefinition&&, const Clock&, TextEncoding) = delete;  // would dangle
+    StatementExtractor(const LanguageDefinition&, const Clock&&, TextEncoding) = delete;
 
     // Appends at most one row for `statement` of the file `path` to `rows` and returns whether it
     // did. In constant mode a new constant advances `counter` with NextConstantIndex and takes its
@@ -93,6 +94,7 @@ private:
 
     const LanguageDefinition& m_language;
     const Clock& m_clock;
+    TextEncoding m_encoding;
     ConstantStarts m_constantStarts;
 };
 

@@ -3,7 +3,6 @@
 // terminator rule.
 #include "core/scanner/statement_rules.h"
 
-#include "core/platform/gbk_text.h"
 #include "core/scanner/source_text.h"
 
 namespace korvexer {
@@ -15,13 +14,13 @@ namespace {
 // Whether the user marker starts on a character of `text`. The marker starts with a letter that
 // most lines hold, so the search goes for its apostrophe, a byte that is rare, never the second
 // byte of a character, and found with memchr.
-bool HasUserMarker(std::string_view text) {
+bool HasUserMarker(std::string_view text, TextEncoding encoding) {
     constexpr std::size_t kApostrophe = 3;  // "can't": the apostrophe's place in the marker
     static_assert(kUserMarker[kApostrophe] == '\'');
     for (std::size_t a = text.find('\'', kApostrophe); a != st::npos; a = text.find('\'', a + 1)) {
         const std::size_t pos = a - kApostrophe;
         if (text.compare(pos, kUserMarker.size(), kUserMarker) == 0 &&
-            !gbk::IsSecondByteAt(text, 0, pos))
+            !IsInsideCharacterAt(text, 0, pos, encoding))
             return true;
     }
     return false;
@@ -44,8 +43,8 @@ StatementWords::StatementWords(const LanguageDefinition& language)
       functionMarks(language.functionbegin),
       declarations(language.definevalue) {}
 
-StatementRules::StatementRules(const LanguageDefinition& language)
-    : m_language(language), m_words(language) {}
+StatementRules::StatementRules(const LanguageDefinition& language, TextEncoding encoding)
+    : m_language(language), m_encoding(encoding), m_words(language) {}
 
 bool StatementRules::IsMarkerLine(std::string_view line, const WordList& list) const {
     // Most lines start with a byte that no word of the list starts with: that byte is found
@@ -67,14 +66,14 @@ bool StatementRules::TakeLine(std::size_t index, std::string_view line, std::str
         return false;
     std::string_view text = st::TrimRight(line.substr(column));
 
-    if (HasUserMarker(text)) return false;
+    if (HasUserMarker(text, m_encoding)) return false;
     if (!m_language.definevalue.empty() && !text.empty() &&
         m_words.declarations.Has(st::FirstWord(text)))
         return false;
 
     const std::string_view marker = m_language.onelineexplain;
     if (!text.empty() && !marker.empty()) {
-        std::size_t p = st::FindText(text, marker);
+        std::size_t p = st::FindText(text, marker, m_encoding);
         if (p != st::npos) {
             // The comment keeps its bytes as the file holds them: a block comment inside it is
             // part of its text (an old literal that an accessor call replaced, say).
@@ -95,7 +94,7 @@ bool StatementRules::TakeLine(std::size_t index, std::string_view line, std::str
     if (text.empty()) return false;
 
     if (m_language.linendchar != 0) {
-        if (st::EndsWithChar(text, static_cast<char>(m_language.linendchar)))
+        if (st::EndsWithChar(text, static_cast<char>(m_language.linendchar), m_encoding))
             text.remove_suffix(1);
         else if (text.substr(0, 4) != "for ")
             return false;

@@ -9,6 +9,7 @@
 
 #include "core/language/language_definition.h"
 #include "core/language/word_list.h"
+#include "core/platform/text_encoding.h"
 
 namespace korvexer {
 
@@ -37,11 +38,11 @@ struct StatementWords {
 
 // The rules that look at one line at a time (its block comments already blanked): begin and
 // function markers, declarations, the user marker, one-line comments and the terminator rule.
-// The language must outlive the rules.
+// Lines are read in `encoding`. The language must outlive the rules.
 class StatementRules {
 public:
-    explicit StatementRules(const LanguageDefinition& language);
-    StatementRules(LanguageDefinition&&) = delete;  // would dangle
+    StatementRules(const LanguageDefinition& language, TextEncoding encoding);
+    StatementRules(LanguageDefinition&&, TextEncoding) = delete;  // would dangle
 
     // Whether `line`, trimmed, is not empty and its first word is in `list`.
     bool IsMarkerLine(std::string_view line, const WordList& list) const;
@@ -53,9 +54,11 @@ public:
 
     const LanguageDefinition& language() const { return m_language; }
     const StatementWords& words() const { return m_words; }
+    TextEncoding encoding() const { return m_encoding; }
 
 private:
     const LanguageDefinition& m_language;
+    TextEncoding m_encoding;
     StatementWords m_words;
 };
 

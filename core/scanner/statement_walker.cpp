@@ -7,12 +7,12 @@
 namespace korvexer {
 
 void BlankBlockComments(const LanguageDefinition& language, LineModel& model) {
-    CommentBlanker blanker(language);
+    CommentBlanker blanker(language, model.encoding);
     for (const LineSpan& span : model.lines) blanker.BlankLine(model.bytes, span);
 }
 
 StatementWalker::StatementWalker(const LanguageDefinition& language, const LineModel& model)
-    : m_rules(language), m_model(model), m_look(m_rules, model.bytes) {}
+    : m_rules(language, model.encoding), m_model(model), m_look(m_rules, model.bytes) {}
 
 bool StatementWalker::Next(std::size_t from, Statement& out) {
     out.comment.clear();

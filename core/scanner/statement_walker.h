@@ -12,15 +12,15 @@
 
 namespace korvexer {
 
-// Replaces every byte of the block comments of `model` by a space, in place, so that lengths
-// and columns stay. Markers are found case-sensitively, inside string literals as well; an
-// unclosed comment blanks the rest of the file. Does nothing when the language has no block
-// comment marker.
+// Replaces every byte of the block comments of `model` (read in its encoding) by a space, in place,
+// so that lengths and columns stay. Markers are found case-sensitively, inside string literals as
+// well; an unclosed comment blanks the rest of the file. Does nothing when the language has no
+// block comment marker.
 void BlankBlockComments(const LanguageDefinition& language, LineModel& model);
 
-// Walks the statements of one file, given as read, every line in turn as the exact scan does:
-// block comments blanked, the marker phases passed (MarkerPhases), then each line tested by the
-// statement rules. Both references must outlive the walker.
+// Walks the statements of one file, given as read and in its encoding, every line in turn as the
+// exact scan does: block comments blanked, the marker phases passed (MarkerPhases), then each line
+// tested by the statement rules. Both references must outlive the walker.
 class StatementWalker {
 public:
     StatementWalker(const LanguageDefinition& language, const LineModel& model);

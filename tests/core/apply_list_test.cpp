@@ -150,6 +150,23 @@ TEST(ApplyListToSources, RowsOfOneLineUseTheRecordedColumns) {
     EXPECT_EQ(ReadBytes(a), "f_kx(1, 2); g(3);//f\r\n");
 }
 
+TEST(ApplyListToSources, Utf8FilesGoThereAndBackByteForByte) {
+    // An odd run of UTF-8 bytes right before the text the take-back removes: read as GBK the
+    // run would take the comment's first byte.
+    TempDir dir;
+    const std::string a = dir.File("a.cpp");
+    const std::string ni = "\xE4\xBD\xA0";
+    const std::string original = "s = \"" + ni + "\"; //" + ni + "\nt = 1;";
+    WriteBytes(a, original);
+    RowList rows;
+    rows.Append({"1025", kString, ni, kReplace, a, "1:4"});
+    ASSERT_TRUE(Apply(rows, ListKind::Constants, CLike({'\n', 0})));
+    EXPECT_EQ(ReadBytes(a), "s = GetValueStr(1025); //" + ni + "//\"" + ni + "\"\nt = 1;");
+    rows.SetText(0, 3, "");
+    ASSERT_TRUE(Apply(rows, ListKind::Constants, CLike({'\n', 0})));
+    EXPECT_EQ(ReadBytes(a), original);
+}
+
 TEST(ApplyListToSources, KeepsEveryLinesOwnBreak) {
     TempDir dir;
     const std::string a = dir.File("a.cpp");

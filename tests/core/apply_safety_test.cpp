@@ -46,8 +46,7 @@ TEST(ApplyListToSources, GivesBackCutLinesWholeWithTheCommentAtTheirEnd) {
         NumberRow(a, "40", "2:4"), ListKind::Constants, CLike(), FileSystem::Real());
     ASSERT_TRUE(outcome);
     ASSERT_EQ(outcome->changedFiles.size(), 1u);
-    EXPECT_TRUE(ReadBytes(a) ==
-                "int n;\r\nn = GetValueInt(9)" + line.substr(6) + "//40\r\nz = 1;");
+    EXPECT_TRUE(ReadBytes(a) == "int n;\r\nn = GetValueInt(9)" + line.substr(6) + "//40\r\nz = 1;");
 
     // A row on a later piece of the line: its column counts from that piece.
     std::string sample = "n = 1;\r\n" + std::string(kSourceLineLimit, 'y') + " 77;\r\n";

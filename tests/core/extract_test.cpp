@@ -20,7 +20,7 @@ const std::string kUnknown(texts::kStateUnknown);
 std::string ExtractOne(const LanguageDefinition& language, ScanMode mode, const std::string& text,
                        const std::string& comment = "", std::uint32_t counter = 1024) {
     FixedClock clock(0);  // every new key is the previous one plus 271
-    StatementExtractor extractor(language, clock);
+    StatementExtractor extractor(language, clock, TextEncoding::Gbk);
     RowList rows;
     rows.Append({"x"});  // one row before, so that running numbers start at 2
     const std::string line = "  " + text;
@@ -133,7 +133,7 @@ TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
     // Equal constants get different, growing keys; the counter carries over.
     FixedClock clock(1000000000);
     const LanguageDefinition cpp = LoaderDefaults(0);
-    StatementExtractor extractor(cpp, clock);
+    StatementExtractor extractor(cpp, clock, TextEncoding::Gbk);
     RowList rows;
     std::uint32_t counter = 1024;
     Statement first{0, 0, "x = 1", "", "x = 1"};
@@ -189,7 +189,7 @@ TEST(ExtractCall, CallsKeywordsAndSubstitutes) {
 
     // Running numbers follow the row count; the counter is untouched.
     FixedClock clock(0);
-    StatementExtractor extractor(cpp, clock);
+    StatementExtractor extractor(cpp, clock, TextEncoding::Gbk);
     RowList rows;
     std::uint32_t counter = 7;
     Statement call{0, 0, "foo(1)", "", "foo(1)"};

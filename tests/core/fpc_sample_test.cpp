@@ -110,8 +110,8 @@ TEST_F(FpcSample, Calls) {
 std::string RowsOfWalk(const LanguageDefinition& language, const std::string& bytes, ScanMode mode,
                        ScanWalk walk, block_kernels::InstructionSet set) {
     const FixedClock clock(1700000000);
-    const StatementRules rules(language);
-    const StatementExtractor extractor(language, clock);
+    const StatementRules rules(language, TextEncoding::Gbk);
+    const StatementExtractor extractor(language, clock, TextEncoding::Gbk);
     RowList rows;
     std::uint32_t counter = 1024;
     BufferScan(rules, extractor, mode, walk, set).Run(bytes, rows, "f", counter);
@@ -137,8 +137,8 @@ TEST_F(FpcSample, ThePlainWalkGivesTheExactRowsOfRealCode) {
             LanguageDefinition language = LoaderDefaults(base);
             language.carryreturn = lineBreak;
             const FixedClock clock(0);
-            const StatementRules rules(language);
-            const StatementExtractor extractor(language, clock);
+            const StatementRules rules(language, TextEncoding::Gbk);
+            const StatementExtractor extractor(language, clock, TextEncoding::Gbk);
             for (ScanMode mode : {ScanMode::Constants, ScanMode::Calls})
                 for (const std::string& bytes : sources) {
                     const std::string exact = RowsOfWalk(language, bytes, mode, ScanWalk::Exact,

@@ -83,6 +83,32 @@ TEST(SplitSourceLines, LengthLimitBoundaries) {
     EXPECT_TRUE(exact.IsWhole());
 }
 
+TEST(SplitSourceLines, Utf8CutsNeverSplitACharacter) {
+    auto split = [](const std::string& bytes) {
+        LineModel model;
+        model.bytes = bytes;
+        model.encoding = TextEncoding::Utf8;
+        SplitSourceLines(model, kLf);
+        return model;
+    };
+    const std::string ni = "\xE4\xBD\xA0";  // three bytes
+    // A character that would pass the limit starts the next line, wherever it would be cut.
+    for (std::size_t before : {5118u, 5119u}) {
+        LineModel model = split(std::string(before, 'x') + ni + "y");
+        ASSERT_EQ(model.LineCount(), 2u) << before;
+        EXPECT_EQ(model.Line(0).size(), before) << before;
+        EXPECT_EQ(model.Line(1), ni + "y") << before;
+    }
+    // The closing marks in their UTF-8 forms stay on the line: after the limit, and in place of
+    // a character that does not fit.
+    const std::string fullStop = "\xE3\x80\x82";  // 。
+    EXPECT_EQ(split(std::string(5120, 'x') + fullStop + "z").Line(0).size(), 5123u);
+    EXPECT_EQ(split(std::string(5119, 'x') + fullStop + "z").Line(0).size(), 5122u);
+    EXPECT_EQ(split(std::string(5117, 'x') + fullStop + "z").Line(1), "z");
+    // A high byte never takes the break: an odd run ends its line as any character does.
+    EXPECT_EQ(Lines(split("a\xE4\xBD\nb")), (Lines_{"a\xE4\xBD", "b"}));
+}
+
 TEST(SplitSourceLines, LeadByteAtTheEnd) {
     EXPECT_EQ(Lines(Split("ab\x81")), (Lines_{"ab\x81"}));
     // A lead byte swallows the byte after it, even a line break byte.

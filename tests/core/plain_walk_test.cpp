@@ -22,7 +22,7 @@ bool PlainWalkFits(std::string_view bytes, LineBreak lineBreak, const std::strin
                    const std::string& end) {
     static const std::vector<Needle> needles{{":="}};
     return PlainWalkCheck(lineBreak, begin, end, needles, {})
-        .Fits(bytes, BreakRuleFor(lineBreak, bytes));
+        .Fits(bytes, BreakRuleFor(lineBreak, bytes), TextEncoding::Gbk);
 }
 
 TEST(PlainWalkCheck, RefusesWhatCouldMoveABreakOrAMarker) {
@@ -62,11 +62,13 @@ TEST(PlainWalkCheck, RefusesWhatCouldMoveABreakOrAMarker) {
                       {0xA1, 0}, "{", "}"));
     // Of the needles: none to look for, or one that holds a break byte.
     const std::vector<Needle> none;
-    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", none, {}).Fits("a\n", BreakRuleFor(kLf, "a\n")));
+    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", none, {})
+                     .Fits("a\n", BreakRuleFor(kLf, "a\n"), TextEncoding::Gbk));
     const std::vector<Needle> breaking{{"a\nb"}};
-    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", breaking, {}).Fits("a\n", BreakRuleFor(kLf, "a\n")));
+    EXPECT_FALSE(PlainWalkCheck(kLf, "{", "}", breaking, {})
+                     .Fits("a\n", BreakRuleFor(kLf, "a\n"), TextEncoding::Gbk));
     EXPECT_FALSE(PlainWalkCheck(kCrLf, "{", "}", {{"a"}}, {&breaking})
-                     .Fits("a\r\n", BreakRuleFor(kCrLf, "a\r\n")));
+                     .Fits("a\r\n", BreakRuleFor(kCrLf, "a\r\n"), TextEncoding::Gbk));
 }
 
 // Every line that holds a byte, asked for at each of its bytes in turn, is the line model's.
@@ -77,7 +79,7 @@ void ExpectLinesOfTheModel(const std::string& bytes, LineBreak lineBreak) {
     SplitSourceLines(model, lineBreak);
     for (const block_kernels::InstructionSet set : block_kernels::Available()) {
         SCOPED_TRACE(block_kernels::NameOf(set));
-        PlainWalk walk(bytes, BreakRuleFor(lineBreak, bytes), "{", "}", set);
+        PlainWalk walk(bytes, BreakRuleFor(lineBreak, bytes), "{", "}", TextEncoding::Gbk, set);
         for (std::size_t line = 0; line < model.LineCount(); ++line) {
             const LineSpan& expected = model.lines[line];
             for (std::size_t at = expected.offset; at < expected.offset + expected.length; ++at) {
@@ -182,7 +184,7 @@ void ExpectCommentsOfTheBlanker(const std::string& bytes, LineBreak lineBreak,
     model.bytes = bytes;
     SplitSourceLines(model, lineBreak);
     std::string blanked = bytes;
-    CommentBlanker blanker(language);
+    CommentBlanker blanker(language, TextEncoding::Gbk);
     std::vector<bool> startsInside;
     for (const LineSpan& span : model.lines) {
         startsInside.push_back(blanker.inside());
@@ -191,7 +193,7 @@ void ExpectCommentsOfTheBlanker(const std::string& bytes, LineBreak lineBreak,
     const std::vector<Needle> needles{{"x="}};
     for (const block_kernels::InstructionSet set : block_kernels::Available()) {
         SCOPED_TRACE(block_kernels::NameOf(set));
-        PlainWalk walk(bytes, BreakRuleFor(lineBreak, bytes), begin, end, set);
+        PlainWalk walk(bytes, BreakRuleFor(lineBreak, bytes), begin, end, TextEncoding::Gbk, set);
         walk.LookFor(needles);
         std::size_t from = 0;
         for (std::size_t at = blanked.find("x="); at != std::string::npos;

@@ -31,12 +31,17 @@ std::vector<std::string> Joined(const RowList& rows) {
     return joined;
 }
 
+SourceEncoding ChoiceOf(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? SourceEncoding::Utf8 : SourceEncoding::Gbk;
+}
+
 // Every statement of `path` through the extractor, without passing over any line.
 RowList RowsOfEveryStatement(const LanguageDefinition& language, const std::string& path,
-                             ScanMode mode) {
+                             ScanMode mode, TextEncoding encoding) {
     const FixedClock clock(1700000000);
-    const StatementExtractor extractor(language, clock);
-    LineModel model = LoadSourceLines(FileSystem::Real(), path, language.carryreturn);
+    const StatementExtractor extractor(language, clock, encoding);
+    LineModel model =
+        LoadSourceLines(FileSystem::Real(), path, language.carryreturn, ChoiceOf(encoding));
     StatementWalker walker(language, model);
     RowList rows;
     std::uint32_t counter = 1024;
@@ -72,38 +77,45 @@ std::string RandomSource(std::mt19937& random, bool plain, int extraLines) {
             if (random() % 20 == 0)
                 source += pick({" // \xB0\xA1", "{ \xB0\xA1} y := 4;", "/* \xB0\xA1*/ y = 4;"});
         } else {
-            source += pick({"", " ", "\t", "  for "}) + pick({"x", "y_kx", "\xB0\xA1", "a.b"});
+            source += pick({"", " ", "\t", "  for "}) +
+                      pick({"x", "y_kx", "\xB0\xA1", "a.b", "\xE4\xBD\xA0"});
             source += pick({" := ", "=", " = ", "\t:=\t", "\t=\t", " ", ":= ", "== "});
-            source += pick({"12",
-                            "-7",
-                            "'s'",
-                            "\"s\"",
-                            "'it''s'",
-                            "\"a\\\"b\"",
-                            "0x1F",
-                            "$1F",
-                            "&H1F",
-                            "GetValueInt(123)",
-                            "getvaluestr (456)",
-                            "foo(a, b)",
-                            "bar_kx (1)",
-                            "Baz_KX",
-                            "return baz(1)",
-                            "\xB0\xA1(2)",
-                            "'\xA3\xA9'",
-                            "f(g(1)",
-                            "x, y",
-                            "1 to 9",
-                            "foo(a\tb",
-                            "foo(a b",
-                            "\"a/*b*/c\"",
-                            "'a{b}c'",
-                            "{ c } 5",
-                            "/* c */ 5",
-                            "/* c */ \"d\""});
+            source +=
+                pick({"12",
+                      "-7",
+                      "'s'",
+                      "\"s\"",
+                      "'it''s'",
+                      "\"a\\\"b\"",
+                      "\"\xE4\xBD\xA0\\\"\xE5\xA5\xBD\"",  // UTF-8 characters beside an escape
+                      "'\xE4\xBD\xA0'",
+                      "0x1F",
+                      "$1F",
+                      "&H1F",
+                      "GetValueInt(123)",
+                      "getvaluestr (456)",
+                      "foo(a, b)",
+                      "bar_kx (1)",
+                      "Baz_KX",
+                      "return baz(1)",
+                      "\xB0\xA1(2)",
+                      "'\xA3\xA9'",
+                      "f(g(1)",
+                      "x, y",
+                      "1 to 9",
+                      "foo(a\tb",
+                      "foo(a b",
+                      "\"a/*b*/c\"",
+                      "'a{b}c'",
+                      "{ c } 5",
+                      "/* c */ 5",
+                      "/* c */ \"d\""});
             source += pick({";", "", " ;", ";;"});
             source += pick({"", "", " // c", " 'c", " && c", " { c }", " /* c */", " { c", " /* c",
-                            " // can't be replaced", "\t"});
+                            " // can't be replaced", "\t",
+                            " // \xE4\xBD\xA0"
+                            "can't be replaced",
+                            " { \xE4\xBD\xA0}"});
         }
         source += random() % 5 == 0 ? "\n" : "\r\n";
     }
@@ -117,10 +129,10 @@ std::string RandomSource(std::mt19937& random, bool plain, int extraLines) {
 // The rows of `bytes` by the scan's walk `walk`.
 RowList RowsOfScan(const LanguageDefinition& language, const std::string& path,
                    const std::string& bytes, ScanMode mode, ScanWalk walk,
-                   block_kernels::InstructionSet set) {
+                   block_kernels::InstructionSet set, TextEncoding encoding) {
     const FixedClock clock(1700000000);
-    const StatementRules rules(language);
-    const StatementExtractor extractor(language, clock);
+    const StatementRules rules(language, encoding);
+    const StatementExtractor extractor(language, clock, encoding);
     RowList rows;
     std::uint32_t counter = 1024;
     BufferScan(rules, extractor, mode, walk, set).Run(bytes, rows, path, counter);
@@ -154,22 +166,25 @@ TEST(BufferScan, ThePlainWalkGivesTheRowsOfTheExactWalk) {
     for (int round = 0; round < 80; ++round) {
         const std::string bytes = RandomSource(random, round % 2 == 0, round % 4 < 2 ? 0 : 300);
         testing::WriteBytes(path, bytes);
+        // The same bytes read as GBK and as UTF-8.
+        const TextEncoding encoding = round % 3 == 0 ? TextEncoding::Utf8 : TextEncoding::Gbk;
         for (std::size_t l = 0; l < languages.size(); ++l) {
             for (ScanMode mode : {ScanMode::Constants, ScanMode::Calls}) {
                 SCOPED_TRACE("round " + std::to_string(round) + ", language " + std::to_string(l) +
                              ", mode " + std::to_string(int(mode)));
                 const RowList exact = RowsOfScan(languages[l], path, bytes, mode, ScanWalk::Exact,
-                                                 block_kernels::InstructionSet::Portable);
+                                                 block_kernels::InstructionSet::Portable, encoding);
                 // The exact walk is the statement walker's, as the CLI shows it.
-                ASSERT_EQ(Joined(exact), Joined(RowsOfEveryStatement(languages[l], path, mode)));
+                ASSERT_EQ(Joined(exact),
+                          Joined(RowsOfEveryStatement(languages[l], path, mode, encoding)));
                 for (const block_kernels::InstructionSet set : block_kernels::Available()) {
                     SCOPED_TRACE(block_kernels::NameOf(set));
-                    ASSERT_EQ(
-                        Joined(RowsOfScan(languages[l], path, bytes, mode, ScanWalk::Fastest, set)),
-                        Joined(exact));
+                    ASSERT_EQ(Joined(RowsOfScan(languages[l], path, bytes, mode, ScanWalk::Fastest,
+                                                set, encoding)),
+                              Joined(exact));
                 }
-                const StatementRules rules(languages[l]);
-                const StatementExtractor extractor(languages[l], clock);
+                const StatementRules rules(languages[l], encoding);
+                const StatementExtractor extractor(languages[l], clock, encoding);
                 plainWalks += BufferScan(rules, extractor, mode).WalksPlainly(bytes);
                 rowsSeen += exact.size();
             }

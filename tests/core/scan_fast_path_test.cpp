@@ -142,11 +142,11 @@ TEST(SourceText, SpaceRunsAndReverseSearch) {
         EXPECT_EQ(st::LeadingBlanks(c.text), c.leading) << "[" << c.text << "]";
         EXPECT_EQ(st::TrimRight(c.text), c.trimmedRight) << "[" << c.text << "]";
     }
-    EXPECT_EQ(st::FindLastText("a := b := c", ":="), 7u);
-    EXPECT_EQ(st::FindLastText(":=", ":="), 0u);
-    EXPECT_EQ(st::FindLastText(":", ":="), st::npos);
-    EXPECT_EQ(st::FindLastText("a == b =", "=="), 2u);
-    EXPECT_EQ(st::FindLastText("x = 1", "=="), st::npos);
+    EXPECT_EQ(st::FindLastText("a := b := c", ":=", TextEncoding::Gbk), 7u);
+    EXPECT_EQ(st::FindLastText(":=", ":=", TextEncoding::Gbk), 0u);
+    EXPECT_EQ(st::FindLastText(":", ":=", TextEncoding::Gbk), st::npos);
+    EXPECT_EQ(st::FindLastText("a == b =", "==", TextEncoding::Gbk), 2u);
+    EXPECT_EQ(st::FindLastText("x = 1", "==", TextEncoding::Gbk), st::npos);
 }
 
 std::vector<std::string> Statements(const LanguageDefinition& language, const std::string& source) {

@@ -99,6 +99,52 @@ TEST(ScanFile, CppFormsThatAreNoConstantAssignmentGiveNoRow) {
                               }));
 }
 
+TEST(ScanFile, Utf8SourcesAreReadAsUtf8) {
+    // Chinese characters of three bytes each, an odd run of them before an escaped quote and
+    // before a backslash, the user marker right after one, LF breaks and no final break.
+    TempDir dir;
+    const std::string path = dir.File("main.cpp");
+    const std::string ni = "\xE4\xBD\xA0", hao = "\xE5\xA5\xBD";
+    WriteBytes(path,
+               "int main() {\n"
+               "a = \"" +
+                   ni + "\\\"" + hao +
+                   "\";\n"
+                   "b = \"" +
+                   ni + hao +
+                   "\";\n"
+                   "c = \"" +
+                   hao +
+                   "\\\\\";\n"
+                   "d = \"" +
+                   ni + "\"; // " + ni +
+                   "can't be replaced\n"
+                   "e = 5;");
+    const LanguageDefinition cpp = LoaderDefaults(0);
+    FixedClock clock(0);
+    SourceScanner scanner(FileSystem::Real(), cpp, clock);
+    RowList rows;
+    std::uint32_t counter = 1024;
+    ASSERT_TRUE(scanner.ScanFile(rows, path, counter, ScanMode::Constants).ok());
+    EXPECT_EQ(RowTexts(rows), (Texts{
+                                  "1295|" + kString + "|" + ni + hao + "||" + path + "|3:4|#2",
+                                  "1566|" + kString + "|" + hao + "\\\\||" + path + "|4:4|#2",
+                                  "1837|" + kNumber + "|5||" + path + "|6:4|#1",
+                              }));
+    EXPECT_EQ(scanner.encodings().at(path), TextEncoding::Utf8);
+    // The file has LF breaks, the language CR LF: said once.
+    ASSERT_EQ(scanner.notices().size(), 1u);
+    EXPECT_EQ(scanner.notices()[0].kind, ScanNotice::Kind::OtherLineBreak);
+
+    // Read as GBK, the odd runs take the backslash and the marker's first letter as second bytes,
+    // and the rows come out otherwise.
+    SourceScanner asGbk(FileSystem::Real(), cpp, clock, SourceEncoding::Gbk);
+    RowList gbkRows;
+    counter = 1024;
+    ASSERT_TRUE(asGbk.ScanFile(gbkRows, path, counter, ScanMode::Constants).ok());
+    EXPECT_NE(RowTexts(gbkRows), RowTexts(rows));
+}
+
 TEST(ScanFile, ListsValuesOnlyAsTheFileHoldsThem) {
     // Comment markers count inside literals too, so the first literal reads "a    c" although
     // the file holds "a/*b*/c": listing it would record a value that the rewrite cannot find.
