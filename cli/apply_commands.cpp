@@ -13,6 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
+#include "cli/file_texts.h"
 #include "core/constants/apply_list_to_sources.h"
 
 namespace korvexer::cli {
@@ -36,7 +37,10 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
     if (!language) return context.Refuse(context.ToUser(language.error().message));
 
     Expected<std::vector<std::vector<std::string>>> rows = [&]() {
-        if (options.rowsFile.empty()) return context.ReadRows(std::cin);
+        // A value or a name is the file's own text, in the file's encoding.
+        FileEncodings files(context.fs(), context.SourceEncodingChoice());
+        const auto layout = [kind](const std::vector<std::string>&) { return StepRowTexts(kind); };
+        if (options.rowsFile.empty()) return context.ReadRows(std::cin, layout, files);
         Expected<std::string> path = context.FromUser(options.rowsFile);
         if (!path)
             return Expected<std::vector<std::vector<std::string>>>(
@@ -46,7 +50,7 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
             return Expected<std::vector<std::vector<std::string>>>(
                 Error{options.rowsFile + ": " + content.error().message, {}});
         std::istringstream in(content->bytes);
-        return context.ReadRows(in);
+        return context.ReadRows(in, layout, files);
     }();
     if (!rows) return context.Refuse(rows.error().message);
 
@@ -54,7 +58,8 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
     list.reserve(rows->size());
     for (std::vector<std::string>& row : *rows) list.Append(std::move(row));
 
-    Expected<ApplyOutcome> outcome = ApplyListToSources(list, kind, *language, context.fs());
+    Expected<ApplyOutcome> outcome =
+        ApplyListToSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
     if (!outcome) return context.Refuse(context.ToUser(outcome.error().message));
     for (const Error& unreadable : outcome->unreadableFiles)
         context.Warn(context.ToUser(unreadable.path) + " cannot be read (" +
@@ -75,6 +80,7 @@ void AddKind(CLI::App& apply, CliContext& context, const char* name, ListKind ki
                      "The language list entry whose definition applies (0 Visual C++ ... 6 New "
                      "Define)")
         ->required();
+    AddSourceEncodingOption(command, context);
     command->add_option("ROWS", options->rowsFile,
                         "File of six-column rows (key, type or function, value or substitute, "
                         "state, file, position); standard input when left out");

@@ -4,11 +4,15 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 
 namespace korvexer::cli {
 
 class CliContext;
+
+// Adds --source-encoding (auto, gbk, utf-8) to `command`, into context.sourceEncoding.
+CLI::Option* AddSourceEncodingOption(CLI::App* command, CliContext& context);
 
 void RegisterLanguageCommands(CLI::App& app, CliContext& context);  // language show
 void RegisterSourceCommands(CLI::App& app, CliContext& context);    // lines, statements, scan

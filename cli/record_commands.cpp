@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
+#include "cli/file_texts.h"
 #include "core/record/record_file.h"
 
 namespace korvexer::cli {
@@ -26,15 +27,20 @@ int ReadRecord(CliContext& context, const std::string& userPath) {
         return context.Refuse("the record file name: " + path.error().message);
     }
     const RecordReadResult result = ReadRecordFile(context.fs(), *path, lists, counter);
-    auto printRows = [&context](const char* tag, const RowList& rows) {
+    // A value or a name is its file's own text, shown in the file's encoding.
+    FileEncodings files(context.fs(), SourceEncoding::Automatic);
+    auto printRows = [&](const char* tag, const RowList& rows, ListKind kind) {
+        const CliContext::FileTextColumns texts = Shifted(RecordRowTexts(kind), 1);
         for (const Row& row : rows.rows()) {
             std::vector<std::string> columns{tag};
             columns.insert(columns.end(), row.columns.begin(), row.columns.end());
-            context.PrintRow(columns);
+            const TextEncoding encoding =
+                texts.path < columns.size() ? files.Of(columns[texts.path]) : TextEncoding::Gbk;
+            context.PrintRow(columns, ColumnEncodings(texts, columns.size(), encoding));
         }
     };
-    printRows("C", lists.constants);
-    printRows("F", lists.functions);
+    printRows("C", lists.constants, ListKind::Constants);
+    printRows("F", lists.functions, ListKind::Functions);
     for (const std::string& source : lists.sourceFiles) context.PrintRow({"S", source});
     context.PrintRow({"I", std::to_string(counter)});
     context.exitCode = static_cast<int>(result);
@@ -44,7 +50,16 @@ int ReadRecord(CliContext& context, const std::string& userPath) {
 int WriteRecord(CliContext& context, const std::string& userPath) {
     Expected<std::string> path = context.FromUser(userPath);
     if (!path) return context.Refuse("the record file name: " + path.error().message);
-    Expected<std::vector<std::vector<std::string>>> rows = context.ReadRows(std::cin);
+    FileEncodings files(context.fs(), SourceEncoding::Automatic);
+    Expected<std::vector<std::vector<std::string>>> rows = context.ReadRows(
+        std::cin,
+        [](const std::vector<std::string>& row) {
+            if (row.empty() || (row[0] != "C" && row[0] != "F"))
+                return CliContext::FileTextColumns{};
+            return Shifted(
+                RecordRowTexts(row[0] == "C" ? ListKind::Constants : ListKind::Functions), 1);
+        },
+        files);
     if (!rows) return context.Refuse(rows.error().message);
 
     RecordLists lists;

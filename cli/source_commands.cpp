@@ -13,6 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
+#include "cli/file_texts.h"
 #include "core/platform/clock.h"
 #include "core/scanner/line_model.h"
 #include "core/scanner/source_scanner.h"
@@ -71,6 +72,12 @@ void WarnUnreadable(CliContext& context, const Error& error, const std::string& 
                  "); it is taken as an empty file");
 }
 
+void WarnUndecodable(CliContext& context, const std::string& path) {
+    context.Warn(context.ToUser(path) + " is not valid " + context.sourceEncoding +
+                 "; it is read and rewritten as " + context.sourceEncoding +
+                 " byte for byte all the same");
+}
+
 void WarnOtherBreak(CliContext& context, const std::string& path) {
     context.Warn(context.ToUser(path) +
                  " holds none of the language's line break; it was split at the line break it "
@@ -85,9 +92,11 @@ std::optional<LineModel> LoadFile(CliContext& context, const SourceOptions& opti
     language = *loaded;
     std::optional<std::string> path = SourcePath(context, options.file);
     if (!path) return std::nullopt;
-    LineModel model = LoadSourceLines(context.fs(), *path, language.carryreturn);
+    LineModel model =
+        LoadSourceLines(context.fs(), *path, language.carryreturn, context.SourceEncodingChoice());
     if (model.readError) WarnUnreadable(context, *model.readError, *path);
     if (model.otherBreak) WarnOtherBreak(context, *path);
+    if (model.undecodable) WarnUndecodable(context, *path);
     return model;
 }
 
@@ -95,8 +104,9 @@ void RunLines(CliContext& context, const SourceOptions& options) {
     LanguageDefinition language;
     std::optional<LineModel> model = LoadFile(context, options, language);
     if (!model) return;
+    const std::vector<TextEncoding> encodings(2, model->encoding);
     for (std::size_t i = 0; i < model->LineCount(); ++i)
-        context.PrintRow({std::to_string(i + 1), std::string(model->Line(i))});
+        context.PrintRow({std::to_string(i + 1), std::string(model->Line(i))}, encodings);
 }
 
 void RunStatements(CliContext& context, const SourceOptions& options) {
@@ -108,7 +118,8 @@ void RunStatements(CliContext& context, const SourceOptions& options) {
     for (std::size_t i = 0; i < model->LineCount(); i = statement.line + 1) {
         if (!walker.Next(i, statement)) break;
         context.PrintRow({std::to_string(statement.line + 1), std::to_string(statement.column),
-                          statement.text, statement.comment});
+                          statement.text, statement.comment},
+                         std::vector<TextEncoding>(4, model->encoding));
     }
 }
 
@@ -146,7 +157,7 @@ void RunScan(CliContext& context, const SourceOptions& options) {
 
     const Clock& clock = fixedClock ? static_cast<const Clock&>(*fixedClock) : Clock::System();
     const ScanMode mode = options.mode == "calls" ? ScanMode::Calls : ScanMode::Constants;
-    SourceScanner scanner(context.fs(), *language, clock);
+    SourceScanner scanner(context.fs(), *language, clock, context.SourceEncodingChoice());
     RowList rows;
     std::uint32_t index = *counter;
     if (!mainPath.empty()) {
@@ -155,9 +166,36 @@ void RunScan(CliContext& context, const SourceOptions& options) {
     }
     for (const Error& error : scanner.ScanSourceFiles(rows, &files, mainPath, index, mode))
         WarnUnreadable(context, error, error.path);
-    for (const ScanNotice& notice : scanner.notices()) WarnOtherBreak(context, notice.path);
-    for (const Row& row : rows.rows()) context.PrintRow(row.columns);
+    for (const ScanNotice& notice : scanner.notices()) {
+        if (notice.kind == ScanNotice::Kind::OtherLineBreak)
+            WarnOtherBreak(context, notice.path);
+        else
+            WarnUndecodable(context, notice.path);
+    }
+    // Each value shows in its file's encoding.
+    const CliContext::FileTextColumns texts =
+        StepRowTexts(mode == ScanMode::Calls ? ListKind::Functions : ListKind::Constants);
+    for (const Row& row : rows.rows()) {
+        const auto encoding = scanner.encodings().find(row.columns[texts.path]);
+        context.PrintRow(row.columns, ColumnEncodings(texts, row.columns.size(),
+                                                      encoding != scanner.encodings().end()
+                                                          ? encoding->second
+                                                          : TextEncoding::Gbk));
+    }
 }
+
+}  // namespace
+
+CLI::Option* AddSourceEncodingOption(CLI::App* command, CliContext& context) {
+    return command
+        ->add_option("--source-encoding", context.sourceEncoding,
+                     "How source files are read: auto (each file: UTF-8 when it starts with the "
+                     "byte-order mark or is valid UTF-8 with a non-ASCII character, else GBK; the "
+                     "default), gbk or utf-8")
+        ->check(CLI::IsMember({"auto", "gbk", "utf-8"}));
+}
+
+namespace {
 
 CLI::Option* AddLanguageOption(CLI::App* command, SourceOptions& options) {
     return command
@@ -178,6 +216,7 @@ void RegisterSourceCommands(CLI::App& app, CliContext& context) {
         "NUMBER<TAB>TEXT, NUMBER counted from 1 (at most the first 512,000 bytes are read; lines "
         "are cut after 5,120 bytes)");
     AddLanguageOption(lines, *options);
+    AddSourceEncodingOption(lines, context);
     lines->add_option("FILE", options->file, "The source file")->required();
     lines->callback([&context, options] { RunLines(context, *options); });
 
@@ -187,6 +226,7 @@ void RegisterSourceCommands(CLI::App& app, CliContext& context) {
         "LINE counted from 1, COLUMN the bytes of the line before TEXT, COMMENT the line's "
         "one-line comment without its marker");
     AddLanguageOption(statements, *options);
+    AddSourceEncodingOption(statements, context);
     statements->add_option("FILE", options->file, "The source file")->required();
     statements->callback([&context, options] { RunStatements(context, *options); });
 
@@ -199,6 +239,7 @@ void RegisterSourceCommands(CLI::App& app, CliContext& context) {
         ->required()
         ->check(CLI::IsMember({"constants", "calls"}));
     AddLanguageOption(scan, *options);
+    AddSourceEncodingOption(scan, context);
     scan->add_option("--main", options->mainFile, "The project's entry source file");
     scan->add_option("--counter", options->counter, "The index counter's start (default 1024)");
     scan->add_option("--now", options->now,

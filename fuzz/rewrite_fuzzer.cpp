@@ -46,10 +46,10 @@ std::string Load(const std::string& path) {
 
 // Whether `at` is where a character of `line` starts (or its end), two-byte characters counted
 // whole from the line's start.
-bool OnCharacter(std::string_view line, std::size_t at) {
+bool OnCharacter(std::string_view line, std::size_t at, TextEncoding encoding) {
     if (at > line.size()) return false;
     std::size_t i = 0;
-    while (i < at) i += static_cast<unsigned char>(line[i]) >= 0x81 ? 2 : 1;
+    while (i < at) i += CharWidthAt(line, i, encoding);
     return i == at;
 }
 
@@ -73,6 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const LineBreak kBreaks[] = {{'\r', '\n'}, {'\n', 0}, {'\r', 0}, {0, 0}};
     language.carryreturn = kBreaks[input.ConsumeIntegralInRange<int>(0, 3)];
     const ListKind kind = input.ConsumeBool() ? ListKind::Functions : ListKind::Constants;
+    const bool utf8 = input.ConsumeBool();
+    const SourceEncoding choice = utf8 ? SourceEncoding::Utf8 : SourceEncoding::Gbk;
+    const TextEncoding encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
     const bool isString = input.ConsumeBool();
     const std::size_t lineNumber = input.ConsumeIntegralInRange<std::size_t>(0, 64);
     const std::size_t column = input.ConsumeIntegralInRange<std::size_t>(0, 255);
@@ -83,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     LineModel model;
     model.bytes = original;
+    model.encoding = encoding;
     SplitSourceLines(model, language.carryreturn);
     // The row's text is taken from the file where the position lies in it, so that it is found.
     std::string_view line;
@@ -110,7 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Store(ScratchFile(), original);
     (void)::unlink((ScratchFile() + "~").c_str());
-    Expected<ApplyOutcome> applied = ApplyListToSources(rows, kind, language, FileSystem::Real());
+    Expected<ApplyOutcome> applied =
+        ApplyListToSources(rows, kind, language, FileSystem::Real(), choice);
     if (!applied) {
         if (Load(ScratchFile()) != original) std::abort();
         return 0;
@@ -130,9 +135,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A row found by a scan starts and ends on whole characters, and so does a name from the
     // catalogue; text that splits a character makes the bytes after it read as other characters
     // once it is written, and can move a line break (a hand-edited record may hold such text).
-    const bool whole = wholeLine && OnCharacter(line, column) &&
-                       OnCharacter(line, column + std::min(search.size(), at.size())) &&
-                       OnCharacter(line, line.size()) && OnCharacter(result, result.size());
+    const bool whole = wholeLine && OnCharacter(line, column, encoding) &&
+                       OnCharacter(line, column + std::min(search.size(), at.size()), encoding) &&
+                       OnCharacter(line, line.size(), encoding) &&
+                       OnCharacter(result, result.size(), encoding);
     const bool found = whole && breakFree && TakesSearchBranch(at, search, result);
     if (applied->changedFiles.empty()) {
         if (found || Load(ScratchFile()) != original) std::abort();
@@ -147,6 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // "Ge/") stands there as taken back already.
     LineModel written;
     written.bytes = Load(ScratchFile());
+    written.encoding = encoding;
     SplitSourceLines(written, language.carryreturn);
     if (index >= written.LineCount()) std::abort();
     const std::string_view writtenLine = written.Line(index);
@@ -155,7 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     rows.SetText(0, kColumnState, "");
-    Expected<ApplyOutcome> takenBack = ApplyListToSources(rows, kind, language, FileSystem::Real());
+    Expected<ApplyOutcome> takenBack =
+        ApplyListToSources(rows, kind, language, FileSystem::Real(), choice);
     if (!takenBack || takenBack->changedFiles.size() != 1) std::abort();
     // Every byte comes back: the lines keep their own breaks.
     if (Load(ScratchFile()) != original) std::abort();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Fuzz target: the loader, statement walker and extractor under each built-in language, in both
-// scan modes; every row must point at a line of the file, and at the text the rewriting looks for,
-// and the scan must give the same rows by either walk on every instruction set.
+// scan modes and both encodings; every row must point at a line of the file, and at the text the
+// rewriting looks for, and the scan must give the same rows by either walk on every instruction
+// set.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,10 +28,12 @@ std::size_t Number(std::string_view text, std::size_t& at) {
     return value;
 }
 
-void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode mode) {
+void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode mode,
+          TextEncoding encoding) {
     static const FixedClock clock(1700000000);
     LineModel original;
     original.bytes = bytes;
+    original.encoding = encoding;
     SplitSourceLines(original, language.carryreturn);
     LineModel model = original;
     BlankBlockComments(language, model);
@@ -38,7 +41,7 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
         std::abort();
 
     StatementWalker walker(language, original);
-    StatementExtractor extractor(language, clock, TextEncoding::Gbk);
+    StatementExtractor extractor(language, clock, encoding);
     RowList rows;
     std::uint32_t counter = 1024;
     Statement statement;
@@ -53,7 +56,7 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
 
     // The scan that the step dialogs use gives exactly the rows of the full walk, by either walk
     // and on every instruction set.
-    const StatementRules rules(language, TextEncoding::Gbk);
+    const StatementRules rules(language, encoding);
     for (const ScanWalk walk : {ScanWalk::Exact, ScanWalk::Fastest})
         for (const block_kernels::InstructionSet set : block_kernels::Available()) {
             RowList scanRows;
@@ -98,11 +101,13 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     static const LineBreak kBreaks[] = {{'\r', '\n'}, {'\n', 0}, {'\r', 0}, {0, 0}};
-    // The first byte picks the language and its line break; the rest is the file.
+    // The first byte picks the language, its line break and the encoding the file is read in;
+    // the rest is the file, mixed breaks and all.
     LanguageDefinition language = LoaderDefaults(data[0] % kLanguageCount);
     if ((data[0] >> 3) & 1) language.carryreturn = kBreaks[(data[0] >> 4) % 4];
+    const TextEncoding encoding = (data[0] >> 6) & 1 ? TextEncoding::Utf8 : TextEncoding::Gbk;
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    Scan(language, bytes, ScanMode::Constants);
-    Scan(language, bytes, ScanMode::Calls);
+    Scan(language, bytes, ScanMode::Constants, encoding);
+    Scan(language, bytes, ScanMode::Calls, encoding);
     return 0;
 }

@@ -48,6 +48,62 @@ TEST(ApplyCli, AppliesRowsFromAFileAndTakesThemBackFromStandardInput) {
     EXPECT_EQ(ReadBytes(source), "x = \"abc\";\r\nMessageBox_kx(h, s);//MessageBox\r\n");
 }
 
+// Sets the state column of every printed row, as a script edits the rows between scan and apply.
+std::string WithState(const std::string& rows, const std::string& state) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t end = rows.find('\n'); end != std::string::npos;
+         start = end + 1, end = rows.find('\n', start)) {
+        std::vector<std::string> columns;
+        std::string line = rows.substr(start, end - start);
+        for (std::size_t tab; (tab = line.find('\t')) != std::string::npos; line.erase(0, tab + 1))
+            columns.push_back(line.substr(0, tab));
+        columns.push_back(line);
+        columns[3] = state;
+        std::string joined;
+        for (const std::string& column : columns) joined += (joined.empty() ? "" : "\t") + column;
+        out += joined + "\n";
+    }
+    return out;
+}
+
+TEST(ApplyCli, ScanThenApplyWorksForUtf8AndGbkFilesInBothEncodings) {
+    const std::string ni = "\xE4\xBD\xA0", hao = "\xE5\xA5\xBD";
+    const std::string utf8Source = "t = \"" + ni + hao + "\";\nu = \"" + ni + "\\\\\";\n";
+    const std::string gbkSource = "x = \"\xD6\xD0\";\r\n";  // 中
+    for (const char* encoding : {"utf-8", "gbk"}) {
+        SCOPED_TRACE(encoding);
+        TempDir dir;
+        const std::string u = dir.File("u.cpp"), g = dir.File("g.cpp");
+        WriteBytes(u, utf8Source);
+        WriteBytes(g, gbkSource);
+        const std::vector<std::string> common = {"--settings", dir.File("k.ini"), "--encoding",
+                                                 encoding};
+        auto run = [&](std::vector<std::string> arguments, const std::string& input = "") {
+            arguments.insert(arguments.begin(), common.begin(), common.end());
+            return RunProgram(KORVEXER_CLI, arguments, input);
+        };
+        CommandResult scan = run({"scan", "constants", "--language", "0", "--now", "0", u, g});
+        ASSERT_EQ(scan.exitCode, 0) << scan.err;
+        // A UTF-8 file's values show as they are; a GBK file's in the chosen encoding.
+        EXPECT_NE(scan.out.find("\t" + ni + hao + "\t"), std::string::npos) << scan.out;
+        const bool utf8 = std::string(encoding) == "utf-8";
+        EXPECT_NE(scan.out.find(utf8 ? "\t\xE4\xB8\xAD\t" : "\t\xD6\xD0\t"), std::string::npos)
+            << scan.out;
+        const std::string replace = utf8 ? kReplace : "\xCC\xE6\xBB\xBB";
+        CommandResult applied =
+            run({"apply", "constants", "--language", "0"}, WithState(scan.out, replace));
+        ASSERT_EQ(applied.exitCode, 0) << applied.err;
+        EXPECT_NE(ReadBytes(u).find("//\"" + ni + hao + "\""), std::string::npos) << ReadBytes(u);
+        EXPECT_NE(ReadBytes(g).find("//\"\xD6\xD0\""), std::string::npos);
+        CommandResult back =
+            run({"apply", "constants", "--language", "0"}, WithState(scan.out, ""));
+        ASSERT_EQ(back.exitCode, 0) << back.err;
+        EXPECT_EQ(ReadBytes(u), utf8Source);
+        EXPECT_EQ(ReadBytes(g), gbkSource);
+    }
+}
+
 TEST(ApplyCli, NamesFilesThatCouldNotBeWrittenAndExitsOne) {
     TempDir dir;
     const std::string locked = dir.File("locked.cpp"), open = dir.File("open.cpp");

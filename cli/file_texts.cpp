@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+// The file-text columns of list rows.
+#include "cli/file_texts.h"
+
+namespace korvexer::cli {
+
+namespace {
+
+std::vector<std::size_t> TextColumnsOf(ListKind kind) {
+    if (kind == ListKind::Functions) return {1, 2};
+    return {2};
+}
+
+}  // namespace
+
+CliContext::FileTextColumns StepRowTexts(ListKind kind) {
+    return {4, TextColumnsOf(kind)};
+}
+
+CliContext::FileTextColumns RecordRowTexts(ListKind kind) {
+    return {3, TextColumnsOf(kind)};
+}
+
+CliContext::FileTextColumns Shifted(CliContext::FileTextColumns columns, std::size_t by) {
+    columns.path += by;
+    for (std::size_t& column : columns.texts) column += by;
+    return columns;
+}
+
+std::vector<TextEncoding> ColumnEncodings(const CliContext::FileTextColumns& columns,
+                                          std::size_t count, TextEncoding fileEncoding) {
+    std::vector<TextEncoding> encodings(count, TextEncoding::Gbk);
+    for (const std::size_t column : columns.texts)
+        if (column < count) encodings[column] = fileEncoding;
+    return encodings;
+}
+
+}  // namespace korvexer::cli
