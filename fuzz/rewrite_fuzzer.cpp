@@ -49,7 +49,12 @@ std::string Load(const std::string& path) {
 bool OnCharacter(std::string_view line, std::size_t at, TextEncoding encoding) {
     if (at > line.size()) return false;
     std::size_t i = 0;
-    while (i < at) i += CharWidthAt(line, i, encoding);
+    // A GBK lead byte at the end still waits for its second byte: text written after it would
+    // pair with it. In UTF-8 no byte pairs with the next.
+    while (i < at)
+        i += encoding == TextEncoding::Gbk && static_cast<unsigned char>(line[i]) >= 0x81
+                 ? 2
+                 : CharWidthAt(line, i, encoding);
     return i == at;
 }
 
