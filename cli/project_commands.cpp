@@ -15,6 +15,7 @@
 #include "core/app/list_texts.h"
 #include "core/app/path_rules.h"
 #include "core/app/project_settings.h"
+#include "core/platform/text_trim.h"
 #include "core/app/workbench.h"
 #include "core/constants/constant_step.h"
 #include "core/functions/function_catalogue.h"

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "core/app/project_settings.h"
+#include "core/platform/text_trim.h"
 #include "core/platform/gbk_text.h"
 
 namespace korvexer {

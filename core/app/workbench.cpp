@@ -12,6 +12,7 @@
 #include "core/language/language_store.h"
 #include "core/platform/c_number.h"
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 #include "core/record/record_file.h"
 
 namespace korvexer {
@@ -21,10 +22,6 @@ namespace {
 // The suffixes a language's source files have when its section names none.
 constexpr std::array<const char*, kLanguageCount> kDefaultSuffixes = {
     ".cpp;.c;", ".bas;.frm;", ".prg;.scx;", ".pas;", ".java;", ".cs;", ".cpp;.c;"};
-
-std::string TrimBlanks(const std::string& text) {
-    return TrimTrailingBlanks(TrimLeadingBlanks(text));
-}
 
 // The fixed text of a failure followed by the file concerned and the system's reason, so that the
 // user knows what to mend.
@@ -314,7 +311,7 @@ std::string Workbench::MainSourceBrowseFolder() const {
 
 WorkbenchOutcome Workbench::ChooseApplicationFile(const std::string& path) {
     WorkbenchOutcome outcome;
-    std::string chosen = TrimBlanks(path);
+    std::string chosen(TrimBlanks(path));
     if (chosen.empty()) return outcome;
     m_settings.applicationFile = std::move(chosen);
     m_dirty = true;
@@ -325,7 +322,7 @@ WorkbenchOutcome Workbench::ChooseApplicationFile(const std::string& path) {
 
 WorkbenchOutcome Workbench::ChooseMainSourceFile(const std::string& path) {
     WorkbenchOutcome outcome;
-    std::string chosen = TrimBlanks(path);
+    std::string chosen(TrimBlanks(path));
     if (chosen.empty()) return outcome;
     m_settings.mainSourceFile = std::move(chosen);
     m_dirty = true;

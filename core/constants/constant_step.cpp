@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 #include "core/app/list_texts.h"
-#include "core/app/project_settings.h"
+#include "core/platform/text_trim.h"
 #include "core/app/workbench_texts.h"
 #include "core/constants/constant_step_texts.h"
 #include "core/platform/c_number.h"

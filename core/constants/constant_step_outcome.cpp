@@ -6,7 +6,7 @@
 
 #include "core/app/list_texts.h"
 #include "core/app/workbench_texts.h"
-#include "core/app/project_settings.h"
+#include "core/platform/text_trim.h"
 #include "core/constants/constant_step_texts.h"
 
 namespace korvexer {

@@ -10,7 +10,7 @@
 #include <QDir>
 #include <QLineEdit>
 
-#include "core/app/project_settings.h"
+#include "core/platform/text_trim.h"
 #include "core/constants/constant_step.h"
 #include "gui/app/workbench_dlg.h"
 #include "gui/constants/constant_dlg.h"

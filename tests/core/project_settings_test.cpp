@@ -78,13 +78,6 @@ TEST(FillProductCombo, EntriesInListOrderFirstSelected) {
     }
 }
 
-TEST(TrimBlanks, AllSixBlanks) {
-    EXPECT_EQ(TrimLeadingBlanks(" \t\r\n\v\fa b \f"), "a b \f");
-    EXPECT_EQ(TrimTrailingBlanks(" a b \t\r\n\v\f"), " a b");
-    EXPECT_EQ(TrimLeadingBlanks(" \v "), "");
-    EXPECT_EQ(TrimTrailingBlanks(""), "");
-}
-
 TEST(LoadProjectSettings, NothingStoredLeavesTheFieldsEmpty) {
     TempDir dir;
     ProfileStore store(FileSystem::Real(), dir.File("k.ini"));
