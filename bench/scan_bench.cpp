@@ -12,7 +12,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/buffer_probe.h"
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"

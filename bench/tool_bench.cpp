@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"

@@ -12,7 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/app/path_rules.h"
 #include "core/app/project_settings.h"
 #include "core/platform/text_trim.h"
@@ -266,13 +266,13 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
     WarnUnreadable(context, step.Open(workbench.functions(), &session.sourceFiles(),
                                       workbench.settings().mainSourceFile));
     for (std::size_t row = 0; row < step.rows().size(); ++row) {
-        const std::string& state = step.rows().Text(row, kColumnState);
+        const std::string& state = step.rows().Text(row, kStepState);
         if (action == FunctionAction::Unsubstitute) {
             if (state == texts::kStateReplace) step.Revert(row);
             continue;
         }
         // Calls already substituted, and substitute calls the record does not know, stay.
-        const std::string& call = step.rows().Text(row, kColumnType);
+        const std::string& call = step.rows().Text(row, kStepName);
         if (!state.empty() || call.empty()) continue;
         if (auto pair = pairs.find(gbk::ToLower(call)); pair != pairs.end()) {
             step.Pair(row, pair->second);

@@ -279,7 +279,7 @@ WorkbenchOutcome Workbench::SaveRecordAfterStep() {
 
 std::int32_t Workbench::PrepareConstantStep() {
     m_lastConstantIndex =
-        m_constants.empty() ? 1024 : CAtoi(m_constants.Text(m_constants.size() - 1, 0));
+        m_constants.empty() ? 1024 : CAtoi(m_constants.Text(m_constants.size() - 1, kMainKey));
     return m_lastConstantIndex;
 }
 

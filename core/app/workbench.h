@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "core/app/project_settings.h"
-#include "core/app/row_list.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
 #include "core/app/source_file_list.h"
 #include "core/app/workbench_message.h"
 #include "core/app/workbench_outcome.h"
@@ -145,8 +146,8 @@ private:
     ProductComboEntries m_products;
     std::string m_productText;
     LanguageDefinition m_language;
-    RowList m_constants{5};
-    RowList m_functions{5};
+    RowList m_constants{kMainColumnCount};
+    RowList m_functions{kMainColumnCount};
     SourceFileList m_sourceFiles;
     std::int32_t m_lastConstantIndex = 1024;
     bool m_dirty = false;

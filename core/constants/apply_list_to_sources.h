@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/constants/row_edit.h"
 #include "core/language/language_definition.h"
 #include "core/platform/expected.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/constants/apply_list_to_sources.h"
 #include "core/constants/row_edit.h"
 #include "core/language/language_definition.h"

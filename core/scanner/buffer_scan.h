@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/scanner/statement_extractor.h"
 #include "core/scanner/statement_rules.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/language/language_definition.h"
 #include "core/platform/file_system.h"
 

@@ -9,7 +9,7 @@
 #include <QFont>
 #include <QTreeView>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/app/row_style_ring.h"
 #include "gui/controls/grid_list_setup.h"
 #include "gui/controls/grid_row_delegate.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/constants/constant_step.h"
 #include "core/language/language_defaults.h"
 #include "core/record/record_file.h"

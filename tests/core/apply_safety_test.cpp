@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/constants/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
 #include "tests/support/faulty_file_system.h"

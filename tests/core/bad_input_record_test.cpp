@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/record/record_file.h"
 #include "tests/support/test_support.h"
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/constants/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
@@ -43,7 +43,7 @@ RowList ScannedRows(const std::string& path, const LanguageDefinition& language)
     std::uint32_t counter = 1024;
     EXPECT_TRUE(scanner.ScanFile(rows, path, counter, ScanMode::Constants));
     for (std::size_t row = 0; row < rows.size(); ++row)
-        rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+        rows.SetText(row, kStepState, std::string(texts::kStateReplace));
     return rows;
 }
 

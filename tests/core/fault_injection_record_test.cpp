@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/record/record_file.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/scanner/source_scanner.h"
 #include "core/language/language_defaults.h"
 

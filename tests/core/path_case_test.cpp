@@ -101,8 +101,8 @@ TEST(ScanSourceFiles, SkipsTheMainFileWhateverItsCaseAndStoresLowerCasedPaths) {
         scanner.ScanSourceFiles(rows, &files, dir.File("main.CPP"), counter, ScanMode::Constants);
     EXPECT_TRUE(failures.empty());
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows.Text(0, kConstantValue), "2");
-    EXPECT_EQ(rows.Text(0, kConstantFile), gbk::ToLower(dir.File("Other.CPP")));
+    EXPECT_EQ(rows.Text(0, kStepValue), "2");
+    EXPECT_EQ(rows.Text(0, kStepFile), gbk::ToLower(dir.File("Other.CPP")));
 }
 
 #endif  // _WIN32

@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 
 namespace korvexer {
 namespace {

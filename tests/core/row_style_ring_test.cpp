@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 
 namespace korvexer {
 namespace {

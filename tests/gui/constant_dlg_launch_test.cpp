@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/app/project_settings.h"
 #include "core/app/workbench.h"
 #include "core/platform/clock.h"
@@ -136,9 +136,9 @@ void StepLauncherTest::oneConstantTravelsToTheRecordAndBack() {
     project.field->setText(QStringLiteral("  ") + project.field->text());
     project.launcher.SetDialogRunner([&](QDialog& dialog) {
         auto& constants = static_cast<CConstantDlg&>(dialog);
-        const int row = RowOf(constants.List().Rows(), RowListModel::StepValue, "Order report");
+        const int row = RowOf(constants.List().Rows(), korvexer::kStepValue, "Order report");
         if (row < 0) return int(QDialog::Rejected);
-        index = constants.List().Rows().Text(row, RowListModel::StepKey);
+        index = constants.List().Rows().Text(row, korvexer::kStepKey);
         Select(constants.List(), row);
         Press(dialog, "replace");
         Press(dialog, "ok");
@@ -170,9 +170,9 @@ void StepLauncherTest::oneConstantTravelsToTheRecordAndBack() {
     std::string state;
     project.launcher.SetDialogRunner([&](QDialog& dialog) {
         auto& constants = static_cast<CConstantDlg&>(dialog);
-        const int row = RowOf(constants.List().Rows(), RowListModel::StepKey, index);
+        const int row = RowOf(constants.List().Rows(), korvexer::kStepKey, index);
         if (row < 0) return int(QDialog::Rejected);
-        state = constants.List().Rows().Text(row, RowListModel::StepState);
+        state = constants.List().Rows().Text(row, korvexer::kStepState);
         Press(dialog, "revertAll");
         Press(dialog, "ok");
         return dialog.result();
@@ -219,7 +219,7 @@ void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
     project.launcher.SetDialogRunner([&](QDialog& dialog) {
         opened.push_back(dialog.windowTitle());
         if (auto* functions = qobject_cast<CFunctionDlg*>(&dialog)) {
-            const int row = RowOf(functions->List().Rows(), RowListModel::StepName, "strlen");
+            const int row = RowOf(functions->List().Rows(), korvexer::kStepName, "strlen");
             if (row < 0) return int(QDialog::Rejected);
             Select(functions->List(), row);
             functions->Catalogue().setCurrentRow(

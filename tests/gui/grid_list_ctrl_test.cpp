@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "core/app/list_texts.h"
-#include "core/app/row_list.h"
+#include "core/list/list_texts.h"
+#include "core/list/row_list.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"

@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     while (std::getline(rowText, line)) {
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> columns = cli::ParseRow(line);
-        if (columns.size() > kColumnFile && !columns[kColumnFile].empty())
-            columns[kColumnFile] = work.File(columns[kColumnFile]);
+        if (columns.size() > kStepFile && !columns[kStepFile].empty())
+            columns[kStepFile] = work.File(columns[kStepFile]);
         rows.Append(std::move(columns));
     }
 

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/constants/apply_list_to_sources.h"
 #include "core/platform/clock.h"
 #include "core/scanner/line_model.h"
@@ -25,8 +25,8 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 void SetStates(RowList& rows, std::string_view state) {
     for (std::size_t row = 0; row < rows.size(); ++row)
-        if (rows.Text(row, kColumnState) != texts::kStateUnknown)
-            rows.SetText(row, kColumnState, std::string(state));
+        if (rows.Text(row, kStepState) != texts::kStateUnknown)
+            rows.SetText(row, kStepState, std::string(state));
 }
 
 void Check(const Expected<ApplyOutcome>& outcome, const char* step, RoundTripReport& report) {
