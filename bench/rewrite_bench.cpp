@@ -14,7 +14,7 @@
 #include "bench/bench_support.h"
 #include "core/list/list_texts.h"
 #include "core/list/row_list.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"

@@ -13,7 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/list/row_layouts.h"
 
 namespace korvexer::cli {

@@ -14,7 +14,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "core/list/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
 #include "core/scanner/line_model.h"
 

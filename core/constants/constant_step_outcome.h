@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/list/row_list.h"
-#include "core/constants/apply_list_to_sources.h"
-#include "core/constants/row_edit.h"
+#include "core/rewrite/apply_list_to_sources.h"
+#include "core/rewrite/row_edit.h"
 #include "core/language/language_definition.h"
 #include "core/platform/file_system.h"
 #include "core/record/record_file.h"

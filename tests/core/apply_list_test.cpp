@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Tests of ApplyListToSources on files: order, keys, backups, whole files, failures.
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

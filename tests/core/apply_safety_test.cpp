@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "core/list/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "core/list/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
 #include "core/scanner/source_scanner.h"

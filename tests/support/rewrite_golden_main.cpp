@@ -14,7 +14,7 @@
 #include <string>
 
 #include "cli/row_format.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
 #include "core/language/language_store.h"
 #include "tests/support/test_support.h"

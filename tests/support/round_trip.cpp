@@ -9,7 +9,7 @@
 #include <unordered_set>
 
 #include "core/list/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/platform/clock.h"
 #include "core/scanner/line_model.h"
 #include "core/scanner/source_scanner.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The texts of one row and the edit of one line.
-#include "core/constants/row_edit.h"
+#include "core/rewrite/row_edit.h"
 
 #include "core/list/list_texts.h"
 #include "core/platform/c_number.h"

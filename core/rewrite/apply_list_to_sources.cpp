@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // One walk over the rows, grouped by file, so the cost grows with rows and bytes only.
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "core/list/list_texts.h"
-#include "core/constants/source_rewrite.h"
+#include "core/rewrite/source_rewrite.h"
 
 namespace korvexer {
 

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/constants/row_edit.h"
+#include "core/rewrite/row_edit.h"
 #include "core/language/language_definition.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/list/row_list.h"
-#include "core/constants/row_edit.h"
+#include "core/rewrite/row_edit.h"
 #include "core/language/language_definition.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
