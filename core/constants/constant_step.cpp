@@ -11,8 +11,9 @@
 
 #include "core/list/list_texts.h"
 #include "core/platform/text_trim.h"
-#include "core/app/workbench_texts.h"
-#include "core/constants/constant_step_texts.h"
+#include "core/steps/accept_step.h"
+#include "core/steps/message_texts.h"
+#include "core/steps/step_texts.h"
 #include "core/platform/c_number.h"
 #include "core/platform/ms_random.h"
 #include "core/scanner/constant_index.h"

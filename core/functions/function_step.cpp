@@ -5,8 +5,7 @@
 #include <unordered_map>
 
 #include "core/list/list_texts.h"
-#include "core/app/workbench_texts.h"
-#include "core/constants/constant_step_texts.h"
+#include "core/steps/accept_step.h"
 #include "core/functions/function_catalogue.h"
 #include "core/platform/gbk_text.h"
 #include "core/scanner/source_scanner.h"

@@ -11,7 +11,7 @@
 
 #include "core/list/row_layouts.h"
 #include "core/list/row_list.h"
-#include "core/constants/constant_step_outcome.h"
+#include "core/steps/step_outcome.h"
 #include "core/language/language_definition.h"
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"

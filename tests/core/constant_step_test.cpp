@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "core/list/list_texts.h"
-#include "core/app/workbench_texts.h"
-#include "core/constants/constant_step_texts.h"
+#include "core/steps/message_texts.h"
+#include "core/steps/step_texts.h"
 #include "core/language/language_defaults.h"
 #include "core/platform/ms_random.h"
 #include "core/platform/path_case.h"

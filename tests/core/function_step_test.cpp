@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/list/list_texts.h"
-#include "core/constants/constant_step_texts.h"
+#include "core/steps/step_texts.h"
 #include "core/functions/function_catalogue.h"
 #include "core/language/language_defaults.h"
 #include "tests/support/test_support.h"

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The record-limit check and the unwritten-files message shared by the two step models.
-#include "core/constants/constant_step_outcome.h"
+// The OK both step models share: the record-limit check, the rewrite and the unwritten files.
+#include "core/steps/accept_step.h"
 
 #include <string_view>
 
 #include "core/list/list_texts.h"
-#include "core/app/workbench_texts.h"
 #include "core/platform/text_trim.h"
-#include "core/constants/constant_step_texts.h"
+#include "core/steps/message_texts.h"
+#include "core/steps/step_texts.h"
 
 namespace korvexer {
 
