@@ -90,7 +90,7 @@ int CountDark(const QImage& image, const QRect& area) {
     return count;
 }
 
-QColor Rgb(korvexer::RgbColor colour) {
+QColor Rgb(korvexer::gui::RgbColor colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
