@@ -13,7 +13,6 @@
 
 #include "cli/cli_context.h"
 #include "core/list/list_texts.h"
-#include "core/app/path_rules.h"
 #include "core/app/project_settings.h"
 #include "core/platform/text_trim.h"
 #include "core/app/workbench.h"
@@ -164,26 +163,14 @@ private:
     // project without replacements yet (no record anywhere), but a record that exists and cannot
     // be read would be overwritten with less than it holds.
     Status CheckRecordReadable() {
-        RecordLists scratch;
-        std::int32_t counter = kFirstConstantIndex;
-        const RecordReadResult first =
-            ReadRecordFile(m_context.fs(), m_recordPath, scratch, counter);
-        m_recordRead = m_recordPath;
-        if (first == RecordReadResult::Complete) return Status::Ok();
-        const std::string sibling =
-            MakeSiblingPath(m_recordPath, m_workbench->settings().mainSourceFile);
-        RecordReadResult second = RecordReadResult::Missing;
-        if (!sibling.empty()) {
-            scratch = RecordLists();
-            second = ReadRecordFile(m_context.fs(), sibling, scratch, counter);
-            m_recordRead = sibling;
-            if (second == RecordReadResult::Complete) return Status::Ok();
-        }
-        m_recordRead.clear();
-        if (first == RecordReadResult::Missing && second == RecordReadResult::Missing)
+        const RecordReadReport& read = m_workbench->recordRead();
+        m_recordRead = read.source;
+        if (!read.source.empty()) return Status::Ok();
+        if (read.result == RecordReadResult::Missing &&
+            read.copyResult == RecordReadResult::Missing)
             return Status::Ok();  // a project without replacements yet
         return Error{"the record file " + m_recordPath + " exists but cannot be read (result " +
-                         std::to_string(static_cast<int>(first)) +
+                         std::to_string(static_cast<int>(read.result)) +
                          "); nothing was changed, so that what it holds is not lost",
                      {}};
     }

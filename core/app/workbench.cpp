@@ -201,14 +201,19 @@ Status Workbench::WriteRecordAndSibling(std::string& recordPath) {
 void Workbench::ReadRecordIntoLists() {
     RecordLists lists;
     std::int32_t counter = m_lastConstantIndex;
-    const std::string path = RecordFilePath(m_settings.applicationFile);
-    if (ReadRecordFile(m_fs, path, lists, counter) != RecordReadResult::Complete) {
-        const std::string alternative = MakeSiblingPath(path, m_settings.mainSourceFile);
-        if (!alternative.empty()) {
-            // All three lists start again, so that rows the failed read got are not listed twice.
-            lists = RecordLists{};
-            (void)ReadRecordFile(m_fs, alternative, lists, counter);
-        }
+    RecordReadReport& read = m_recordRead;
+    read = RecordReadReport{};
+    read.path = RecordFilePath(m_settings.applicationFile);
+    read.result = ReadRecordFile(m_fs, read.path, lists, counter);
+    if (read.result == RecordReadResult::Complete) {
+        read.source = read.path;
+    } else if (std::string copy = MakeSiblingPath(read.path, m_settings.mainSourceFile);
+               !copy.empty()) {
+        // All three lists start again, so that rows the failed read got are not listed twice.
+        lists = RecordLists{};
+        read.copyPath = std::move(copy);
+        read.copyResult = ReadRecordFile(m_fs, read.copyPath, lists, counter);
+        if (read.copyResult == RecordReadResult::Complete) read.source = read.copyPath;
     }
     m_constants = std::move(lists.constants);
     m_functions = std::move(lists.functions);
@@ -237,6 +242,7 @@ WorkbenchOutcome Workbench::Refresh(const WorkbenchForm& form) {
     LoadLanguage();
     m_dirty = false;
     m_constants.clear();
+    m_recordRead = RecordReadReport{};
     outcome.refreshForm = true;
     outcome.completed = true;
 

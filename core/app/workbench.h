@@ -55,6 +55,10 @@ public:
     const SourceFileList& sourceFiles() const { return m_sourceFiles; }
     std::int32_t lastConstantIndex() const { return m_lastConstantIndex; }
     bool dirty() const { return m_dirty; }
+    // Which record files the last initialisation or refresh read, and with what result; empty when
+    // it read none (no project, or no application file). A refresh stopped by its checks reads
+    // nothing and leaves the report as it was.
+    const RecordReadReport& recordRead() const { return m_recordRead; }
     const std::string& statusText() const { return m_status; }
 
     // The save button: refuses a form whose company or paths are longer than their limits (naming
@@ -150,6 +154,7 @@ private:
     RowList m_functions{kMainColumnCount};
     SourceFileList m_sourceFiles;
     std::int32_t m_lastConstantIndex = 1024;
+    RecordReadReport m_recordRead;
     bool m_dirty = false;
     bool m_showSaveMessage = true;
     std::string m_status;
