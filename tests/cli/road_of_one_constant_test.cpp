@@ -15,11 +15,11 @@
 namespace korvexer {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::ReadBytes;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 TEST(RoadOfOneConstant, ReplacedRecordedKnownAgainAndTakenBack) {
     TempDir dir;

@@ -14,10 +14,10 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kReplace(texts::kStateReplace);
 const std::string kUnknown(texts::kStateUnknown);

@@ -12,8 +12,8 @@
 namespace korvexer {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 RecordReadResult ReadBytesAsRecord(const std::string& bytes, RecordLists& lists,
                                    std::int32_t& counter) {

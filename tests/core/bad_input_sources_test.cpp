@@ -22,11 +22,11 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::RoundTrip;
-using testing::RoundTripReport;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::RoundTrip;
+using test_support::RoundTripReport;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // Visual C++ with line feeds alone as line breaks, so that the file's own CR bytes are kept as
 // ordinary bytes and a rewrite normalises nothing but a missing last line break.

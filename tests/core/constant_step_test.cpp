@@ -17,10 +17,10 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kReplace(texts::kStateReplace);
 const std::string kUnknown(texts::kStateUnknown);
@@ -399,7 +399,7 @@ TEST(ConstantStepAccept, RefusesWhatTheRecordCannotHoldAndChangesNothing) {
               std::string::npos);
     EXPECT_NE(outcome.message->text.find("300"), std::string::npos);
     EXPECT_EQ(ReadBytes(project.main), sourceBefore);
-    EXPECT_FALSE(testing::ReadBytes(project.main + "~").size());
+    EXPECT_FALSE(test_support::ReadBytes(project.main + "~").size());
     EXPECT_EQ(Column(project.mainConstants, 0), Column(mainBefore, 0));
 }
 

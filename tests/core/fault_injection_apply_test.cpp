@@ -18,17 +18,17 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 using Step = FaultyFileSystem::Step;
 
 const std::string kSource = "int main() {\r\n    n = 40;\r\n    s = \"abc\";\r\n}\r\n";
 
 bool Exists(const std::string& path) {
 #ifdef _WIN32
-    return testing::PathExists(path);
+    return test_support::PathExists(path);
 #else
     struct stat status;
     return ::lstat(path.c_str(), &status) == 0;
@@ -57,13 +57,13 @@ TEST(FaultBetweenScanAndApply, LeavesTheFileAsTheOtherProgramLeftItAndNamesIt) {
         const char* expected;  // the file's bytes afterwards; nullptr when it is no file
     };
     const Case cases[] = {
-        {"turned read-only", [](const std::string& p) { testing::MakeReadOnly(p); }, false, true,
-         kSource.c_str()},
+        {"turned read-only", [](const std::string& p) { test_support::MakeReadOnly(p); }, false,
+         true, kSource.c_str()},
         {"removed", [](const std::string& p) { ::unlink(p.c_str()); }, true, false, nullptr},
         {"replaced by a folder",
          [](const std::string& p) {
              ::unlink(p.c_str());
-             testing::MakeDirectory(p);
+             test_support::MakeDirectory(p);
          },
          true, false, nullptr},
         {"rewritten with other lines",
@@ -159,7 +159,7 @@ TEST(FaultWhileReplacing, AHardLinkedFileIsWholeAfterAFailedWriteInPlace) {
             TempDir dir;
             const std::string path = dir.File("main.cpp"), link = dir.File("linked.cpp");
             WriteBytes(path, kSource);
-            ASSERT_NO_THROW(testing::MakeHardLink(path, link));
+            ASSERT_NO_THROW(test_support::MakeHardLink(path, link));
             RowList rows = ScannedRows(path, language);
             FaultyFileSystem fs;
             if (lasting)

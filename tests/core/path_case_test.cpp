@@ -16,8 +16,8 @@
 namespace korvexer {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // "\x81\x5A" and "\x81\x5C" are two-byte characters whose second bytes are 'Z' and '\\'.
 TEST(PathCaseKey, FollowsThePlatformsCaseRule) {
@@ -68,7 +68,7 @@ TEST(WindowsFileSystem, OpensFilesWhateverTheCaseOfTheirName) {
     EXPECT_EQ(content->bytes, "x = 1;");
     // Replacing through the lower-cased name writes the one file there is.
     ASSERT_TRUE(ReplaceFile(fs, PathCaseKey(dir.File("Main.CPP")), "x = 2;"));
-    EXPECT_EQ(testing::ReadBytes(dir.File("Main.CPP")), "x = 2;");
+    EXPECT_EQ(test_support::ReadBytes(dir.File("Main.CPP")), "x = 2;");
 }
 
 TEST(WindowsFileSystem, GbkNamesWithABackslashSecondByteAreOneName) {

@@ -12,9 +12,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // Entries "E000;" to "E<count-1>;", five bytes each.
 std::string Entries(int count) {

@@ -128,13 +128,14 @@ TEST(ScanFile, PassesOverOnlyLinesThatYieldNoRow) {
     languages.insert(languages.end(),
                      {spacedOperator, tabOperator, blankSeparator, noOperator, lfDelphi});
 
-    testing::TempDir dir;
+    test_support::TempDir dir;
     const std::string path = dir.File("source.txt");
     std::mt19937 random(7);
     const FixedClock clock(1700000000);
     std::size_t rowsSeen = 0;
     for (int round = 0; round < 80; ++round) {
-        testing::WriteBytes(path, RandomSource(random, round % 2 == 0, round % 4 < 2 ? 0 : 300));
+        test_support::WriteBytes(path,
+                                 RandomSource(random, round % 2 == 0, round % 4 < 2 ? 0 : 300));
         for (std::size_t l = 0; l < languages.size(); ++l) {
             for (ScanMode mode : {ScanMode::Constants, ScanMode::Calls}) {
                 const SourceScanner scanner(FileSystem::Real(), languages[l], clock);

@@ -12,8 +12,8 @@
 namespace korvexer {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kNumber(texts::kTypeNumber);
 const std::string kString(texts::kTypeString);

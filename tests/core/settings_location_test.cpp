@@ -14,9 +14,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // Sets (or, with nullopt, unsets) an environment variable for one scope.
 class ScopedEnvironment {
@@ -137,7 +137,7 @@ TEST(SettingsDirectory, ConfigHomeThenHome) {
 TEST(SeedWorkingSettings, TakesTheSeedOverOnlyOnce) {
     TempDir dir;
     ScopedEnvironment config(kSettingsHome, dir.File("config"));
-    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("bin")));
+    ASSERT_NO_THROW(test_support::MakeDirectory(dir.File("bin")));
 #ifdef _WIN32
     const std::string sep = "\\";
 #else

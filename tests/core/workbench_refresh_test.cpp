@@ -11,7 +11,7 @@
 #include "core/app/workbench_texts.h"
 #include "tests/core/workbench_test_fixture.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 namespace {
 
 using WorkbenchInitialise = WorkbenchTest;
@@ -193,4 +193,4 @@ TEST_F(WorkbenchRefresh, ASavedProjectReplacesAllThreeLists) {
 }
 
 }  // namespace
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

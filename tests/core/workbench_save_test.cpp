@@ -10,7 +10,7 @@
 #include "core/app/workbench_texts.h"
 #include "tests/core/workbench_test_fixture.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 namespace {
 
 using WorkbenchSave = WorkbenchTest;
@@ -200,4 +200,4 @@ TEST_F(WorkbenchSaveRecordAfterStep, AFailedWriteGivesItsOwnMessageAndKeepsDirty
 }
 
 }  // namespace
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

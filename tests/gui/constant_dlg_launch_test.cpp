@@ -34,10 +34,10 @@ using korvexer::gui::CConstantDlg;
 using korvexer::gui::CFunctionDlg;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepLauncher;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::testing::ReadBytes;
-using korvexer::testing::TempDir;
-using korvexer::testing::WriteBytes;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::test_support::ReadBytes;
+using korvexer::test_support::TempDir;
+using korvexer::test_support::WriteBytes;
 
 namespace {
 
@@ -206,8 +206,8 @@ void StepLauncherTest::functionStepOpensWithoutAMainSourceAndCancelKeepsTheLists
 void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
     Project project;
     QVERIFY(project.made && project.saved);
-    korvexer::gui::testing::FakeFileChooser chooser;
-    korvexer::gui::testing::FakeShellOpener opener;
+    korvexer::gui::test_support::FakeFileChooser chooser;
+    korvexer::gui::test_support::FakeShellOpener opener;
     korvexer::gui::CWorkbenchDlg window(project.model, project.store, project.prompter, chooser,
                                         opener);
     project.launcher.Attach(window);
@@ -254,8 +254,8 @@ void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
 void StepLauncherTest::renderedDialogsChangeNothing() {
     Project project;
     QVERIFY(project.made && project.saved);
-    korvexer::gui::testing::FakeFileChooser chooser;
-    korvexer::gui::testing::FakeShellOpener opener;
+    korvexer::gui::test_support::FakeFileChooser chooser;
+    korvexer::gui::test_support::FakeShellOpener opener;
     korvexer::gui::CWorkbenchDlg window(project.model, project.store, project.prompter, chooser,
                                         opener);
     // Also without a main source file: no message box may stop an unattended run.

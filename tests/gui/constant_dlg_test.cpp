@@ -34,10 +34,10 @@ using korvexer::gui::GbkCodec;
 using korvexer::gui::Prompter;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepContext;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::testing::ReadBytes;
-using korvexer::testing::TempDir;
-using korvexer::testing::WriteBytes;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::test_support::ReadBytes;
+using korvexer::test_support::TempDir;
+using korvexer::test_support::WriteBytes;
 
 namespace {
 
@@ -413,8 +413,8 @@ void ConstantDlgTest::okRefusedByTheRecordStaysOpenAndChangesNothing() {
 }
 
 void ConstantDlgTest::okNamesAFileThatCouldNotBeRewritten() {
-    korvexer::testing::FaultyFileSystem faulty;
-    faulty.FailOn(korvexer::testing::FaultyFileSystem::Step::Rename, "report.cpp");
+    korvexer::test_support::FaultyFileSystem faulty;
+    faulty.FailOn(korvexer::test_support::FaultyFileSystem::Step::Rename, "report.cpp");
     Project project(faulty);
     Dialog dialog(project);
     dialog.Press("replaceAll");

@@ -29,10 +29,10 @@ using korvexer::gui::CFunctionDlg;
 using korvexer::gui::GbkCodec;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepContext;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::testing::ReadBytes;
-using korvexer::testing::TempDir;
-using korvexer::testing::WriteBytes;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::test_support::ReadBytes;
+using korvexer::test_support::TempDir;
+using korvexer::test_support::WriteBytes;
 
 namespace {
 

@@ -31,9 +31,9 @@ using korvexer::Workbench;
 using korvexer::gui::CWorkbenchDlg;
 using korvexer::gui::GbkCodec;
 using korvexer::gui::Prompter;
-using korvexer::gui::testing::FakeFileChooser;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::gui::testing::FakeShellOpener;
+using korvexer::gui::test_support::FakeFileChooser;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::gui::test_support::FakeShellOpener;
 namespace texts = korvexer::texts;
 
 namespace {

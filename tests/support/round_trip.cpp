@@ -15,7 +15,7 @@
 #include "core/scanner/source_scanner.h"
 #include "tests/support/test_support.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 namespace {
 
@@ -124,4 +124,4 @@ std::vector<std::string> CopySources(const std::string& from, const std::string&
     return copies;
 }
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support
