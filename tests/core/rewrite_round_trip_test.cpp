@@ -19,6 +19,7 @@ TEST(RewriteRoundTrip, PascalSourcesComeBackAsTheyWere) {
     // styles; the first 60 in name order keep the test short.
     std::vector<std::string> files =
         test_support::CopySources(kPascalSources, copy.path(), {".inc", ".pp", ".pas"}, 60);
+    if (files.empty()) GTEST_SKIP() << kPascalSources << " holds no Pascal sources";
     ASSERT_EQ(files.size(), 60u);
     LanguageDefinition language = LoaderDefaults(3);
     language.carryreturn = {'\n', 0};
