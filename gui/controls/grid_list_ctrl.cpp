@@ -25,9 +25,6 @@ RgbColor ToRgb(const QColor& colour) {
                     static_cast<std::uint8_t>(colour.blue())};
 }
 
-// Pixels of the first column before the row image.
-constexpr int kIconMargin = 2;
-
 constexpr int kHeaderWeight = 570;
 
 }  // namespace
@@ -209,8 +206,9 @@ void CGridListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
     state.row = index.row();
     state.columnWidths = ColumnWidths();
     const int left = header()->count() > 0 ? header()->sectionViewportPosition(0) : 0;
-    state.parts = grid_geometry::SplitRow(left, option.rect.top(), option.rect.height(),
-                                          state.columnWidths, ImageStrip::kImageWidth, kIconMargin);
+    state.parts =
+        grid_geometry::SplitRow(left, option.rect.top(), option.rect.height(), state.columnWidths,
+                                ImageStrip::kImageWidth, grid_geometry::kIconMargin);
     const QModelIndex first = m_model->index(index.row(), 0);
     state.highlighted = selectionModel() != nullptr && selectionModel()->isSelected(first);
     state.focusFrame = hasFocus() && currentIndex().row() == index.row();
