@@ -12,12 +12,12 @@
 #include <unistd.h>
 
 #include "bench/bench_support.h"
+#include "core/language/language_defaults.h"
 #include "core/list/list_texts.h"
 #include "core/list/row_list.h"
-#include "core/rewrite/apply_list_to_sources.h"
-#include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/source_scanner.h"
 
 namespace {

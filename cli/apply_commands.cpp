@@ -13,8 +13,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
-#include "core/rewrite/apply_list_to_sources.h"
 #include "core/list/row_layouts.h"
+#include "core/rewrite/apply_list_to_sources.h"
 
 namespace korvexer::cli {
 

@@ -12,16 +12,16 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
-#include "core/list/list_texts.h"
 #include "core/app/project_settings.h"
-#include "core/platform/text_trim.h"
 #include "core/app/workbench.h"
 #include "core/constants/constant_step.h"
 #include "core/functions/function_catalogue.h"
 #include "core/functions/function_step.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/forwarding_file_system.h"
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 #include "core/record/record_file.h"
 
 namespace korvexer::cli {

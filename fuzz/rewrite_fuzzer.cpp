@@ -13,9 +13,9 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "core/language/language_defaults.h"
 #include "core/list/list_texts.h"
 #include "core/rewrite/apply_list_to_sources.h"
-#include "core/language/language_defaults.h"
 #include "core/scanner/line_model.h"
 
 using namespace korvexer;

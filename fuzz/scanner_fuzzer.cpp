@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/list/list_texts.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
 #include "core/scanner/buffer_scan.h"
 #include "core/scanner/line_model.h"

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "core/platform/text_trim.h"
 #include "core/language/word_list.h"
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 
 namespace korvexer {
 

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "core/app/project_settings.h"
-#include "core/list/row_layouts.h"
-#include "core/list/row_list.h"
 #include "core/app/source_file_list.h"
 #include "core/app/workbench_message.h"
 #include "core/app/workbench_outcome.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
 #include "core/platform/file_system.h"
 #include "core/platform/profile_store.h"
 

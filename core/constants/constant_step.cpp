@@ -10,14 +10,14 @@
 #include <unordered_map>
 
 #include "core/list/list_texts.h"
+#include "core/platform/c_number.h"
+#include "core/platform/ms_random.h"
 #include "core/platform/text_trim.h"
+#include "core/scanner/constant_index.h"
+#include "core/scanner/source_scanner.h"
 #include "core/steps/accept_step.h"
 #include "core/steps/message_texts.h"
 #include "core/steps/step_texts.h"
-#include "core/platform/c_number.h"
-#include "core/platform/ms_random.h"
-#include "core/scanner/constant_index.h"
-#include "core/scanner/source_scanner.h"
 
 namespace korvexer {
 

@@ -9,13 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/language/language_definition.h"
 #include "core/list/row_layouts.h"
 #include "core/list/row_list.h"
-#include "core/steps/step_outcome.h"
-#include "core/language/language_definition.h"
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/steps/step_outcome.h"
 
 namespace korvexer {
 

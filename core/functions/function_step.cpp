@@ -4,11 +4,11 @@
 
 #include <unordered_map>
 
-#include "core/list/list_texts.h"
-#include "core/steps/accept_step.h"
 #include "core/functions/function_catalogue.h"
+#include "core/list/list_texts.h"
 #include "core/platform/gbk_text.h"
 #include "core/scanner/source_scanner.h"
+#include "core/steps/accept_step.h"
 
 namespace korvexer {
 

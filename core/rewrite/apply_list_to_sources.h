@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "core/list/row_list.h"
-#include "core/rewrite/row_edit.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_list.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/rewrite/row_edit.h"
 
 namespace korvexer {
 

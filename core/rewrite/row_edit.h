@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/language/language_definition.h"
 #include "core/list/row_layouts.h"
 #include "core/list/row_list.h"
-#include "core/language/language_definition.h"
 
 namespace korvexer {
 

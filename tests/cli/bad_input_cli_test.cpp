@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <random>
 
-#include "core/scanner/line_model.h"
 #include "core/platform/path_case.h"
+#include "core/scanner/line_model.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/list/list_texts.h"
 #include "core/constants/constant_step.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/record/record_file.h"
 #include "tests/support/test_support.h"
 

@@ -10,12 +10,12 @@
 #include <random>
 #include <set>
 
-#include "core/list/list_texts.h"
-#include "core/rewrite/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
-#include "core/scanner/source_scanner.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
+#include "core/scanner/source_scanner.h"
 #include "tests/support/round_trip.h"
 #include "tests/support/test_support.h"
 

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/list/list_texts.h"
-#include "core/steps/message_texts.h"
-#include "core/steps/step_texts.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/ms_random.h"
 #include "core/platform/path_case.h"
 #include "core/scanner/statement_extractor.h"
+#include "core/steps/message_texts.h"
+#include "core/steps/step_texts.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/language/language_defaults.h"
 #include "core/list/list_texts.h"
 #include "core/scanner/constant_index.h"
-#include "core/language/language_defaults.h"
 
 namespace korvexer {
 namespace {

@@ -7,10 +7,10 @@
 
 #include <functional>
 
-#include "core/list/list_texts.h"
-#include "core/rewrite/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/source_scanner.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"

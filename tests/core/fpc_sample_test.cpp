@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/language/language_defaults.h"
 #include "core/list/list_texts.h"
 #include "core/scanner/source_scanner.h"
-#include "core/language/language_defaults.h"
 
 namespace korvexer {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/list/list_texts.h"
-#include "core/steps/step_texts.h"
 #include "core/functions/function_catalogue.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
+#include "core/steps/step_texts.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/language/language_defaults.h"
 #include "core/list/list_texts.h"
 #include "core/platform/path_case.h"
-#include "core/language/language_defaults.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {

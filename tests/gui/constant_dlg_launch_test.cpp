@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/list/list_texts.h"
 #include "core/app/project_settings.h"
 #include "core/app/workbench.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
 #include "core/platform/profile_store.h"
 #include "core/record/record_file.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "core/language/language_defaults.h"
 #include "core/list/list_texts.h"
 #include "core/list/row_list.h"
-#include "core/language/language_defaults.h"
 #include "core/platform/clock.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/list/row_list.h"
 #include "core/language/language_defaults.h"
+#include "core/list/row_list.h"
 #include "gui/constants/step_context.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"

@@ -20,8 +20,8 @@
 #include "gui/app/about_dlg.h"
 #include "gui/app/user_guide.h"
 #include "gui/app/workbench_dlg.h"
-#include "gui/language/language_dlg.h"
 #include "gui/controls/grid_list_ctrl.h"
+#include "gui/language/language_dlg.h"
 #include "gui/text/gbk_codec.h"
 #include "gui_fakes.h"
 

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "cli/row_format.h"
-#include "core/rewrite/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
 #include "core/language/language_store.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "tests/support/test_support.h"
 
 namespace {

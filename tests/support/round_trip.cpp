@@ -9,8 +9,8 @@
 #include <unordered_set>
 
 #include "core/list/list_texts.h"
-#include "core/rewrite/apply_list_to_sources.h"
 #include "core/platform/clock.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
 #include "core/scanner/source_scanner.h"
 #include "tests/support/test_support.h"
