@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_list.h"
 #include "core/scanner/statement_extractor.h"
 
 namespace korvexer::bench {

@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "bench/buffer_probe.h"
-#include "core/app/list_texts.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/scanner/line_model.h"
 
 namespace korvexer::bench {

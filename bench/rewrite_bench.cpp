@@ -12,12 +12,12 @@
 #include <unistd.h>
 
 #include "bench/bench_support.h"
-#include "core/app/list_texts.h"
-#include "core/app/row_list.h"
-#include "core/constants/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
+#include "core/list/row_list.h"
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/source_scanner.h"
 
 namespace {
@@ -36,7 +36,7 @@ LanguageDefinition CWithLf() {
 
 void SetStates(RowList& rows, std::string_view state) {
     for (std::size_t row = 0; row < rows.size(); ++row)
-        rows.SetText(row, kColumnState, std::string(state));
+        rows.SetText(row, kStepState, std::string(state));
 }
 
 // Reads every file and writes it back as a careful copy does: to a new file in the same folder,

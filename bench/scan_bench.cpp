@@ -12,8 +12,8 @@
 
 #include "bench/bench_support.h"
 #include "bench/buffer_probe.h"
-#include "core/app/row_list.h"
 #include "core/language/language_defaults.h"
+#include "core/list/row_list.h"
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"
 #include "core/scanner/line_model.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/app/row_list.h"
 #include "core/language/language_defaults.h"
+#include "core/list/row_list.h"
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"
 #include "core/scanner/line_model.h"

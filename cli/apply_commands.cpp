@@ -14,7 +14,8 @@
 
 #include "cli/cli_context.h"
 #include "cli/file_texts.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/list/row_layouts.h"
+#include "core/rewrite/apply_list_to_sources.h"
 
 namespace korvexer::cli {
 
@@ -54,7 +55,7 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
     }();
     if (!rows) return context.Refuse(rows.error().message);
 
-    RowList list(6);
+    RowList list(kStepColumnCount);
     list.reserve(rows->size());
     for (std::vector<std::string>& row : *rows) list.Append(std::move(row));
 

@@ -7,18 +7,22 @@ namespace korvexer::cli {
 namespace {
 
 std::vector<std::size_t> TextColumnsOf(ListKind kind) {
-    if (kind == ListKind::Functions) return {1, 2};
-    return {2};
+    if (kind == ListKind::Functions) return {kStepName, kStepValue};
+    return {kStepValue};
 }
 
 }  // namespace
 
 CliContext::FileTextColumns StepRowTexts(ListKind kind) {
-    return {4, TextColumnsOf(kind)};
+    return {kStepFile, TextColumnsOf(kind)};
 }
 
+// The main list's layout keeps the step list's first three columns, so the texts stand alike.
+static_assert(std::size_t{kMainName} == std::size_t{kStepName} &&
+              std::size_t{kMainValue} == std::size_t{kStepValue});
+
 CliContext::FileTextColumns RecordRowTexts(ListKind kind) {
-    return {3, TextColumnsOf(kind)};
+    return {kMainFile, TextColumnsOf(kind)};
 }
 
 CliContext::FileTextColumns Shifted(CliContext::FileTextColumns columns, std::size_t by) {

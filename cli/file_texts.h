@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/cli_context.h"
-#include "core/constants/row_edit.h"
+#include "core/list/row_layouts.h"
 
 namespace korvexer::cli {
 

@@ -12,16 +12,16 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
-#include "core/app/list_texts.h"
-#include "core/app/path_rules.h"
 #include "core/app/project_settings.h"
 #include "core/app/workbench.h"
 #include "core/constants/constant_step.h"
 #include "core/functions/function_catalogue.h"
 #include "core/functions/function_step.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/forwarding_file_system.h"
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 #include "core/record/record_file.h"
 
 namespace korvexer::cli {
@@ -163,26 +163,14 @@ private:
     // project without replacements yet (no record anywhere), but a record that exists and cannot
     // be read would be overwritten with less than it holds.
     Status CheckRecordReadable() {
-        RecordLists scratch;
-        std::int32_t counter = kFirstConstantIndex;
-        const RecordReadResult first =
-            ReadRecordFile(m_context.fs(), m_recordPath, scratch, counter);
-        m_recordRead = m_recordPath;
-        if (first == RecordReadResult::Complete) return Status::Ok();
-        const std::string sibling =
-            MakeSiblingPath(m_recordPath, m_workbench->settings().mainSourceFile);
-        RecordReadResult second = RecordReadResult::Missing;
-        if (!sibling.empty()) {
-            scratch = RecordLists();
-            second = ReadRecordFile(m_context.fs(), sibling, scratch, counter);
-            m_recordRead = sibling;
-            if (second == RecordReadResult::Complete) return Status::Ok();
-        }
-        m_recordRead.clear();
-        if (first == RecordReadResult::Missing && second == RecordReadResult::Missing)
+        const RecordReadReport& read = m_workbench->recordRead();
+        m_recordRead = read.source;
+        if (!read.source.empty()) return Status::Ok();
+        if (read.result == RecordReadResult::Missing &&
+            read.copyResult == RecordReadResult::Missing)
             return Status::Ok();  // a project without replacements yet
         return Error{"the record file " + m_recordPath + " exists but cannot be read (result " +
-                         std::to_string(static_cast<int>(first)) +
+                         std::to_string(static_cast<int>(read.result)) +
                          "); nothing was changed, so that what it holds is not lost",
                      {}};
     }
@@ -265,13 +253,13 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
     WarnUnreadable(context, step.Open(workbench.functions(), &session.sourceFiles(),
                                       workbench.settings().mainSourceFile));
     for (std::size_t row = 0; row < step.rows().size(); ++row) {
-        const std::string& state = step.rows().Text(row, kColumnState);
+        const std::string& state = step.rows().Text(row, kStepState);
         if (action == FunctionAction::Unsubstitute) {
             if (state == texts::kStateReplace) step.Revert(row);
             continue;
         }
         // Calls already substituted, and substitute calls the record does not know, stay.
-        const std::string& call = step.rows().Text(row, kColumnType);
+        const std::string& call = step.rows().Text(row, kStepName);
         if (!state.empty() || call.empty()) continue;
         if (auto pair = pairs.find(gbk::ToLower(call)); pair != pairs.end()) {
             step.Pair(row, pair->second);

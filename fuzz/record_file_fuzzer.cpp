@@ -9,7 +9,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/record/record_file.h"
 
 using namespace korvexer;

@@ -13,9 +13,9 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "core/app/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
 
 using namespace korvexer;
@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         !TakesSearchBranch(writtenLine.substr(column), result, search))
         return 0;
 
-    rows.SetText(0, kColumnState, "");
+    rows.SetText(0, kStepState, "");
     Expected<ApplyOutcome> takenBack =
         ApplyListToSources(rows, kind, language, FileSystem::Real(), choice);
     if (!takenBack || takenBack->changedFiles.size() != 1) std::abort();

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/list_texts.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
 #include "core/scanner/buffer_scan.h"
 #include "core/scanner/line_model.h"
@@ -70,7 +70,7 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
         }
 
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        const std::string& position = rows.Text(row, kConstantPosition);
+        const std::string& position = rows.Text(row, kStepPosition);
         std::size_t at = 0;
         const std::size_t line = Number(position, at);
         if (at >= position.size() || position[at] != ':') std::abort();
@@ -79,14 +79,14 @@ void Scan(const LanguageDefinition& language, const std::string& bytes, ScanMode
         if (at != position.size() || line < 1 || line > model.LineCount()) std::abort();
         const std::string_view text = original.Line(line - 1);
         if (column > text.size()) std::abort();
-        if (rows.Text(row, kConstantState) == texts::kStateUnknown) continue;
+        if (rows.Text(row, kStepState) == texts::kStateUnknown) continue;
         // A listed call's name, and a listed string's quoted value, stand at the recorded column
         // of the line as it is in the file.
         std::string expected;
         if (mode == ScanMode::Calls)
-            expected = rows.Text(row, kFunctionName);
-        else if (rows.Text(row, kConstantType) == texts::kTypeString)
-            expected = static_cast<char>(language.quotation) + rows.Text(row, kConstantValue) +
+            expected = rows.Text(row, kStepName);
+        else if (rows.Text(row, kStepName) == texts::kTypeString)
+            expected = static_cast<char>(language.quotation) + rows.Text(row, kStepValue) +
                        static_cast<char>(language.quotation);
         // The extractor reads the statement with its tabs turned into spaces.
         std::string standing(text.substr(column, expected.size()));

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "core/app/project_settings.h"
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 
 namespace korvexer {
 

@@ -3,12 +3,12 @@
 #include "core/app/project_settings.h"
 
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 
 namespace korvexer {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n\v\f";
 constexpr std::string_view kCommonData = "Common Data";
 constexpr std::size_t kProductListLimit = 255;
 
@@ -26,16 +26,6 @@ bool ResolveProject(const ProfileStore& store, std::string& company, std::string
 }
 
 }  // namespace
-
-std::string TrimLeadingBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(kBlanks);
-    return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
-}
-
-std::string TrimTrailingBlanks(std::string_view text) {
-    std::size_t last = text.find_last_not_of(kBlanks);
-    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
-}
 
 void LoadProjectSettings(const ProfileStore& store, const std::string& company,
                          const std::string& product, ProjectSettings& settings) {

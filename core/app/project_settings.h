@@ -29,10 +29,6 @@ struct ProductComboEntries {
     int selected = -1;
 };
 
-// `text` without the blanks (space, tab, CR, LF, VT, FF) at its start, or at its end.
-std::string TrimLeadingBlanks(std::string_view text);
-std::string TrimTrailingBlanks(std::string_view text);
-
 // Loads the project `company`/`product` into `settings`. An empty company is taken from
 // "Common Data"/"CompanyID" (stored into settings.company without its trailing blanks), an empty
 // product from "Common Data"/"ProductID"; when either stays empty nothing more is loaded. Then

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "core/app/project_settings.h"
 #include "core/language/word_list.h"
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 
 namespace korvexer {
 
@@ -34,7 +34,7 @@ AddFilesResult SourceFileList::Add(const std::vector<std::string>& paths,
                                    std::string_view libraryFiles) {
     AddFilesResult result;
     for (const std::string& chosen : paths) {
-        std::string path = TrimTrailingBlanks(TrimLeadingBlanks(chosen));
+        std::string path(TrimBlanks(chosen));
         if (path.empty()) continue;
         if (!m_rules.caseSensitive) gbk::ToLowerInPlace(path);
         if (Contains(path) || IsLibraryFile(path, libraryFiles)) {

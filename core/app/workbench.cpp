@@ -12,6 +12,7 @@
 #include "core/language/language_store.h"
 #include "core/platform/c_number.h"
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 #include "core/record/record_file.h"
 
 namespace korvexer {
@@ -21,10 +22,6 @@ namespace {
 // The suffixes a language's source files have when its section names none.
 constexpr std::array<const char*, kLanguageCount> kDefaultSuffixes = {
     ".cpp;.c;", ".bas;.frm;", ".prg;.scx;", ".pas;", ".java;", ".cs;", ".cpp;.c;"};
-
-std::string TrimBlanks(const std::string& text) {
-    return TrimTrailingBlanks(TrimLeadingBlanks(text));
-}
 
 // The fixed text of a failure followed by the file concerned and the system's reason, so that the
 // user knows what to mend.
@@ -204,14 +201,19 @@ Status Workbench::WriteRecordAndSibling(std::string& recordPath) {
 void Workbench::ReadRecordIntoLists() {
     RecordLists lists;
     std::int32_t counter = m_lastConstantIndex;
-    const std::string path = RecordFilePath(m_settings.applicationFile);
-    if (ReadRecordFile(m_fs, path, lists, counter) != RecordReadResult::Complete) {
-        const std::string alternative = MakeSiblingPath(path, m_settings.mainSourceFile);
-        if (!alternative.empty()) {
-            // All three lists start again, so that rows the failed read got are not listed twice.
-            lists = RecordLists{};
-            (void)ReadRecordFile(m_fs, alternative, lists, counter);
-        }
+    RecordReadReport& read = m_recordRead;
+    read = RecordReadReport{};
+    read.path = RecordFilePath(m_settings.applicationFile);
+    read.result = ReadRecordFile(m_fs, read.path, lists, counter);
+    if (read.result == RecordReadResult::Complete) {
+        read.source = read.path;
+    } else if (std::string copy = MakeSiblingPath(read.path, m_settings.mainSourceFile);
+               !copy.empty()) {
+        // All three lists start again, so that rows the failed read got are not listed twice.
+        lists = RecordLists{};
+        read.copyPath = std::move(copy);
+        read.copyResult = ReadRecordFile(m_fs, read.copyPath, lists, counter);
+        if (read.copyResult == RecordReadResult::Complete) read.source = read.copyPath;
     }
     m_constants = std::move(lists.constants);
     m_functions = std::move(lists.functions);
@@ -240,6 +242,7 @@ WorkbenchOutcome Workbench::Refresh(const WorkbenchForm& form) {
     LoadLanguage();
     m_dirty = false;
     m_constants.clear();
+    m_recordRead = RecordReadReport{};
     outcome.refreshForm = true;
     outcome.completed = true;
 
@@ -282,7 +285,7 @@ WorkbenchOutcome Workbench::SaveRecordAfterStep() {
 
 std::int32_t Workbench::PrepareConstantStep() {
     m_lastConstantIndex =
-        m_constants.empty() ? 1024 : CAtoi(m_constants.Text(m_constants.size() - 1, 0));
+        m_constants.empty() ? 1024 : CAtoi(m_constants.Text(m_constants.size() - 1, kMainKey));
     return m_lastConstantIndex;
 }
 
@@ -314,7 +317,7 @@ std::string Workbench::MainSourceBrowseFolder() const {
 
 WorkbenchOutcome Workbench::ChooseApplicationFile(const std::string& path) {
     WorkbenchOutcome outcome;
-    std::string chosen = TrimBlanks(path);
+    std::string chosen(TrimBlanks(path));
     if (chosen.empty()) return outcome;
     m_settings.applicationFile = std::move(chosen);
     m_dirty = true;
@@ -325,7 +328,7 @@ WorkbenchOutcome Workbench::ChooseApplicationFile(const std::string& path) {
 
 WorkbenchOutcome Workbench::ChooseMainSourceFile(const std::string& path) {
     WorkbenchOutcome outcome;
-    std::string chosen = TrimBlanks(path);
+    std::string chosen(TrimBlanks(path));
     if (chosen.empty()) return outcome;
     m_settings.mainSourceFile = std::move(chosen);
     m_dirty = true;

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "core/app/project_settings.h"
-#include "core/app/row_list.h"
 #include "core/app/source_file_list.h"
 #include "core/app/workbench_message.h"
 #include "core/app/workbench_outcome.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
 #include "core/platform/file_system.h"
 #include "core/platform/profile_store.h"
 
@@ -54,6 +55,10 @@ public:
     const SourceFileList& sourceFiles() const { return m_sourceFiles; }
     std::int32_t lastConstantIndex() const { return m_lastConstantIndex; }
     bool dirty() const { return m_dirty; }
+    // Which record files the last initialisation or refresh read, and with what result; empty when
+    // it read none (no project, or no application file). A refresh stopped by its checks reads
+    // nothing and leaves the report as it was.
+    const RecordReadReport& recordRead() const { return m_recordRead; }
     const std::string& statusText() const { return m_status; }
 
     // The save button: refuses a form whose company or paths are longer than their limits (naming
@@ -150,10 +155,11 @@ private:
     ProductComboEntries m_products;
     std::string m_productText;
     LanguageDefinition m_language;
-    RowList m_constants{5};
-    RowList m_functions{5};
+    RowList m_constants{kMainColumnCount};
+    RowList m_functions{kMainColumnCount};
     SourceFileList m_sourceFiles;
     std::int32_t m_lastConstantIndex = 1024;
+    RecordReadReport m_recordRead;
     bool m_dirty = false;
     bool m_showSaveMessage = true;
     std::string m_status;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/app/workbench_message.h"
+#include "core/record/record_file.h"
 
 namespace korvexer {
 
@@ -27,6 +28,16 @@ struct WorkbenchForm {
 struct FileFilter {
     std::string description;
     std::string patterns;
+};
+
+// What the last reading of a project's record file found. The record beside the application file
+// is read first; only when that read is not complete is its copy beside the main source file read.
+struct RecordReadReport {
+    std::string path;  // the record file beside the application file; "" when none was read
+    RecordReadResult result = RecordReadResult::Missing;
+    std::string copyPath;  // the copy beside the main source file; "" when it was not read
+    RecordReadResult copyResult = RecordReadResult::Missing;
+    std::string source;  // the file the lists came from, read completely; "" when neither was
 };
 
 // The result of one operation of the main window.

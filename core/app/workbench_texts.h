@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The GBK texts of the main window's messages, questions, captions and file-dialog filters.
+// The GBK texts of the main window's messages, questions and file-dialog filters.
 #pragma once
 
 #include <string_view>
+
+// The captions, and the request for the main source file that the constant step makes too.
+#include "core/steps/message_texts.h"
 
 namespace korvexer::texts {
 
@@ -14,10 +17,6 @@ inline constexpr std::string_view kCompanyEmpty =
 inline constexpr std::string_view kProductEmpty =
     "\xB2\xFA\xC6\xB7\xD0\xCD\xBA\xC5\xB2\xBB\xC4\xDC\xCE\xAA\xBF\xD5\xA3\xAC\xC7\xEB\xD1\xA1\xD4"
     "\xF1\xA3\xA1";
-// "入口主源码文件名字段不能为空，请输入！": save: the main source file field is empty
-inline constexpr std::string_view kMainSourceEmpty =
-    "\xC8\xEB\xBF\xDA\xD6\xF7\xD4\xB4\xC2\xEB\xCE\xC4\xBC\xFE\xC3\xFB\xD7\xD6\xB6\xCE\xB2\xBB\xC4"
-    "\xDC\xCE\xAA\xBF\xD5\xA3\xAC\xC7\xEB\xCA\xE4\xC8\xEB\xA3\xA1";
 // "可执行程序名不能为空，请输入！": save: the application field is empty
 inline constexpr std::string_view kApplicationEmpty =
     "\xBF\xC9\xD6\xB4\xD0\xD0\xB3\xCC\xD0\xF2\xC3\xFB\xB2\xBB\xC4\xDC\xCE\xAA\xBF\xD5\xA3\xAC\xC7"
@@ -64,10 +63,6 @@ inline constexpr std::string_view kHelpLoadFailed =
 // "打开帮助文件时出错!": help: the guide file cannot be written
 inline constexpr std::string_view kHelpWriteFailed =
     "\xB4\xF2\xBF\xAA\xB0\xEF\xD6\xFA\xCE\xC4\xBC\xFE\xCA\xB1\xB3\xF6\xB4\xED!";
-// "系统提示": message caption
-inline constexpr std::string_view kCaptionSystem = "\xCF\xB5\xCD\xB3\xCC\xE1\xCA\xBE";
-// "提示信息": message caption
-inline constexpr std::string_view kCaptionInformation = "\xCC\xE1\xCA\xBE\xD0\xC5\xCF\xA2";
 // "源码文件(%s)|%s|所有文件(*.*)|*.*|": file dialog filter of source files; both %s stand for the
 // patterns
 inline constexpr std::string_view kSourceFilterFormat =

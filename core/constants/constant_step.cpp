@@ -9,21 +9,19 @@
 #include <type_traits>
 #include <unordered_map>
 
-#include "core/app/list_texts.h"
-#include "core/app/project_settings.h"
-#include "core/app/workbench_texts.h"
-#include "core/constants/constant_step_texts.h"
+#include "core/list/list_texts.h"
 #include "core/platform/c_number.h"
 #include "core/platform/ms_random.h"
+#include "core/platform/text_trim.h"
 #include "core/scanner/constant_index.h"
 #include "core/scanner/source_scanner.h"
+#include "core/steps/accept_step.h"
+#include "core/steps/message_texts.h"
+#include "core/steps/step_texts.h"
 
 namespace korvexer {
 
 namespace {
-
-// The main window's constant list: index, type, value, file, position.
-enum MainColumn : std::size_t { kMainIndex, kMainType, kMainValue, kMainFile, kMainPosition };
 
 // The decimal value of an index text, as the C runtime reads it.
 std::uint32_t IndexValue(const std::string& text) {
@@ -35,7 +33,7 @@ int DialogImage(const std::string& type) {
 }
 
 int MainImage(const std::string& type) {
-    return type == texts::kTypeString ? 0 : 1;
+    return type == texts::kTypeString ? kMainStringImage : kMainNumericImage;
 }
 
 // A row's place: views of its file and position texts. They stay valid while the merge runs: it
@@ -52,7 +50,7 @@ struct PlaceHash {
 };
 
 Place PlaceOf(const RowList& rows, std::size_t row) {
-    return {rows.Text(row, kColumnFile), rows.Text(row, kColumnPosition)};
+    return {rows.Text(row, kStepFile), rows.Text(row, kStepPosition)};
 }
 
 // Rows in ascending index order; rows of equal index keep their order, as inserting each before
@@ -60,7 +58,7 @@ Place PlaceOf(const RowList& rows, std::size_t row) {
 void SortByIndex(RowList& rows) {
     std::vector<Row> sorted(rows.rows());
     std::stable_sort(sorted.begin(), sorted.end(), [](const Row& a, const Row& b) {
-        return IndexValue(a.columns[kMainIndex]) < IndexValue(b.columns[kMainIndex]);
+        return IndexValue(a.columns[kMainKey]) < IndexValue(b.columns[kMainKey]);
     });
     rows.clear();
     for (Row& row : sorted) rows.Append(std::move(row.columns), row.image);
@@ -101,10 +99,10 @@ std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
     // the sources. The scan numbered from the opener's counter without knowing them.
     std::uint32_t floor = indexCounter;
     for (std::size_t row = 0; row < mainConstants.size(); ++row)
-        floor = std::max(floor, IndexValue(mainConstants.Text(row, kMainIndex)));
+        floor = std::max(floor, IndexValue(mainConstants.Text(row, kMainKey)));
     for (std::size_t row = 0; row < m_rows.size(); ++row)
-        if (m_rows.Text(row, kColumnState) == texts::kStateUnknown)
-            floor = std::max(floor, IndexValue(m_rows.Text(row, kColumnKey)));
+        if (m_rows.Text(row, kStepState) == texts::kStateUnknown)
+            floor = std::max(floor, IndexValue(m_rows.Text(row, kStepKey)));
     m_counter = counter;
     if (floor > indexCounter) RaiseNewIndicesAbove(floor);
 
@@ -116,9 +114,9 @@ void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
     std::uint32_t counter = floor;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         // The scan leaves every new constant with an empty state; accessor calls are "未知".
-        if (!m_rows.Text(row, kColumnState).empty()) continue;
+        if (!m_rows.Text(row, kStepState).empty()) continue;
         counter = NextConstantIndex(counter, m_clock);
-        m_rows.SetText(row, kColumnKey, std::to_string(counter));
+        m_rows.SetText(row, kStepKey, std::to_string(counter));
     }
     m_counter = counter;
 }
@@ -137,14 +135,14 @@ void ConstantStep::Merge(const RowList& mainConstants) {
             byIndex.emplace();
             byIndex->reserve(m_rows.size());
             for (std::size_t row = 0; row < m_rows.size(); ++row)
-                (*byIndex)[m_rows.Text(row, kColumnKey)].insert(row);
+                (*byIndex)[m_rows.Text(row, kStepKey)].insert(row);
         }
         return *byIndex;
     };
 
     for (std::size_t record = 0; record < mainConstants.size(); ++record) {
-        const std::string& index = mainConstants.Text(record, kMainIndex);
-        const std::string& type = mainConstants.Text(record, kMainType);
+        const std::string& index = mainConstants.Text(record, kMainKey);
+        const std::string& type = mainConstants.Text(record, kMainName);
         const std::string& value = mainConstants.Text(record, kMainValue);
         const std::string file = TrimTrailingBlanks(mainConstants.Text(record, kMainFile));
         const std::string position = TrimTrailingBlanks(mainConstants.Text(record, kMainPosition));
@@ -159,15 +157,15 @@ void ConstantStep::Merge(const RowList& mainConstants) {
         }
 
         if (match) {
-            const std::string oldIndex = m_rows.Text(*match, kColumnKey);
+            const std::string oldIndex = m_rows.Text(*match, kStepKey);
             if (oldIndex != index && byIndex) {
                 (*byIndex)[oldIndex].erase(*match);
                 (*byIndex)[index].insert(*match);
             }
-            m_rows.SetText(*match, kColumnKey, index);
-            m_rows.SetText(*match, kColumnType, type);
-            m_rows.SetText(*match, kColumnValue, value);
-            m_rows.SetText(*match, kColumnState, std::string(texts::kStateReplace));
+            m_rows.SetText(*match, kStepKey, index);
+            m_rows.SetText(*match, kStepName, type);
+            m_rows.SetText(*match, kStepValue, value);
+            m_rows.SetText(*match, kStepState, std::string(texts::kStateReplace));
             m_rows.SetImage(*match, DialogImage(type));
             continue;
         }
@@ -181,34 +179,33 @@ void ConstantStep::Merge(const RowList& mainConstants) {
 
 void ConstantStep::Replace(const std::vector<std::size_t>& selected) {
     for (std::size_t row : selected)
-        if (row < m_rows.size())
-            m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+        if (row < m_rows.size()) m_rows.SetText(row, kStepState, std::string(texts::kStateReplace));
 }
 
 void ConstantStep::Revert(const std::vector<std::size_t>& selected) {
     for (std::size_t row : selected)
-        if (row < m_rows.size()) m_rows.SetText(row, kColumnState, {});
+        if (row < m_rows.size()) m_rows.SetText(row, kStepState, {});
 }
 
 void ConstantStep::ReplaceAll() {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
-        if (m_rows.Text(row, kColumnState).empty())
-            m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+        if (m_rows.Text(row, kStepState).empty())
+            m_rows.SetText(row, kStepState, std::string(texts::kStateReplace));
 }
 
 void ConstantStep::RevertAll() {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
-        if (m_rows.Text(row, kColumnState) == texts::kStateReplace)
-            m_rows.SetText(row, kColumnState, {});
+        if (m_rows.Text(row, kStepState) == texts::kStateReplace)
+            m_rows.SetText(row, kStepState, {});
 }
 
 std::optional<ConstantFields> ConstantStep::LoadFields(std::size_t row) const {
     if (row >= m_rows.size()) return std::nullopt;
     ConstantFields fields;
-    fields.index = IndexValue(m_rows.Text(row, kColumnKey));
-    fields.type = m_rows.Text(row, kColumnType) == texts::kTypeString ? ConstantFields::String
-                                                                      : ConstantFields::Number;
-    fields.value = m_rows.Text(row, kColumnValue);
+    fields.index = IndexValue(m_rows.Text(row, kStepKey));
+    fields.type = m_rows.Text(row, kStepName) == texts::kTypeString ? ConstantFields::String
+                                                                    : ConstantFields::Number;
+    fields.value = m_rows.Text(row, kStepValue);
     return fields;
 }
 
@@ -220,10 +217,10 @@ void ConstantStep::SetTypeAndValue(std::size_t row, ConstantFields& fields) {
         type = texts::kTypeNumber;
     }
     fields.value = value;
-    m_rows.SetText(row, kColumnType, type);
-    m_rows.SetText(row, kColumnValue, std::move(value));
-    m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
-    m_rows.SetImage(row, DialogImage(m_rows.Text(row, kColumnType)));
+    m_rows.SetText(row, kStepName, type);
+    m_rows.SetText(row, kStepValue, std::move(value));
+    m_rows.SetText(row, kStepState, std::string(texts::kStateReplace));
+    m_rows.SetImage(row, DialogImage(m_rows.Text(row, kStepName)));
 }
 
 StepEditOutcome ConstantStep::Add(ConstantFields& fields) {
@@ -247,7 +244,7 @@ StepEditOutcome ConstantStep::Add(ConstantFields& fields) {
 
 std::optional<std::size_t> ConstantStep::RowOfIndex(std::uint32_t index) const {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
-        if (IndexValue(m_rows.Text(row, kColumnKey)) == index) return row;
+        if (IndexValue(m_rows.Text(row, kStepKey)) == index) return row;
     return std::nullopt;
 }
 
@@ -280,12 +277,11 @@ StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& ma
                                        const std::vector<std::string>& sourceFiles) {
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        if (m_rows.Text(row, kColumnState) != texts::kStateReplace) continue;
-        const std::string& type = m_rows.Text(row, kColumnType);
-        wouldBe.constants.Append(
-            {m_rows.Text(row, kColumnKey), type, m_rows.Text(row, kColumnValue),
-             m_rows.Text(row, kColumnFile), m_rows.Text(row, kColumnPosition)},
-            MainImage(type));
+        if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;
+        const std::string& type = m_rows.Text(row, kStepName);
+        wouldBe.constants.Append({m_rows.Text(row, kStepKey), type, m_rows.Text(row, kStepValue),
+                                  m_rows.Text(row, kStepFile), m_rows.Text(row, kStepPosition)},
+                                 MainImage(type));
     }
     SortByIndex(wouldBe.constants);
     wouldBe.functions = mainFunctions;

@@ -4,19 +4,15 @@
 
 #include <unordered_map>
 
-#include "core/app/list_texts.h"
-#include "core/app/workbench_texts.h"
-#include "core/constants/constant_step_texts.h"
 #include "core/functions/function_catalogue.h"
+#include "core/list/list_texts.h"
 #include "core/platform/gbk_text.h"
 #include "core/scanner/source_scanner.h"
+#include "core/steps/accept_step.h"
 
 namespace korvexer {
 
 namespace {
-
-// The main window's function list: number, call name, substitute, file, position.
-enum MainColumn : std::size_t { kMainNumber, kMainName, kMainSubstitute, kMainFile, kMainPosition };
 
 std::string PlaceKey(const std::string& file, const std::string& position) {
     std::string key = file;
@@ -27,7 +23,7 @@ std::string PlaceKey(const std::string& file, const std::string& position) {
 
 void Renumber(RowList& rows) {
     for (std::size_t row = 0; row < rows.size(); ++row)
-        rows.SetText(row, kMainNumber, std::to_string(row + 1));
+        rows.SetText(row, kMainKey, std::to_string(row + 1));
 }
 
 }  // namespace
@@ -57,7 +53,7 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
     std::unordered_map<std::string, std::size_t> byPlace;
     byPlace.reserve(m_rows.size());
     for (std::size_t row = 0; row < m_rows.size(); ++row)
-        byPlace.emplace(PlaceKey(m_rows.Text(row, kColumnFile), m_rows.Text(row, kColumnPosition)),
+        byPlace.emplace(PlaceKey(m_rows.Text(row, kStepFile), m_rows.Text(row, kStepPosition)),
                         row);
 
     for (std::size_t record = 0; record < mainFunctions.size(); ++record) {
@@ -65,15 +61,14 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
         const std::string& position = mainFunctions.Text(record, kMainPosition);
         const std::string key = PlaceKey(file, position);
         if (auto found = byPlace.find(key); found != byPlace.end()) {
-            m_rows.SetText(found->second, kColumnType, mainFunctions.Text(record, kMainName));
-            m_rows.SetText(found->second, kColumnValue,
-                           mainFunctions.Text(record, kMainSubstitute));
-            m_rows.SetText(found->second, kColumnState, std::string(texts::kStateReplace));
+            m_rows.SetText(found->second, kStepName, mainFunctions.Text(record, kMainName));
+            m_rows.SetText(found->second, kStepValue, mainFunctions.Text(record, kMainValue));
+            m_rows.SetText(found->second, kStepState, std::string(texts::kStateReplace));
             continue;
         }
         const std::size_t row =
             m_rows.Append({std::to_string(m_rows.size() + 1), mainFunctions.Text(record, kMainName),
-                           mainFunctions.Text(record, kMainSubstitute),
+                           mainFunctions.Text(record, kMainValue),
                            std::string(texts::kStateReplace), file, position});
         byPlace.emplace(key, row);
     }
@@ -82,8 +77,8 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
 
 std::optional<std::size_t> FunctionStep::ProposeEntry(std::size_t row) const {
     if (row >= m_rows.size()) return std::nullopt;
-    return FindCatalogueEntry(m_catalogue, m_rows.Text(row, kColumnType),
-                              m_rows.Text(row, kColumnValue));
+    return FindCatalogueEntry(m_catalogue, m_rows.Text(row, kStepName),
+                              m_rows.Text(row, kStepValue));
 }
 
 std::string FunctionStep::EntryText(std::size_t entry) const {
@@ -94,21 +89,21 @@ bool FunctionStep::Replace(std::size_t row, std::optional<std::size_t> entry) {
     if (row >= m_rows.size()) return false;
     const Row before = m_rows[row];
     if (entry && *entry < m_catalogue.size())
-        m_rows.SetText(row, kColumnValue, CatalogueEntryName(m_catalogue[*entry]));
-    if (!m_rows.Text(row, kColumnValue).empty())
-        m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+        m_rows.SetText(row, kStepValue, CatalogueEntryName(m_catalogue[*entry]));
+    if (!m_rows.Text(row, kStepValue).empty())
+        m_rows.SetText(row, kStepState, std::string(texts::kStateReplace));
     return m_rows[row].columns != before.columns;
 }
 
 bool FunctionStep::Revert(std::size_t row) {
-    if (row >= m_rows.size() || m_rows.Text(row, kColumnState).empty()) return false;
-    m_rows.SetText(row, kColumnState, {});
+    if (row >= m_rows.size() || m_rows.Text(row, kStepState).empty()) return false;
+    m_rows.SetText(row, kStepState, {});
     return true;
 }
 
 bool FunctionStep::Toggle(std::size_t row, std::optional<std::size_t> entry) {
     if (row >= m_rows.size()) return false;
-    const std::string& state = m_rows.Text(row, kColumnState);
+    const std::string& state = m_rows.Text(row, kStepState);
     if (state == texts::kStateReplace) return Revert(row);
     if (state.empty()) return Replace(row, entry);
     return false;
@@ -117,8 +112,8 @@ bool FunctionStep::Toggle(std::size_t row, std::optional<std::size_t> entry) {
 bool FunctionStep::Pair(std::size_t row, const std::string& substitute) {
     if (row >= m_rows.size() || substitute.empty()) return false;
     const Row before = m_rows[row];
-    m_rows.SetText(row, kColumnValue, substitute);
-    m_rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+    m_rows.SetText(row, kStepValue, substitute);
+    m_rows.SetText(row, kStepState, std::string(texts::kStateReplace));
     return m_rows[row].columns != before.columns;
 }
 
@@ -126,10 +121,10 @@ StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& ma
                                        const std::vector<std::string>& sourceFiles) {
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        if (m_rows.Text(row, kColumnState) != texts::kStateReplace) continue;
-        wouldBe.functions.Append({std::string(), m_rows.Text(row, kColumnType),
-                                  m_rows.Text(row, kColumnValue), m_rows.Text(row, kColumnFile),
-                                  m_rows.Text(row, kColumnPosition)});
+        if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;
+        wouldBe.functions.Append({std::string(), m_rows.Text(row, kStepName),
+                                  m_rows.Text(row, kStepValue), m_rows.Text(row, kStepFile),
+                                  m_rows.Text(row, kStepPosition)});
     }
     Renumber(wouldBe.functions);
     wouldBe.constants = mainConstants;

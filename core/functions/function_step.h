@@ -9,12 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/row_list.h"
-#include "core/constants/constant_step_outcome.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/steps/step_outcome.h"
 
 namespace korvexer {
 
@@ -81,7 +82,7 @@ private:
     FileSystem& m_fs;
     const LanguageDefinition& m_language;
     std::vector<std::string> m_catalogue;
-    RowList m_ownRows{6};  // the rows when the caller keeps none
+    RowList m_ownRows{kStepColumnCount};  // the rows when the caller keeps none
     RowList& m_rows;
 };
 

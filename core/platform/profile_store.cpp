@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/platform/gbk_text.h"
+#include "core/platform/text_trim.h"
 
 namespace korvexer {
 
@@ -27,15 +28,8 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string_view Trim(std::string_view text, std::string_view blanks) {
-    std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
-
 std::string_view TrimSpaces(std::string_view text) {
-    return Trim(text, " ");
+    return TrimBytes(text, " ");
 }
 
 // The first write of the settings often comes on an account that has never run the program, whose
@@ -67,15 +61,15 @@ IniLine Classify(std::string_view content, std::size_t start, std::size_t end, s
         std::size_t close = gbk::Find(inside, ']');
         if (close != std::string_view::npos) inside = inside.substr(0, close);
         line.kind = LineKind::Section;
-        line.name = Trim(inside, " \t");
+        line.name = TrimBytes(inside, " \t");
         return line;
     }
     if (text[first] == ';') return line;
     std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return line;
     line.kind = LineKind::Key;
-    line.name = Trim(text.substr(0, equals), " \t");
-    line.value = Unquote(Trim(text.substr(equals + 1), " \t\v"));
+    line.name = TrimBytes(text.substr(0, equals), " \t");
+    line.value = Unquote(TrimBytes(text.substr(equals + 1), " \t\v"));
     line.equals = start + equals;
     return line;
 }
@@ -117,9 +111,7 @@ long FindKey(const std::vector<IniLine>& lines, long header, std::string_view ke
 }
 
 std::string RightTrimSpaces(std::string_view text) {
-    std::size_t last = text.find_last_not_of(' ');
-    return std::string(last == std::string_view::npos ? std::string_view()
-                                                      : text.substr(0, last + 1));
+    return std::string(TrimBytesRight(text, " "));
 }
 
 bool EndsWithLineBreak(const std::string& content) {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/platform/c_number.h"
 
 namespace korvexer {

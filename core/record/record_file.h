@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
 
@@ -23,8 +24,8 @@ constexpr std::int32_t kFirstConstantIndex = 1024;
 // The three lists a record file holds. Constant rows have five columns: index, type ("字符串" or
 // "数值"), value, file, position. Function rows: number, function, substitute, file, position.
 struct RecordLists {
-    RowList constants{5};
-    RowList functions{5};
+    RowList constants{kMainColumnCount};
+    RowList functions{kMainColumnCount};
     std::vector<std::string> sourceFiles;
 };
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/scanner/block_kernels.h"
 #include "core/scanner/marker_phases.h"
 #include "core/scanner/plain_walk.h"

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 #include "core/language/language_definition.h"
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"

@@ -2,8 +2,6 @@
 // The scanner's byte-text helpers.
 #include "core/scanner/source_text.h"
 
-#include <cstdint>
-#include <cstring>
 
 namespace korvexer::source_text {
 
@@ -26,33 +24,7 @@ std::size_t ReverseFind(std::string_view text, std::string_view needle) {
     return npos;
 }
 
-// Blanked comments and indentation leave long runs of spaces; they are passed over eight bytes
-// at a time.
-bool EightSpacesAt(const char* at) {
-    std::uint64_t word;
-    std::memcpy(&word, at, sizeof word);
-    return word == 0x2020202020202020ULL;
-}
-
 }  // namespace
-
-std::size_t LeadingBlanks(std::string_view text) {
-    std::size_t i = 0;
-    while (i + 8 <= text.size() && EightSpacesAt(text.data() + i)) i += 8;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    return i;
-}
-
-std::string_view TrimRight(std::string_view text) {
-    std::size_t end = text.size();
-    while (end >= 8 && EightSpacesAt(text.data() + end - 8)) end -= 8;
-    while (end > 0 && IsBlank(text[end - 1])) --end;
-    return text.substr(0, end);
-}
-
-std::string_view Trim(std::string_view text) {
-    return TrimRight(text.substr(LeadingBlanks(text)));
-}
 
 std::string_view FirstWord(std::string_view text) {
     return text.substr(0, text.find(' '));

@@ -6,22 +6,29 @@
 #include <string_view>
 
 #include "core/platform/text_encoding.h"
+#include "core/platform/text_trim.h"
 
 namespace korvexer::source_text {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// Space, tab, CR, LF, vertical tab and form feed.
+// Space, tab, CR, LF, vertical tab and form feed (the trimming of core/platform/text_trim.h).
 inline bool IsBlank(char byte) {
-    return byte == ' ' || (byte >= '\t' && byte <= '\r');
+    return IsBlankByte(byte);
 }
 
 // The number of blank bytes at the start of `text`.
-std::size_t LeadingBlanks(std::string_view text);
+inline std::size_t LeadingBlanks(std::string_view text) {
+    return CountLeadingBlanks(text);
+}
 // `text` without its trailing blank bytes.
-std::string_view TrimRight(std::string_view text);
+inline std::string_view TrimRight(std::string_view text) {
+    return TrimBlanksRight(text);
+}
 // `text` without blank bytes at either end.
-std::string_view Trim(std::string_view text);
+inline std::string_view Trim(std::string_view text) {
+    return TrimBlanks(text);
+}
 
 // The bytes of `text` before its first space; all of it when it has none. A tab does not end the
 // word.

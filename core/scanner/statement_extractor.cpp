@@ -6,7 +6,7 @@
 #include <charconv>
 #include <iterator>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/language/word_list.h"
 #include "core/platform/c_number.h"
 #include "core/platform/gbk_text.h"

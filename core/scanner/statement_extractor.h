@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/row_list.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
 #include "core/language/language_definition.h"
 #include "core/platform/clock.h"
 #include "core/scanner/row_needles.h"
@@ -18,27 +19,6 @@ namespace korvexer {
 // What a scan lists: constants (assignments of literals, accessor calls left by an earlier
 // replacement) or calls (function calls, substitute calls left by an earlier substitution).
 enum class ScanMode { Constants = 0, Calls = 1 };
-
-// The constant list's columns and images.
-enum ConstantColumn {
-    kConstantKey,
-    kConstantType,
-    kConstantValue,
-    kConstantState,
-    kConstantFile,
-    kConstantPosition
-};
-inline constexpr int kNumericImage = 1;
-inline constexpr int kStringImage = 2;
-// The function list's columns; its rows always have image 0.
-enum FunctionColumn {
-    kFunctionNumber,
-    kFunctionName,
-    kFunctionSubstitute,
-    kFunctionState,
-    kFunctionFile,
-    kFunctionPosition
-};
 
 // Names that are never taken for a called function, lower case, each followed by ';'.
 inline constexpr std::string_view kKeywordList =

@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QLineEdit>
 
-#include "core/app/project_settings.h"
 #include "core/constants/constant_step.h"
+#include "core/platform/text_trim.h"
 #include "gui/app/workbench_dlg.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"

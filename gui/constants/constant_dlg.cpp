@@ -216,7 +216,7 @@ void CConstantDlg::OnModify() {
     const StepEditOutcome outcome = m_model.Modify(*fields);
     if (outcome.changed) {
         ShowFields(*fields);
-        ShowChangedCells(*row, *row, RowListModel::StepName, RowListModel::StepState);
+        ShowChangedCells(*row, *row, kStepName, kStepState);
     }
     Carry(outcome);
 }
@@ -245,31 +245,27 @@ void CConstantDlg::OnReplace() {
     const std::vector<std::size_t> selected = SelectedRows();
     m_model.Replace(selected);
     if (!selected.empty())
-        ShowChangedCells(selected.front(), selected.back(), RowListModel::StepState,
-                         RowListModel::StepState);
+        ShowChangedCells(selected.front(), selected.back(), kStepState, kStepState);
 }
 
 void CConstantDlg::OnRevert() {
     const std::vector<std::size_t> selected = SelectedRows();
     m_model.Revert(selected);
     if (!selected.empty())
-        ShowChangedCells(selected.front(), selected.back(), RowListModel::StepState,
-                         RowListModel::StepState);
+        ShowChangedCells(selected.front(), selected.back(), kStepState, kStepState);
 }
 
 void CConstantDlg::OnReplaceAll() {
     m_model.ReplaceAll();
     if (!m_model.rows().empty())
-        ShowChangedCells(0, m_model.rows().size() - 1, RowListModel::StepState,
-                         RowListModel::StepState);
+        ShowChangedCells(0, m_model.rows().size() - 1, kStepState, kStepState);
     m_list->viewport()->update();
 }
 
 void CConstantDlg::OnRevertAll() {
     m_model.RevertAll();
     if (!m_model.rows().empty())
-        ShowChangedCells(0, m_model.rows().size() - 1, RowListModel::StepState,
-                         RowListModel::StepState);
+        ShowChangedCells(0, m_model.rows().size() - 1, kStepState, kStepState);
     m_list->viewport()->update();
 }
 

@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include "core/constants/constant_step.h"
+#include "core/list/row_layouts.h"
 #include "core/platform/clock.h"
 #include "gui/constants/step_context.h"
 
@@ -66,7 +67,7 @@ private:
 
     StepContext m_context;
     // The model's rows, which the list shows as they are.
-    RowList m_rows{6};
+    RowList m_rows{kStepColumnCount};
     ConstantStep m_model;
 
     CGridListCtrl* m_list = nullptr;

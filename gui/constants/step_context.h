@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_list.h"
 #include "core/platform/file_system.h"
 
 namespace korvexer::gui {

@@ -2,7 +2,7 @@
 // ShowStepMessage: a step model's message shown through the window's Prompter.
 #pragma once
 
-#include "core/constants/constant_step_outcome.h"
+#include "core/steps/step_outcome.h"
 #include "gui/app/prompter.h"
 
 class QWidget;

@@ -9,6 +9,9 @@
 
 namespace korvexer::gui::grid_geometry {
 
+// Pixels of the first column before the row image.
+inline constexpr int kIconMargin = 2;
+
 // A font height enlarged by `by` in magnitude: negative heights (character heights) become
 // more negative, positive ones (cell heights) larger; 0 (no preference) stays 0.
 int EnlargedFontHeight(int height, int by);

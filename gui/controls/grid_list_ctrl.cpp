@@ -27,9 +27,6 @@ RgbColor ToRgb(const QColor& colour) {
                     static_cast<std::uint8_t>(colour.blue())};
 }
 
-// Pixels of the first column before the row image.
-constexpr int kIconMargin = 2;
-
 constexpr int kHeaderWeight = 570;
 
 }  // namespace
@@ -221,7 +218,8 @@ void CGridListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
 grid_geometry::RowParts CGridListCtrl::PartsOfRow(int top, int height,
                                                   const std::vector<int>& widths) const {
     const int left = header()->count() > 0 ? header()->sectionViewportPosition(0) : 0;
-    return grid_geometry::SplitRow(left, top, height, widths, ImageStrip::kImageWidth, kIconMargin);
+    return grid_geometry::SplitRow(left, top, height, widths, ImageStrip::kImageWidth,
+                                   grid_geometry::kIconMargin);
 }
 
 QString CGridListCtrl::CellToolTip(QPoint point) const {

@@ -9,11 +9,11 @@
 #include <QFont>
 #include <QTreeView>
 
-#include "core/app/row_list.h"
-#include "core/app/row_style_ring.h"
+#include "core/list/row_list.h"
 #include "gui/controls/grid_list_setup.h"
 #include "gui/controls/grid_row_delegate.h"
 #include "gui/controls/image_strip.h"
+#include "gui/controls/row_style_ring.h"
 
 namespace korvexer::gui {
 

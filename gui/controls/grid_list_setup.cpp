@@ -2,7 +2,7 @@
 // The column, selection and rule tables of the four grid lists.
 #include "gui/controls/grid_list_setup.h"
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 
 namespace korvexer::gui {
 

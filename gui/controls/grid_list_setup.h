@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_style_ring.h"
+#include "gui/controls/row_style_ring.h"
 
 namespace korvexer::gui {
 

@@ -7,9 +7,9 @@
 #include <QColor>
 #include <QStyledItemDelegate>
 
-#include "core/app/row_style_ring.h"
 #include "gui/controls/grid_geometry.h"
 #include "gui/controls/image_strip.h"
+#include "gui/controls/row_style_ring.h"
 
 class QPainter;
 

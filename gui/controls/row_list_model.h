@@ -8,7 +8,7 @@
 
 #include <QAbstractTableModel>
 
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 
 namespace korvexer::gui {
 
@@ -18,19 +18,6 @@ namespace korvexer::gui {
 class RowListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // Column positions of the six-column step lists (constants and calls).
-    enum StepColumn : int {
-        StepKey,       // index number or running number
-        StepName,      // constant type or called function
-        StepValue,     // constant value or substitute
-        StepState,     // "替换", "未知" or empty
-        StepFile,      // source file
-        StepPosition,  // "line:column"
-        StepColumnCount
-    };
-    // Column positions of the five-column lists of the main window (no state column).
-    enum MainColumn : int { MainKey, MainName, MainValue, MainFile, MainPosition, MainColumnCount };
-
     enum Role : int {
         GbkTextRole = Qt::UserRole + 1,  // QByteArray: the cell's GBK bytes
         ImageRole,                       // int: the row's image index (any column)

@@ -126,8 +126,8 @@ std::optional<std::size_t> CFunctionDlg::SelectedEntry() const {
 }
 
 void CFunctionDlg::ShowChangedRow(std::size_t row) {
-    m_list->Rows().ShowChangedCells(static_cast<int>(row), static_cast<int>(row),
-                                    RowListModel::StepValue, RowListModel::StepState);
+    m_list->Rows().ShowChangedCells(static_cast<int>(row), static_cast<int>(row), kStepValue,
+                                    kStepState);
 }
 
 void CFunctionDlg::OnCallClicked() {

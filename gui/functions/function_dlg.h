@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include "core/functions/function_step.h"
+#include "core/list/row_layouts.h"
 #include "gui/constants/step_context.h"
 
 class QLineEdit;
@@ -57,7 +58,7 @@ private:
 
     StepContext m_context;
     // The model's rows, which the list shows as they are.
-    RowList m_rows{6};
+    RowList m_rows{kStepColumnCount};
     FunctionStep m_model;
 
     CGridListCtrl* m_list = nullptr;

@@ -8,11 +8,11 @@
 namespace korvexer {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::ReadBytes;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // "替换", "字符串" and "数值" in UTF-8.
 const std::string kReplace = "\xE6\x9B\xBF\xE6\x8D\xA2";
@@ -22,7 +22,7 @@ const std::string kNumber = "\xE6\x95\xB0\xE5\x80\xBC";
 std::string Row(const std::vector<std::string>& columns) {
     std::string line;
     for (const std::string& column : columns)
-        line += (line.empty() ? "" : "\t") + testing::AsColumn(column);
+        line += (line.empty() ? "" : "\t") + test_support::AsColumn(column);
     return line + "\n";
 }
 

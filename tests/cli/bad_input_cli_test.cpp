@@ -8,18 +8,18 @@
 #include <algorithm>
 #include <random>
 
-#include "core/scanner/line_model.h"
 #include "core/platform/path_case.h"
+#include "core/scanner/line_model.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::ReadBytes;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 std::string Noise(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);
@@ -45,7 +45,7 @@ TEST_F(BadInputCli, SourceCommandsTakeBadFilesAsTheyAre) {
     WriteBytes(empty, "");
     WriteBytes(binary, Noise(3 * 1024 * 1024, 21));
     WriteBytes(nul, std::string("n = 40;\0\r\ns = \"\0\";\r\n\0", 21));
-    ASSERT_NO_THROW(testing::MakeDirectory(folder));
+    ASSERT_NO_THROW(test_support::MakeDirectory(folder));
     const std::vector<std::vector<std::string>> commands = {
         {"lines", "--language", "0"},
         {"statements", "--language", "1"},
@@ -83,7 +83,7 @@ TEST_F(BadInputCli, ApplyPassesOverRowsItCannotPlaceAndTouchesNothing) {
     const std::string source = m_dir.File("a.cpp"), folder = m_dir.File("folder.cpp");
     const std::string kSource = "n = 40;\r\n";
     WriteBytes(source, kSource);
-    ASSERT_NO_THROW(testing::MakeDirectory(folder));
+    ASSERT_NO_THROW(test_support::MakeDirectory(folder));
     // "替换" and "数值" in GBK.
     const std::string replace = "\xCC\xE6\xBB\xBB", number = "\xCA\xFD\xD6\xB5";
     const auto row = [&](const std::string& key, const std::string& file,
@@ -127,7 +127,7 @@ TEST_F(BadInputCli, ApplyPassesOverRowsItCannotPlaceAndTouchesNothing) {
 
 TEST_F(BadInputCli, RecordReadOfFilesThatAreNoRecords) {
     const std::string folder = m_dir.File("folder.con");
-    ASSERT_NO_THROW(testing::MakeDirectory(folder));
+    ASSERT_NO_THROW(test_support::MakeDirectory(folder));
     WriteBytes(m_dir.File("empty.con"), "");
     WriteBytes(m_dir.File("noise.con"), Noise(3 * 1024 * 1024, 23));
     WriteBytes(m_dir.File("digits.con"), std::string(1000000, '9'));

@@ -12,9 +12,9 @@
 namespace korvexer::cli {
 namespace {
 
-using testing::CommandResult;
-using testing::RunProgram;
-using testing::TempDir;
+using test_support::CommandResult;
+using test_support::RunProgram;
+using test_support::TempDir;
 
 // 你好 in GBK and in UTF-8.
 const std::string kNameGbk = "\xC4\xE3\xBA\xC3";

@@ -11,11 +11,11 @@
 namespace korvexer {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::ReadBytes;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // "替换" in UTF-8.
 const std::string kReplace = "\xE6\x9B\xBF\xE6\x8D\xA2";
@@ -56,7 +56,7 @@ TEST(FaultCli, ApplyNamesAFileWhoseBackupCannotBeWrittenAndWritesTheOthers) {
     WriteBytes(blocked, kSource);
     WriteBytes(open, kSource);
     // A folder where the backup copy belongs: the backup cannot be written, so neither is the file.
-    ASSERT_NO_THROW(testing::MakeDirectory(blocked + "~"));
+    ASSERT_NO_THROW(test_support::MakeDirectory(blocked + "~"));
     const std::string rows = ScanForReplacement(dir, {blocked, open});
     CommandResult result = Apply(dir, rows);
     EXPECT_EQ(result.exitCode, 1);
@@ -95,7 +95,7 @@ TEST(FaultCli, ApplyAfterTheFilesChangedSinceTheScan) {
 TEST(FaultCli, RecordWriteNamesAnUnwritableLocationAndExitsOne) {
     TempDir dir;
     WriteBytes(dir.File("plain-file"), "x");
-    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("folder.con")));
+    ASSERT_NO_THROW(test_support::MakeDirectory(dir.File("folder.con")));
     for (const std::string& path : {dir.File("folder.con"), dir.File("plain-file/demo.con")}) {
         CommandResult result = RunProgram(KORVEXER_CLI, {"record", "write", path}, "S\t/a.cpp\n");
         EXPECT_EQ(result.exitCode, 1) << path;

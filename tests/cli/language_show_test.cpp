@@ -11,10 +11,10 @@
 namespace korvexer::cli {
 namespace {
 
-using testing::CommandResult;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 CommandResult Show(const std::vector<std::string>& options, const std::string& index) {
     std::vector<std::string> arguments = options;

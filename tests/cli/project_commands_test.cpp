@@ -12,11 +12,11 @@
 namespace korvexer {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::ReadBytes;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t count = 0;
@@ -35,7 +35,7 @@ struct SampleCopy {
     std::string settings = dir.File("korvexer.ini");
 
     explicit SampleCopy(const std::string& application = "orders") {
-        EXPECT_NO_THROW(testing::CopyTree(KORVEXER_SAMPLES, dir.path()));
+        EXPECT_NO_THROW(test_support::CopyTree(KORVEXER_SAMPLES, dir.path()));
         std::string ini = ReadBytes(std::string(KORVEXER_SAMPLES) + "/korvexer.ini.in");
         ini.replace(ini.find("@SAMPLES@/orders/main.cpp"), 25, main);
         ini.replace(ini.find("@SAMPLES@/orders/orders.exe"), 27,
@@ -72,7 +72,7 @@ TEST(ProjectProtect, ReplacesEveryConstantAndRestoreTakesThemBack) {
     CommandResult shown = project.Run({"show"});
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(Count(shown.out, "\nC\t"), 6u);
-    EXPECT_NE(shown.out.find("\nS\t" + testing::AsColumn(PathCaseKey(project.report)) + "\n"),
+    EXPECT_NE(shown.out.find("\nS\t" + test_support::AsColumn(PathCaseKey(project.report)) + "\n"),
               std::string::npos);
     EXPECT_NE(shown.out.find("P\tlanguage\t0\tVisual C++\n"), std::string::npos);
 
@@ -108,7 +108,7 @@ TEST(ProjectProtect, WritesTheRecordBesideTheApplicationAndCopiesIt) {
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(Count(shown.out, "\nC\t"), 4u);
     EXPECT_NE(
-        shown.out.find("\t" + testing::AsColumn(project.dir.File("orders/orders.con")) + "\n"),
+        shown.out.find("\t" + test_support::AsColumn(project.dir.File("orders/orders.con")) + "\n"),
         std::string::npos);
 }
 
@@ -130,7 +130,7 @@ TEST(ProjectSubstitute, PairsNamedCallsAndOnlyExactCatalogueNames) {
     CommandResult shown = project.Run({"show"});
     EXPECT_EQ(Count(shown.out, "\nF\t"), 3u);
     EXPECT_NE(shown.out.find("\nF\t1\tstrlen\tstrlen_kx\t" +
-                             testing::AsColumn(PathCaseKey(project.report))),
+                             test_support::AsColumn(PathCaseKey(project.report))),
               std::string::npos);
 
     CommandResult back = project.Run({"unsubstitute"});
@@ -183,7 +183,7 @@ TEST(ProjectCommands, RefusalsExitTwoWithOneLineAndChangeNothing) {
 
 TEST(ProjectCommands, AFileThatCannotBeWrittenIsNamedAndExitsOne) {
     SampleCopy project;
-    ASSERT_NO_THROW(testing::MakeReadOnly(project.report));
+    ASSERT_NO_THROW(test_support::MakeReadOnly(project.report));
     CommandResult protect = project.Run({"protect", "--source", project.report});
     EXPECT_EQ(protect.exitCode, 1);
     EXPECT_NE(protect.err.find(PathCaseKey(project.report)), std::string::npos);

@@ -7,11 +7,11 @@
 namespace korvexer {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::ReadBytes;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 TEST(RecordCli, WritesTheExactBytesAndReadsThemBack) {
     TempDir dir;

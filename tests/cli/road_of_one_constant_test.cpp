@@ -6,20 +6,20 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/app/list_texts.h"
 #include "core/constants/constant_step.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/record/record_file.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::CommandResult;
+using test_support::ReadBytes;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 TEST(RoadOfOneConstant, ReplacedRecordedKnownAgainAndTakenBack) {
     TempDir dir;

@@ -19,10 +19,11 @@ TEST(RowFormat, EscapesOnlyBackslashTabAndLineEnds) {
 }
 
 TEST(CliUsage, UnknownCommandsAreRefusedWithExitTwo) {
-    testing::CommandResult result = testing::RunProgram(KORVEXER_CLI, {"no-such-command"});
+    test_support::CommandResult result =
+        test_support::RunProgram(KORVEXER_CLI, {"no-such-command"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.err.find("korvexer-cli:"), std::string::npos);
-    testing::CommandResult help = testing::RunProgram(KORVEXER_CLI, {"--help"});
+    test_support::CommandResult help = test_support::RunProgram(KORVEXER_CLI, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--encoding"), std::string::npos);
 }

@@ -11,11 +11,11 @@
 namespace korvexer::cli {
 namespace {
 
-using testing::AsColumn;
-using testing::CommandResult;
-using testing::RunProgram;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::AsColumn;
+using test_support::CommandResult;
+using test_support::RunProgram;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 class SourceCommands : public ::testing::Test {
 protected:

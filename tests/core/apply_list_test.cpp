@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Tests of ApplyListToSources on files: order, keys, backups, whole files, failures.
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/scanner/line_model.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
@@ -14,10 +14,10 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kReplace(texts::kStateReplace);
 const std::string kUnknown(texts::kStateUnknown);

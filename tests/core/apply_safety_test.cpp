@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/app/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/list/list_texts.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
@@ -13,10 +13,10 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kReplace(texts::kStateReplace);
 const std::string kNumber(texts::kTypeNumber);

@@ -5,15 +5,15 @@
 
 #include <random>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/record/record_file.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 RecordReadResult ReadBytesAsRecord(const std::string& bytes, RecordLists& lists,
                                    std::int32_t& counter) {

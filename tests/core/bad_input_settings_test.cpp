@@ -13,9 +13,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // Whether `text` ends on a whole character: no two-byte character is split at its end.
 bool EndsOnACharacter(const std::string& text) {

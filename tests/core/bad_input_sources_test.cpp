@@ -10,23 +10,23 @@
 #include <random>
 #include <set>
 
-#include "core/app/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
-#include "core/scanner/source_scanner.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
+#include "core/scanner/source_scanner.h"
 #include "tests/support/round_trip.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::RoundTrip;
-using testing::RoundTripReport;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::RoundTrip;
+using test_support::RoundTripReport;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // Visual C++ with line feeds alone as line breaks, so that the file's own CR bytes are kept as
 // ordinary bytes and a rewrite normalises nothing but a missing last line break.
@@ -162,8 +162,8 @@ TEST(BadSourceFiles, LinesAtTheLengthLimitWithCharactersAndClosingMarksAtTheCut)
     ASSERT_GT(applied.size(), 20u);
     std::map<std::string, std::size_t> rowOfKey;
     for (std::size_t row = 0; row < applied.size(); ++row) {
-        applied.SetText(row, kColumnState, std::string(texts::kStateReplace));
-        rowOfKey[applied.Text(row, kColumnKey)] = row;
+        applied.SetText(row, kStepState, std::string(texts::kStateReplace));
+        rowOfKey[applied.Text(row, kStepKey)] = row;
     }
     Expected<ApplyOutcome> outcome =
         ApplyListToSources(applied, ListKind::Constants, language, FileSystem::Real());
@@ -174,11 +174,11 @@ TEST(BadSourceFiles, LinesAtTheLengthLimitWithCharactersAndClosingMarksAtTheCut)
     RowList rescanned = Scan(path, language);
     RowList back;
     for (std::size_t row = 0; row < rescanned.size(); ++row) {
-        auto known = rowOfKey.find(rescanned.Text(row, kColumnKey));
+        auto known = rowOfKey.find(rescanned.Text(row, kStepKey));
         if (known == rowOfKey.end()) continue;
         std::vector<std::string> columns = applied[known->second].columns;
-        columns[kColumnState].clear();
-        columns[kColumnPosition] = rescanned.Text(row, kColumnPosition);
+        columns[kStepState].clear();
+        columns[kStepPosition] = rescanned.Text(row, kStepPosition);
         back.Append(std::move(columns));
         rowOfKey.erase(known);
     }
@@ -191,7 +191,7 @@ TEST(BadSourceFiles, LinesAtTheLengthLimitWithCharactersAndClosingMarksAtTheCut)
     EXPECT_LE(rowOfKey.size(), std::size(kMarks) * std::size(kLengths));
     std::set<std::size_t> staying;
     for (const auto& [key, row] : rowOfKey) {
-        const std::size_t entry = std::stoul(applied.Text(row, kColumnPosition)) - 1;
+        const std::size_t entry = std::stoul(applied.Text(row, kStepPosition)) - 1;
         staying.insert(static_cast<std::size_t>(
             std::count(file.begin(), file.begin() + model.lines[entry].offset, '\n')));
     }
@@ -222,7 +222,7 @@ TEST(BadSourceFiles, AFileCutInsideACharacterIsNotGrownByRewrites) {
                      path, "1:4"});
         ASSERT_TRUE(ApplyListToSources(rows, ListKind::Constants, language, FileSystem::Real()));
         EXPECT_EQ(ReadBytes(path), "m = GetValueInt(7);//41" + breakText + "n = 40; \xBE");
-        rows.SetText(0, kColumnState, "");
+        rows.SetText(0, kStepState, "");
         ASSERT_TRUE(ApplyListToSources(rows, ListKind::Constants, language, FileSystem::Real()));
         EXPECT_EQ(ReadBytes(path), file);
     }

@@ -4,23 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
-#include "core/app/workbench_texts.h"
-#include "core/constants/constant_step_texts.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/ms_random.h"
 #include "core/platform/path_case.h"
 #include "core/scanner/statement_extractor.h"
+#include "core/steps/message_texts.h"
+#include "core/steps/step_texts.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kReplace(texts::kStateReplace);
 const std::string kUnknown(texts::kStateUnknown);
@@ -94,13 +94,13 @@ TEST(ConstantStepOpen, WorksOnTheRowsTheCallerKeeps) {
     ConstantStep step(FileSystem::Real(), project.language, project.clock, kept);
     step.Open(project.mainConstants, nullptr, project.main, 1024);
     EXPECT_EQ(&step.rows(), &kept);
-    EXPECT_EQ(Column(kept, kColumnValue), (std::vector<std::string>{"abc", "42", "7"}));
+    EXPECT_EQ(Column(kept, kStepValue), (std::vector<std::string>{"abc", "42", "7"}));
     step.ReplaceAll();
-    EXPECT_EQ(kept.Text(1, kColumnState), kReplace);
+    EXPECT_EQ(kept.Text(1, kStepState), kReplace);
     ConstantFields added{0, ConstantFields::Number, "9"};
     step.Add(added);
     ASSERT_EQ(kept.size(), 4u);
-    EXPECT_EQ(kept.Text(3, kColumnValue), "9");
+    EXPECT_EQ(kept.Text(3, kStepValue), "9");
     step.Delete(added, std::nullopt);
     EXPECT_EQ(kept.size(), 3u);
 }
@@ -119,7 +119,7 @@ TEST(ConstantStepOpen, MergesRecordRowsByPlaceElseByIndexAndAppendsTheRest) {
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0].columns,
               (std::vector<std::string>{"1100", kString, "abc", kReplace, project.main, "1:4"}));
-    EXPECT_EQ(rows.Text(1, kColumnState), "");  // n = 42 is new
+    EXPECT_EQ(rows.Text(1, kStepState), "");  // n = 42 is new
     EXPECT_EQ(rows[2].columns,
               (std::vector<std::string>{"1500", kNumber, "7", kReplace, project.main, "3:4"}));
     EXPECT_EQ(rows[3].columns,
@@ -140,8 +140,8 @@ TEST(ConstantStepOpen, AnIndexMatchFindsTheFirstRowShowingItAfterEarlierMerges) 
     ASSERT_EQ(project.rows().size(), 3u);
     EXPECT_EQ(project.rows()[0].columns,
               (std::vector<std::string>{"1500", kNumber, "8", kReplace, project.main, "1:4"}));
-    EXPECT_EQ(project.rows().Text(1, kColumnState), kUnknown);
-    EXPECT_EQ(project.rows().Text(2, kColumnKey), "1600");
+    EXPECT_EQ(project.rows().Text(1, kStepState), kUnknown);
+    EXPECT_EQ(project.rows().Text(2, kStepKey), "1600");
 }
 
 TEST(ConstantStepOpen, ALaterRecordRowFindsAnAppendedRowByPlace) {
@@ -156,7 +156,7 @@ TEST(ConstantStepOpen, ALaterRecordRowFindsAnAppendedRowByPlace) {
     ASSERT_EQ(project.rows().size(), 41u);
     EXPECT_EQ(project.rows()[1].columns,
               (std::vector<std::string>{"3000", kString, "late", kReplace, project.main, "10:4"}));
-    EXPECT_EQ(project.rows().Text(40, kColumnKey), "2039");
+    EXPECT_EQ(project.rows().Text(40, kStepKey), "2039");
 }
 
 TEST(ConstantStepOpen, NewIndicesStayAboveEveryIndexShown) {
@@ -179,9 +179,9 @@ TEST(ConstantStepOpen, NewIndicesStayAboveEveryIndexShown) {
         ASSERT_TRUE(project.Open(c.counter).empty());
         std::vector<std::uint32_t> fresh;
         for (std::size_t row = 0; row < project.rows().size(); ++row)
-            if (project.rows().Text(row, kColumnState).empty())
+            if (project.rows().Text(row, kStepState).empty())
                 fresh.push_back(
-                    static_cast<std::uint32_t>(std::stoul(project.rows().Text(row, kColumnKey))));
+                    static_cast<std::uint32_t>(std::stoul(project.rows().Text(row, kStepKey))));
         ASSERT_EQ(fresh.size(), 2u);
         // One second, one step: 1 + 5r, at most 996.
         const std::uint32_t step = fresh[0] - c.floor;
@@ -201,19 +201,19 @@ TEST(ConstantStepStates, ButtonsChangeTheRowsTheyShould) {
     Project project;
     project.Open();  // rows: "abc" empty, 42 empty, 1500 "未知"
     project.step.Replace({0, 2, 99});
-    EXPECT_EQ(Column(project.rows(), kColumnState),
+    EXPECT_EQ(Column(project.rows(), kStepState),
               (std::vector<std::string>{kReplace, "", kReplace}));
     project.step.Revert({0, 2});
-    EXPECT_EQ(Column(project.rows(), kColumnState), (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(Column(project.rows(), kStepState), (std::vector<std::string>{"", "", ""}));
 
     Project unknown;
     unknown.Open();
     unknown.step.ReplaceAll();
-    EXPECT_EQ(Column(unknown.rows(), kColumnState),
+    EXPECT_EQ(Column(unknown.rows(), kStepState),
               (std::vector<std::string>{kReplace, kReplace, kUnknown}));
     unknown.step.Revert({1});
     unknown.step.RevertAll();
-    EXPECT_EQ(Column(unknown.rows(), kColumnState), (std::vector<std::string>{"", "", kUnknown}));
+    EXPECT_EQ(Column(unknown.rows(), kStepState), (std::vector<std::string>{"", "", kUnknown}));
 }
 
 TEST(ConstantStepEdit, LoadFieldsReadsIndexTypeAndValue) {
@@ -221,7 +221,7 @@ TEST(ConstantStepEdit, LoadFieldsReadsIndexTypeAndValue) {
     project.Open();
     std::optional<ConstantFields> fields = project.step.LoadFields(0);
     ASSERT_TRUE(fields);
-    EXPECT_EQ(fields->index, std::stoul(project.rows().Text(0, kColumnKey)));
+    EXPECT_EQ(fields->index, std::stoul(project.rows().Text(0, kStepKey)));
     EXPECT_EQ(fields->type, ConstantFields::String);
     EXPECT_EQ(fields->value, "abc");
     EXPECT_EQ(project.step.LoadFields(1)->type, ConstantFields::Number);
@@ -278,19 +278,19 @@ TEST(ConstantStepEdit, ModifyChangesTheRowWithTheIndex) {
     fields.value = "12abc";
     EXPECT_TRUE(project.step.Modify(fields).changed);
     EXPECT_EQ(fields.value, "12");
-    EXPECT_EQ(project.rows().Text(0, kColumnType), kNumber);
-    EXPECT_EQ(project.rows().Text(0, kColumnValue), "12");
-    EXPECT_EQ(project.rows().Text(0, kColumnState), kReplace);
+    EXPECT_EQ(project.rows().Text(0, kStepName), kNumber);
+    EXPECT_EQ(project.rows().Text(0, kStepValue), "12");
+    EXPECT_EQ(project.rows().Text(0, kStepState), kReplace);
 
     ConstantFields emptyNumber{fields.index, ConstantFields::Number, ""};
     EXPECT_TRUE(project.step.Modify(emptyNumber).changed);  // not refused here
-    EXPECT_EQ(project.rows().Text(0, kColumnValue), "0");
+    EXPECT_EQ(project.rows().Text(0, kStepValue), "0");
 
     const RowList before = project.rows();
     ConstantFields nobody{7, ConstantFields::String, "x"};
     EXPECT_FALSE(project.step.Modify(nobody).changed);
     EXPECT_EQ(project.rows().rows().size(), before.size());
-    EXPECT_EQ(Column(project.rows(), kColumnValue), Column(before, kColumnValue));
+    EXPECT_EQ(Column(project.rows(), kStepValue), Column(before, kStepValue));
 }
 
 TEST(ConstantStepEdit, DeleteByIndexElseSelectionAndSelectsTheNextRow) {
@@ -328,7 +328,7 @@ TEST(ConstantStepEdit, DeleteByIndexElseSelectionAndSelectsTheNextRow) {
         if (c.byIndex) fields.index = project.step.LoadFields(1)->index;
         EXPECT_EQ(project.step.RowToDelete(fields, c.selected), c.deleted);
         EXPECT_EQ(project.step.Delete(fields, c.selected), c.selectedAfter);
-        EXPECT_EQ(Column(project.rows(), kColumnValue), c.valuesLeft);
+        EXPECT_EQ(Column(project.rows(), kStepValue), c.valuesLeft);
     }
     Project single("x = 1;\r\n");
     single.Open();
@@ -345,8 +345,8 @@ TEST(ConstantStepAccept, OrdersTheMainListByIndexAndRewritesTheSources) {
     project.step.Replace({0, 1});  // t = 6 stays
     ConstantFields handRow{0, ConstantFields::String, "hand"};
     project.step.Add(handRow);
-    const std::string idxA = project.rows().Text(0, kColumnKey);
-    const std::string idxS = project.rows().Text(1, kColumnKey);
+    const std::string idxA = project.rows().Text(0, kStepKey);
+    const std::string idxS = project.rows().Text(1, kStepKey);
 
     StepAcceptOutcome outcome = project.Accept();
     ASSERT_TRUE(outcome.accepted);
@@ -399,7 +399,7 @@ TEST(ConstantStepAccept, RefusesWhatTheRecordCannotHoldAndChangesNothing) {
               std::string::npos);
     EXPECT_NE(outcome.message->text.find("300"), std::string::npos);
     EXPECT_EQ(ReadBytes(project.main), sourceBefore);
-    EXPECT_FALSE(testing::ReadBytes(project.main + "~").size());
+    EXPECT_FALSE(test_support::ReadBytes(project.main + "~").size());
     EXPECT_EQ(Column(project.mainConstants, 0), Column(mainBefore, 0));
 }
 

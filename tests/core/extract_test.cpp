@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
-#include "core/scanner/constant_index.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
+#include "core/scanner/constant_index.h"
 
 namespace korvexer {
 namespace {
@@ -140,8 +140,8 @@ TEST(ExtractConstant, DelphiLiteralsAndNumbering) {
     Statement second{1, 0, "x = 1", "", "x = 1"};
     ASSERT_TRUE(extractor.Extract(rows, first, "f", counter, ScanMode::Constants));
     ASSERT_TRUE(extractor.Extract(rows, second, "f", counter, ScanMode::Constants));
-    EXPECT_EQ(rows.Text(0, kConstantKey), "1535");
-    EXPECT_EQ(rows.Text(1, kConstantKey), "2046");
+    EXPECT_EQ(rows.Text(0, kStepKey), "1535");
+    EXPECT_EQ(rows.Text(1, kStepKey), "2046");
     EXPECT_EQ(counter, 2046u);
     // An accessor call keeps its key and leaves the counter alone.
     Statement accessor{2, 0, "x = GetValueInt(3000)", "", "x = GetValueInt(3000)"};
@@ -195,7 +195,7 @@ TEST(ExtractCall, CallsKeywordsAndSubstitutes) {
     Statement call{0, 0, "foo(1)", "", "foo(1)"};
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(extractor.Extract(rows, call, "f", counter, ScanMode::Calls));
-    EXPECT_EQ(rows.Text(2, kFunctionNumber), "3");
+    EXPECT_EQ(rows.Text(2, kStepKey), "3");
     EXPECT_EQ(counter, 7u);
 }
 

@@ -7,10 +7,10 @@
 
 #include <functional>
 
-#include "core/app/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/source_scanner.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
@@ -18,17 +18,17 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 using Step = FaultyFileSystem::Step;
 
 const std::string kSource = "int main() {\r\n    n = 40;\r\n    s = \"abc\";\r\n}\r\n";
 
 bool Exists(const std::string& path) {
 #ifdef _WIN32
-    return testing::PathExists(path);
+    return test_support::PathExists(path);
 #else
     struct stat status;
     return ::lstat(path.c_str(), &status) == 0;
@@ -43,7 +43,7 @@ RowList ScannedRows(const std::string& path, const LanguageDefinition& language)
     std::uint32_t counter = 1024;
     EXPECT_TRUE(scanner.ScanFile(rows, path, counter, ScanMode::Constants));
     for (std::size_t row = 0; row < rows.size(); ++row)
-        rows.SetText(row, kColumnState, std::string(texts::kStateReplace));
+        rows.SetText(row, kStepState, std::string(texts::kStateReplace));
     return rows;
 }
 
@@ -57,13 +57,13 @@ TEST(FaultBetweenScanAndApply, LeavesTheFileAsTheOtherProgramLeftItAndNamesIt) {
         const char* expected;  // the file's bytes afterwards; nullptr when it is no file
     };
     const Case cases[] = {
-        {"turned read-only", [](const std::string& p) { testing::MakeReadOnly(p); }, false, true,
-         kSource.c_str()},
+        {"turned read-only", [](const std::string& p) { test_support::MakeReadOnly(p); }, false,
+         true, kSource.c_str()},
         {"removed", [](const std::string& p) { ::unlink(p.c_str()); }, true, false, nullptr},
         {"replaced by a folder",
          [](const std::string& p) {
              ::unlink(p.c_str());
-             testing::MakeDirectory(p);
+             test_support::MakeDirectory(p);
          },
          true, false, nullptr},
         {"rewritten with other lines",
@@ -159,7 +159,7 @@ TEST(FaultWhileReplacing, AHardLinkedFileIsWholeAfterAFailedWriteInPlace) {
             TempDir dir;
             const std::string path = dir.File("main.cpp"), link = dir.File("linked.cpp");
             WriteBytes(path, kSource);
-            ASSERT_NO_THROW(testing::MakeHardLink(path, link));
+            ASSERT_NO_THROW(test_support::MakeHardLink(path, link));
             RowList rows = ScannedRows(path, language);
             FaultyFileSystem fs;
             if (lasting)

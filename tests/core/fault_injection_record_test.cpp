@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/record/record_file.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
@@ -12,10 +12,10 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 using Step = FaultyFileSystem::Step;
 
 RecordLists Lists() {
@@ -28,7 +28,7 @@ RecordLists Lists() {
 
 bool Exists(const std::string& path) {
 #ifdef _WIN32
-    return testing::PathExists(path);
+    return test_support::PathExists(path);
 #else
     struct stat status;
     return ::lstat(path.c_str(), &status) == 0;
@@ -57,7 +57,7 @@ TEST(FaultWritingRecord, EveryFailingStepLeavesTheOldRecordAndNamesIt) {
 TEST(FaultWritingRecord, AnUnwritableLocationIsNamedAndNothingIsCreated) {
     TempDir dir;
     WriteBytes(dir.File("plain-file"), "x");
-    testing::MakeDirectory(dir.File("folder.con"));
+    test_support::MakeDirectory(dir.File("folder.con"));
     struct Case {
         const char* name;
         std::string path;
@@ -95,7 +95,7 @@ TEST(FaultReadingRecord, AFileThatCannotBeReadGivesResultOneAndNoRows) {
     EXPECT_EQ(counter, kFirstConstantIndex);
 
     // A folder under the record's name exists but cannot be read.
-    testing::MakeDirectory(dir.File("folder.con"));
+    test_support::MakeDirectory(dir.File("folder.con"));
     EXPECT_EQ(ReadRecordFile(FileSystem::Real(), dir.File("folder.con"), lists, counter),
               RecordReadResult::CannotOpen);
 }

@@ -11,10 +11,10 @@
 namespace korvexer {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::FaultyFileSystem;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 using Step = FaultyFileSystem::Step;
 
 const std::string kSettings = "[Common Data]\r\nCompanyID=KORVEX\r\n[language_0]\r\nsetvalue==\r\n";
@@ -60,7 +60,7 @@ TEST(FaultWritingSettings, AFileChangedByAnotherProgramMeanwhileIsNotOverwritten
 TEST(FaultWritingSettings, AFolderInTheWayIsNamedAndKept) {
     TempDir dir;
     const std::string path = dir.File("korvexer.ini");
-    ASSERT_NO_THROW(testing::MakeDirectory(path));
+    ASSERT_NO_THROW(test_support::MakeDirectory(path));
     ProfileStore store(FileSystem::Real(), path);
     Status status = store.WriteString("Common Data", "CompanyID", "KORVEX");
     ASSERT_FALSE(status);

@@ -29,9 +29,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 TEST(FileSystemRead, ReportsBytesPastTheLimit) {
     TempDir dir;
@@ -130,7 +130,7 @@ TEST(ReplaceFile, CreatesAMissingTargetAndReadsReadOnlyAsMode0444) {
     ASSERT_TRUE(writable);
     EXPECT_TRUE(writable->isRegular);
     EXPECT_EQ(writable->permissions, 0666u);
-    testing::MakeReadOnly(path);
+    test_support::MakeReadOnly(path);
     Expected<FileInfo> readOnly = FileSystem::Real().Stat(path);
     ASSERT_TRUE(readOnly);
     EXPECT_EQ(readOnly->permissions, 0444u);

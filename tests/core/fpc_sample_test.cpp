@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
+#include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
 #include "core/scanner/buffer_scan.h"
 #include "core/scanner/source_scanner.h"
-#include "core/language/language_defaults.h"
 
 namespace korvexer {
 namespace {
@@ -35,8 +35,9 @@ class FpcSample : public ::testing::Test {
 protected:
     void SetUp() override {
         struct stat info {};
-        ASSERT_EQ(stat(kFclBase.c_str(), &info), 0)
-            << kFclBase << " is missing: scripts/install-deps installs fpc-source-3.2.2";
+        if (stat(kFclBase.c_str(), &info) != 0)
+            GTEST_SKIP() << kFclBase
+                         << " is missing: scripts/install-deps installs fpc-source-3.2.2";
         m_language = LoaderDefaults(3);
         m_language.carryreturn = {'\n', 0};
     }

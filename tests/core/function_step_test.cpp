@@ -4,18 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
-#include "core/constants/constant_step_texts.h"
 #include "core/functions/function_catalogue.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
+#include "core/steps/step_texts.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kReplace(texts::kStateReplace);
 const std::string kUnknown(texts::kStateUnknown);
@@ -56,11 +56,11 @@ TEST(FunctionStepOpen, WorksOnTheRowsTheCallerKeeps) {
     FunctionStep step(FileSystem::Real(), project.language, kept);
     ASSERT_TRUE(step.Open(project.mainFunctions, nullptr, project.main).empty());
     EXPECT_EQ(&step.rows(), &kept);
-    EXPECT_EQ(Column(kept, kColumnType), (std::vector<std::string>{"foo", "toupper", ""}));
+    EXPECT_EQ(Column(kept, kStepName), (std::vector<std::string>{"foo", "toupper", ""}));
     ASSERT_TRUE(step.Pair(0, "abs_kx"));
-    EXPECT_EQ(kept.Text(0, kColumnState), kReplace);
+    EXPECT_EQ(kept.Text(0, kStepState), kReplace);
     ASSERT_TRUE(step.Revert(0));
-    EXPECT_EQ(kept.Text(0, kColumnState), "");
+    EXPECT_EQ(kept.Text(0, kStepState), "");
 }
 
 TEST(FunctionStepOpen, MergesRecordRowsByExactPlaceAndAppendsTheRest) {
@@ -101,29 +101,29 @@ TEST(FunctionStepPairing, ReplaceRevertAndToggle) {
     const std::size_t toupper = project.EntryNamed("toupper_kx");
     // No entry and no substitute yet: nothing happens.
     EXPECT_FALSE(project.step.Replace(0, std::nullopt));
-    EXPECT_EQ(project.rows().Text(0, kColumnState), "");
+    EXPECT_EQ(project.rows().Text(0, kStepState), "");
 
     EXPECT_TRUE(project.step.Replace(1, toupper));
-    EXPECT_EQ(project.rows().Text(1, kColumnValue), "toupper_kx");
-    EXPECT_EQ(project.rows().Text(1, kColumnState), kReplace);
+    EXPECT_EQ(project.rows().Text(1, kStepValue), "toupper_kx");
+    EXPECT_EQ(project.rows().Text(1, kStepState), kReplace);
     EXPECT_TRUE(project.step.Revert(1));
-    EXPECT_EQ(project.rows().Text(1, kColumnValue), "toupper_kx");
-    EXPECT_EQ(project.rows().Text(1, kColumnState), "");
+    EXPECT_EQ(project.rows().Text(1, kStepValue), "toupper_kx");
+    EXPECT_EQ(project.rows().Text(1, kStepState), "");
     EXPECT_TRUE(project.step.Replace(1, std::nullopt));  // marked again with its substitute
-    EXPECT_EQ(project.rows().Text(1, kColumnState), kReplace);
+    EXPECT_EQ(project.rows().Text(1, kStepState), kReplace);
 
     // The double-click: "替换" is taken back without touching the substitute, empty is paired,
     // "未知" is left alone.
     const std::size_t abs = project.EntryNamed("abs_kx");
     EXPECT_TRUE(project.step.Toggle(1, abs));
-    EXPECT_EQ(project.rows()[1].columns[kColumnValue], "toupper_kx");
-    EXPECT_EQ(project.rows().Text(1, kColumnState), "");
+    EXPECT_EQ(project.rows()[1].columns[kStepValue], "toupper_kx");
+    EXPECT_EQ(project.rows().Text(1, kStepState), "");
     EXPECT_TRUE(project.step.Toggle(0, abs));
-    EXPECT_EQ(project.rows().Text(0, kColumnValue), "abs_kx");
-    EXPECT_EQ(project.rows().Text(0, kColumnState), kReplace);
+    EXPECT_EQ(project.rows().Text(0, kStepValue), "abs_kx");
+    EXPECT_EQ(project.rows().Text(0, kStepState), kReplace);
     EXPECT_FALSE(project.step.Toggle(2, abs));
-    EXPECT_EQ(project.rows().Text(2, kColumnState), kUnknown);
-    EXPECT_EQ(project.rows().Text(2, kColumnValue), "strlen_kx");
+    EXPECT_EQ(project.rows().Text(2, kStepState), kUnknown);
+    EXPECT_EQ(project.rows().Text(2, kStepValue), "strlen_kx");
 }
 
 TEST(FunctionStepAccept, RenumbersTheMainListAndRewritesTheCalls) {

@@ -13,9 +13,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 LanguageDialogFields FromDefaults(std::int32_t index) {
     LanguageDialogFields fields;

@@ -12,8 +12,8 @@
 namespace korvexer {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kChar = "\xB0\xA1";  // one two-byte character
 

@@ -117,12 +117,12 @@ TEST(SplitSourceLines, LeadByteAtTheEnd) {
 }
 
 TEST(LoadSourceLines, ReadLimitAndUnreadableFiles) {
-    testing::TempDir dir;
-    testing::WriteBytes(dir.File("big"), std::string(600000, 'x'));
+    test_support::TempDir dir;
+    test_support::WriteBytes(dir.File("big"), std::string(600000, 'x'));
     LineModel big = LoadSourceLines(FileSystem::Real(), dir.File("big"), kCrLf);
     EXPECT_EQ(big.bytes.size(), 512000u);
     EXPECT_FALSE(big.complete);
-    testing::WriteBytes(dir.File("limit"), std::string(512000, 'x'));
+    test_support::WriteBytes(dir.File("limit"), std::string(512000, 'x'));
     EXPECT_TRUE(LoadSourceLines(FileSystem::Real(), dir.File("limit"), kCrLf).complete);
 
     LineModel missing = LoadSourceLines(FileSystem::Real(), dir.File("missing"), kCrLf);

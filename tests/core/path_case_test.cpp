@@ -16,8 +16,8 @@
 namespace korvexer {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // "\x81\x5A" and "\x81\x5C" are two-byte characters whose second bytes are 'Z' and '\\'.
 TEST(PathCaseKey, FollowsThePlatformsCaseRule) {
@@ -68,7 +68,7 @@ TEST(WindowsFileSystem, OpensFilesWhateverTheCaseOfTheirName) {
     EXPECT_EQ(content->bytes, "x = 1;");
     // Replacing through the lower-cased name writes the one file there is.
     ASSERT_TRUE(ReplaceFile(fs, PathCaseKey(dir.File("Main.CPP")), "x = 2;"));
-    EXPECT_EQ(testing::ReadBytes(dir.File("Main.CPP")), "x = 2;");
+    EXPECT_EQ(test_support::ReadBytes(dir.File("Main.CPP")), "x = 2;");
 }
 
 TEST(WindowsFileSystem, GbkNamesWithABackslashSecondByteAreOneName) {
@@ -101,8 +101,8 @@ TEST(ScanSourceFiles, SkipsTheMainFileWhateverItsCaseAndStoresLowerCasedPaths) {
         scanner.ScanSourceFiles(rows, &files, dir.File("main.CPP"), counter, ScanMode::Constants);
     EXPECT_TRUE(failures.empty());
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows.Text(0, kConstantValue), "2");
-    EXPECT_EQ(rows.Text(0, kConstantFile), gbk::ToLower(dir.File("Other.CPP")));
+    EXPECT_EQ(rows.Text(0, kStepValue), "2");
+    EXPECT_EQ(rows.Text(0, kStepFile), gbk::ToLower(dir.File("Other.CPP")));
 }
 
 #endif  // _WIN32

@@ -12,9 +12,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kBackslashChar = "\x81\x5C";  // second byte '\'
 
@@ -63,8 +63,8 @@ TEST(GetPathDirectory, UpToTheLastSeparatorAfterTheFirstByte) {
 
 TEST(CopyToSiblingPath, CopiesBesideTheReference) {
     TempDir dir;
-    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("app")));
-    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("src")));
+    ASSERT_NO_THROW(test_support::MakeDirectory(dir.File("app")));
+    ASSERT_NO_THROW(test_support::MakeDirectory(dir.File("src")));
     WriteBytes(dir.File("app/x.con"), "record");
     WriteBytes(dir.File("src/x.con"), "old");
     FileSystem& fs = FileSystem::Real();

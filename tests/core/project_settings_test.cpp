@@ -12,9 +12,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // Entries "E000;" to "E<count-1>;", five bytes each.
 std::string Entries(int count) {
@@ -76,13 +76,6 @@ TEST(FillProductCombo, EntriesInListOrderFirstSelected) {
         EXPECT_EQ(combo.entries, c.entries) << c.list;
         EXPECT_EQ(combo.selected, c.selected) << c.list;
     }
-}
-
-TEST(TrimBlanks, AllSixBlanks) {
-    EXPECT_EQ(TrimLeadingBlanks(" \t\r\n\v\fa b \f"), "a b \f");
-    EXPECT_EQ(TrimTrailingBlanks(" a b \t\r\n\v\f"), " a b");
-    EXPECT_EQ(TrimLeadingBlanks(" \v "), "");
-    EXPECT_EQ(TrimTrailingBlanks(""), "");
 }
 
 TEST(LoadProjectSettings, NothingStoredLeavesTheFieldsEmpty) {

@@ -6,16 +6,16 @@
 
 #include <random>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kString(texts::kTypeString);
 const std::string kNumber(texts::kTypeNumber);
@@ -97,8 +97,8 @@ TEST(ReadRecordFile, ReportsMissingAndUnreadableFiles) {
     EXPECT_EQ(ReadRecordFile(FileSystem::Real(), dir.path(), lists, counter),
               RecordReadResult::CannotOpen);
     WriteBytes(dir.File("r.con"), *AssembleRecordFile(SampleLists()));
-    testing::FaultyFileSystem fs;
-    fs.FailOn(testing::FaultyFileSystem::Step::Read, "r.con");
+    test_support::FaultyFileSystem fs;
+    fs.FailOn(test_support::FaultyFileSystem::Step::Read, "r.con");
     EXPECT_EQ(ReadRecordFile(fs, dir.File("r.con"), lists, counter), RecordReadResult::CannotOpen);
     EXPECT_EQ(counter, kFirstConstantIndex);
 }
@@ -250,8 +250,8 @@ TEST(WriteRecordFile, AFailedWriteLeavesTheOldFile) {
     TempDir dir;
     const std::string path = dir.File("r.con");
     WriteBytes(path, "the old record");
-    testing::FaultyFileSystem fs;
-    fs.FailOn(testing::FaultyFileSystem::Step::Write, "r.con");
+    test_support::FaultyFileSystem fs;
+    fs.FailOn(test_support::FaultyFileSystem::Step::Write, "r.con");
     EXPECT_FALSE(WriteRecordFile(fs, path, SampleLists()));
     EXPECT_EQ(ReadBytes(path), "the old record");
 }

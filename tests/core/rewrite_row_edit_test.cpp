@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Tests of one row's texts and the edit of one line: applying, taking back, positions.
-#include "core/constants/row_edit.h"
+#include "core/rewrite/row_edit.h"
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 
 namespace korvexer {
 namespace {

@@ -157,7 +157,7 @@ TEST(BufferScan, ThePlainWalkGivesTheRowsOfTheExactWalk) {
     languages.insert(languages.end(),
                      {spacedOperator, tabOperator, blankSeparator, noOperator, lfDelphi, lfCpp});
 
-    testing::TempDir dir;
+    test_support::TempDir dir;
     const std::string path = dir.File("source.txt");
     std::mt19937 random(7);
     std::size_t rowsSeen = 0;
@@ -165,7 +165,7 @@ TEST(BufferScan, ThePlainWalkGivesTheRowsOfTheExactWalk) {
     const FixedClock clock(1700000000);
     for (int round = 0; round < 80; ++round) {
         const std::string bytes = RandomSource(random, round % 2 == 0, round % 4 < 2 ? 0 : 300);
-        testing::WriteBytes(path, bytes);
+        test_support::WriteBytes(path, bytes);
         // The same bytes read as GBK and as UTF-8.
         const TextEncoding encoding = round % 3 == 0 ? TextEncoding::Utf8 : TextEncoding::Gbk;
         for (std::size_t l = 0; l < languages.size(); ++l) {

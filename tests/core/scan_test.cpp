@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/list_texts.h"
-#include "core/platform/path_case.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
+#include "core/platform/path_case.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kNumber(texts::kTypeNumber);
 const std::string kString(texts::kTypeString);
@@ -195,13 +195,13 @@ TEST(ScanSourceFiles, SkipsTheMainFileAndKeepsOrder) {
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].path, PathCaseKey(dir.File("missing.cpp")));
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows.Text(0, kConstantValue), "3");
-    EXPECT_EQ(rows.Text(1, kConstantValue), "2");
-    EXPECT_EQ(rows.Text(1, kConstantKey), "1566");
-    EXPECT_EQ(rows.Text(1, kConstantFile), PathCaseKey(dir.File("B.cpp")));
+    EXPECT_EQ(rows.Text(0, kStepValue), "3");
+    EXPECT_EQ(rows.Text(1, kStepValue), "2");
+    EXPECT_EQ(rows.Text(1, kStepKey), "1566");
+    EXPECT_EQ(rows.Text(1, kStepFile), PathCaseKey(dir.File("B.cpp")));
     if (!PathsIgnoreCase()) {
         // Names are case-sensitive here: paths keep their case, and main.cpp is not Main.cpp.
-        EXPECT_EQ(rows.Text(1, kConstantFile), dir.File("B.cpp"));
+        EXPECT_EQ(rows.Text(1, kStepFile), dir.File("B.cpp"));
         WriteBytes(dir.File("main.cpp"), "m = 4;\r\n");
         const std::vector<std::string> other = {dir.File("main.cpp")};
         rows.clear();
@@ -210,7 +210,7 @@ TEST(ScanSourceFiles, SkipsTheMainFileAndKeepsOrder) {
                 .ScanSourceFiles(rows, &other, dir.File("Main.cpp"), counter, ScanMode::Constants)
                 .empty());
         ASSERT_EQ(rows.size(), 1u);
-        EXPECT_EQ(rows.Text(0, kConstantValue), "4");
+        EXPECT_EQ(rows.Text(0, kStepValue), "4");
     }
 }
 

@@ -17,9 +17,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 // Sets (or, with nullopt, unsets) an environment variable for one scope.
 class ScopedEnvironment {
@@ -142,7 +142,7 @@ TEST(SeedWorkingSettings, TakesTheSeedOverOnlyOnce) {
     ScopedEnvironment config(kSettingsHome, dir.File("config"));
     // An installed seed of this machine stays out of the way.
     ScopedEnvironment configDirs("XDG_CONFIG_DIRS", dir.File("no-such-folder"));
-    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("bin")));
+    ASSERT_NO_THROW(test_support::MakeDirectory(dir.File("bin")));
 #ifdef _WIN32
     const std::string sep = "\\";
 #else
@@ -202,7 +202,7 @@ TEST(SeedWorkingSettings, FirstExistingSeedWins) {
     ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("config"));
     ScopedEnvironment configDirs("XDG_CONFIG_DIRS", dir.File("site") + ":" + dir.File("vendor"));
     for (const char* folder : {"bin", "site", "site/korvexer", "vendor", "vendor/korvexer"})
-        testing::MakeDirectory(dir.File(folder));
+        test_support::MakeDirectory(dir.File(folder));
     const std::string executable = dir.File("bin/tool");
     const std::string working = dir.File("config/korvexer/tool.ini");
     FileSystem& fs = FileSystem::Real();
@@ -229,7 +229,7 @@ TEST(SeedWorkingSettings, FirstExistingSeedWins) {
 TEST(WorkingSettingsPath, FirstSaveOnAFreshAccountCreatesTheFolder) {
     TempDir dir;
     ScopedEnvironment config(kSettingsHome, dir.File("home/config"));
-    ASSERT_NO_THROW(testing::MakeDirectory(dir.File("bin")));
+    ASSERT_NO_THROW(test_support::MakeDirectory(dir.File("bin")));
     FileSystem& fs = FileSystem::Real();
     const std::string executable = dir.File("bin/korvexer");
     SeedWorkingSettings(fs, executable);

@@ -12,9 +12,9 @@
 namespace korvexer {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
 
 const std::string kGuide = "\xD3\xC3\xBB\xA7\xD6\xB8\xC4\xCF\r\nline two\r\n";  // 用户指南
 

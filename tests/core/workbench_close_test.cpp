@@ -10,7 +10,7 @@
 #include "core/app/workbench_texts.h"
 #include "tests/core/workbench_test_fixture.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 namespace {
 
 using WorkbenchClose = WorkbenchTest;
@@ -84,4 +84,4 @@ TEST_F(WorkbenchClose, YesWithAFailingSaveKeepsTheWindowOpenWithTheReason) {
 }
 
 }  // namespace
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -11,7 +11,7 @@
 #include "core/app/workbench_texts.h"
 #include "tests/core/workbench_test_fixture.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 namespace {
 
 using WorkbenchSourceFiles = WorkbenchTest;
@@ -236,4 +236,4 @@ TEST_F(WorkbenchConstantStep, NumbersFromTheLastRowOr1024) {
 }
 
 }  // namespace
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -3,6 +3,7 @@
 // file is read from, and which lists survive a switch of project.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@
 #include "core/app/workbench_texts.h"
 #include "tests/core/workbench_test_fixture.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 namespace {
 
 using WorkbenchInitialise = WorkbenchTest;
@@ -35,19 +36,22 @@ TEST_F(WorkbenchInitialise, WithoutASettingsFileEverythingIsEmpty) {
 
 TEST_F(WorkbenchInitialise, ReadsTheRecordBesideTheApplicationElseBesideTheMainSourceFile) {
     enum class Place { None, Good, Damaged };
+    using Result = RecordReadResult;
     struct Case {
         Place besideApp;
         Place besideMain;
-        std::string expectedIndex;  // "" for empty lists
+        std::string expectedIndex;         // "" for empty lists
+        Result result;                     // of the record beside the application
+        std::optional<Result> copyResult;  // of the copy; none when it is not read
     };
     const std::vector<Case> cases = {
-        {Place::None, Place::None, ""},
-        {Place::Good, Place::None, "1100"},
-        {Place::None, Place::Good, "1200"},
-        {Place::Good, Place::Good, "1100"},
+        {Place::None, Place::None, "", Result::Missing, Result::Missing},
+        {Place::Good, Place::None, "1100", Result::Complete, std::nullopt},
+        {Place::None, Place::Good, "1200", Result::Missing, Result::Complete},
+        {Place::Good, Place::Good, "1100", Result::Complete, std::nullopt},
         // A damaged record beside the application: only the copy's rows, none twice.
-        {Place::Damaged, Place::Good, "1200"},
-        {Place::Damaged, Place::None, ""},
+        {Place::Damaged, Place::Good, "1200", Result::Malformed, Result::Complete},
+        {Place::Damaged, Place::None, "", Result::Malformed, Result::Missing},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -77,6 +81,18 @@ TEST_F(WorkbenchInitialise, ReadsTheRecordBesideTheApplicationElseBesideTheMainS
         const std::string label = std::to_string(static_cast<int>(c.besideApp)) + "/" +
                                   std::to_string(static_cast<int>(c.besideMain));
         EXPECT_EQ(workbench.Form().product, "P1") << label;
+        // The report says which files were read and which one the lists came from.
+        const RecordReadReport& read = workbench.recordRead();
+        EXPECT_EQ(read.path, dir.File("bin/demo.con")) << label;
+        EXPECT_EQ(read.result, c.result) << label;
+        EXPECT_EQ(read.copyPath, c.copyResult ? dir.File("src/demo.con") : "") << label;
+        if (c.copyResult) {
+            EXPECT_EQ(read.copyResult, *c.copyResult) << label;
+        }
+        const std::string source = c.expectedIndex.empty()     ? ""
+                                   : c.expectedIndex == "1100" ? read.path
+                                                               : read.copyPath;
+        EXPECT_EQ(read.source, source) << label;
         if (c.expectedIndex.empty()) {
             EXPECT_TRUE(workbench.constants().empty()) << label;
             EXPECT_TRUE(workbench.functions().empty()) << label;
@@ -137,6 +153,9 @@ TEST_F(WorkbenchRefresh, ANeverSavedProductEmptiesTheFieldsAndTheConstantsOnly) 
     EXPECT_EQ(form.mainSourceFile, "");
     EXPECT_EQ(form.applicationFile, "");
     EXPECT_TRUE(workbench.constants().empty());
+    // Nothing read for a project without an application file: the last project's read is gone.
+    EXPECT_EQ(workbench.recordRead().path, "");
+    EXPECT_EQ(workbench.recordRead().source, "");
     EXPECT_EQ(workbench.functions().size(), 1u);
     EXPECT_EQ(workbench.sourceFiles().size(), 1u);
     EXPECT_FALSE(workbench.dirty());
@@ -169,8 +188,9 @@ TEST_F(WorkbenchRefresh, ASavedProjectReplacesAllThreeLists) {
     EXPECT_EQ(workbench.sourceFiles().entries(),
               std::vector<std::string>{m_dir.File("src/other.java")});
     EXPECT_EQ(workbench.lastConstantIndex(), 2000);
+    EXPECT_EQ(workbench.recordRead().source, m_dir.File("bin/other.con"));
     EXPECT_EQ(workbench.language().language, 4);
 }
 
 }  // namespace
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -10,7 +10,7 @@
 #include "core/app/workbench_texts.h"
 #include "tests/core/workbench_test_fixture.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 namespace {
 
 using WorkbenchSave = WorkbenchTest;
@@ -154,7 +154,7 @@ TEST_F(WorkbenchSave, ARecordFileThatCannotBeWrittenKeepsDirtyAndNamesTheFile) {
 
 TEST_F(WorkbenchSave, ASettingsFileThatCannotBeWrittenStopsBeforeTheRecord) {
     // Its folder cannot be made: a file of that name is in the way.
-    testing::WriteBytes(m_dir.File("no-such-folder"), "");
+    test_support::WriteBytes(m_dir.File("no-such-folder"), "");
     ProfileStore unwritable(m_fs, m_dir.File("no-such-folder/korvexer.ini"));
     Workbench workbench(m_fs, unwritable, m_rules);
     workbench.Initialise();
@@ -202,4 +202,4 @@ TEST_F(WorkbenchSaveRecordAfterStep, AFailedWriteGivesItsOwnMessageAndKeepsDirty
 }
 
 }  // namespace
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -15,7 +15,7 @@
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 class WorkbenchTest : public ::testing::Test {
 protected:
@@ -62,4 +62,4 @@ protected:
     const FileNameRules m_rules{true, '/'};
 };
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app/list_texts.h"
 #include "core/app/project_settings.h"
 #include "core/app/workbench.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
 #include "core/platform/profile_store.h"
 #include "core/record/record_file.h"
@@ -34,10 +34,10 @@ using korvexer::gui::CConstantDlg;
 using korvexer::gui::CFunctionDlg;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepLauncher;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::testing::ReadBytes;
-using korvexer::testing::TempDir;
-using korvexer::testing::WriteBytes;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::test_support::ReadBytes;
+using korvexer::test_support::TempDir;
+using korvexer::test_support::WriteBytes;
 
 namespace {
 
@@ -136,9 +136,9 @@ void StepLauncherTest::oneConstantTravelsToTheRecordAndBack() {
     project.field->setText(QStringLiteral("  ") + project.field->text());
     project.launcher.SetDialogRunner([&](QDialog& dialog) {
         auto& constants = static_cast<CConstantDlg&>(dialog);
-        const int row = RowOf(constants.List().Rows(), RowListModel::StepValue, "Order report");
+        const int row = RowOf(constants.List().Rows(), korvexer::kStepValue, "Order report");
         if (row < 0) return int(QDialog::Rejected);
-        index = constants.List().Rows().Text(row, RowListModel::StepKey);
+        index = constants.List().Rows().Text(row, korvexer::kStepKey);
         Select(constants.List(), row);
         Press(dialog, "replace");
         Press(dialog, "ok");
@@ -170,9 +170,9 @@ void StepLauncherTest::oneConstantTravelsToTheRecordAndBack() {
     std::string state;
     project.launcher.SetDialogRunner([&](QDialog& dialog) {
         auto& constants = static_cast<CConstantDlg&>(dialog);
-        const int row = RowOf(constants.List().Rows(), RowListModel::StepKey, index);
+        const int row = RowOf(constants.List().Rows(), korvexer::kStepKey, index);
         if (row < 0) return int(QDialog::Rejected);
-        state = constants.List().Rows().Text(row, RowListModel::StepState);
+        state = constants.List().Rows().Text(row, korvexer::kStepState);
         Press(dialog, "revertAll");
         Press(dialog, "ok");
         return dialog.result();
@@ -206,8 +206,8 @@ void StepLauncherTest::functionStepOpensWithoutAMainSourceAndCancelKeepsTheLists
 void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
     Project project;
     QVERIFY(project.made && project.saved);
-    korvexer::gui::testing::FakeFileChooser chooser;
-    korvexer::gui::testing::FakeShellOpener opener;
+    korvexer::gui::test_support::FakeFileChooser chooser;
+    korvexer::gui::test_support::FakeShellOpener opener;
     korvexer::gui::CWorkbenchDlg window(project.model, project.store, project.prompter, chooser,
                                         opener);
     project.launcher.Attach(window);
@@ -219,7 +219,7 @@ void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
     project.launcher.SetDialogRunner([&](QDialog& dialog) {
         opened.push_back(dialog.windowTitle());
         if (auto* functions = qobject_cast<CFunctionDlg*>(&dialog)) {
-            const int row = RowOf(functions->List().Rows(), RowListModel::StepName, "strlen");
+            const int row = RowOf(functions->List().Rows(), korvexer::kStepName, "strlen");
             if (row < 0) return int(QDialog::Rejected);
             Select(functions->List(), row);
             functions->Catalogue().setCurrentRow(
@@ -254,8 +254,8 @@ void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
 void StepLauncherTest::renderedDialogsChangeNothing() {
     Project project;
     QVERIFY(project.made && project.saved);
-    korvexer::gui::testing::FakeFileChooser chooser;
-    korvexer::gui::testing::FakeShellOpener opener;
+    korvexer::gui::test_support::FakeFileChooser chooser;
+    korvexer::gui::test_support::FakeShellOpener opener;
     korvexer::gui::CWorkbenchDlg window(project.model, project.store, project.prompter, chooser,
                                         opener);
     // Also without a main source file: no message box may stop an unattended run.

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app/list_texts.h"
-#include "core/app/row_list.h"
 #include "core/language/language_defaults.h"
+#include "core/list/list_texts.h"
+#include "core/list/row_list.h"
 #include "core/platform/clock.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"
@@ -34,10 +34,10 @@ using korvexer::gui::GbkCodec;
 using korvexer::gui::Prompter;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepContext;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::testing::ReadBytes;
-using korvexer::testing::TempDir;
-using korvexer::testing::WriteBytes;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::test_support::ReadBytes;
+using korvexer::test_support::TempDir;
+using korvexer::test_support::WriteBytes;
 
 namespace {
 
@@ -97,11 +97,11 @@ struct Dialog {
     // The shown row whose value column is `value` (GBK), or -1.
     int RowOfValue(std::string_view value) const {
         for (int row = 0; row < Rows().rowCount(); ++row)
-            if (Rows().Text(row, RowListModel::StepValue) == value) return row;
+            if (Rows().Text(row, korvexer::kStepValue) == value) return row;
         return -1;
     }
     QPoint Centre(int row) const {
-        const QModelIndex index = Rows().index(row, RowListModel::StepKey);
+        const QModelIndex index = Rows().index(row, korvexer::kStepKey);
         dlg.List().scrollTo(index);
         return dlg.List().visualRect(index).center();
     }
@@ -113,7 +113,7 @@ struct Dialog {
         Click(row);
         QTest::mouseDClick(dlg.List().viewport(), Qt::LeftButton, {}, Centre(row));
     }
-    QString State(int row) const { return Q(Rows().Text(row, RowListModel::StepState)); }
+    QString State(int row) const { return Q(Rows().Text(row, korvexer::kStepState)); }
     void Type(const char* field, const QString& text) const {
         QLineEdit* edit = Find<QLineEdit>(field);
         edit->selectAll();
@@ -168,8 +168,8 @@ void ConstantDlgTest::opensWithTheScannedConstantsOfEveryFile() {
     QVERIFY(ListsAgree(dialog));
     // Four constants in main.cpp, then two in report.cpp; main file first.
     QCOMPARE(dialog.Rows().rowCount(), 6);
-    QCOMPARE(dialog.Rows().Text(0, RowListModel::StepFile), project.mainSource);
-    QCOMPARE(dialog.Rows().Text(5, RowListModel::StepFile), project.report);
+    QCOMPARE(dialog.Rows().Text(0, korvexer::kStepFile), project.mainSource);
+    QCOMPARE(dialog.Rows().Text(5, korvexer::kStepFile), project.report);
     QVERIFY(dialog.RowOfValue("Order report") >= 0);
     QVERIFY(dialog.Find<QPushButton>("ok")->isDefault());
     QVERIFY(project.prompter.shown.empty());
@@ -182,7 +182,7 @@ void ConstantDlgTest::replaceThenOkRewritesTheSourceAndTheNextOpeningShowsIt() {
         Dialog dialog(project);
         const int row = dialog.RowOfValue("Order report");
         QVERIFY(row >= 0);
-        index = dialog.Rows().Text(row, RowListModel::StepKey);
+        index = dialog.Rows().Text(row, korvexer::kStepKey);
         dialog.Click(row);
         dialog.Press("replace");
         QCOMPARE(dialog.State(row), kReplace);
@@ -206,7 +206,7 @@ void ConstantDlgTest::replaceThenOkRewritesTheSourceAndTheNextOpeningShowsIt() {
     Dialog again(project, static_cast<std::uint32_t>(std::stoul(index)));
     const int row = again.RowOfValue("Order report");
     QVERIFY(row >= 0);
-    QCOMPARE(again.Rows().Text(row, RowListModel::StepKey), index);
+    QCOMPARE(again.Rows().Text(row, korvexer::kStepKey), index);
     QCOMPARE(again.State(row), kReplace);
     again.Click(row);
     again.Press("revert");
@@ -272,9 +272,8 @@ void ConstantDlgTest::handEditsGoThroughTheFields() {
     Dialog dialog(project);
     std::uint32_t largest = 0;
     for (int row = 0; row < dialog.Rows().rowCount(); ++row)
-        largest = std::max(
-            largest,
-            static_cast<std::uint32_t>(std::stoul(dialog.Rows().Text(row, RowListModel::StepKey))));
+        largest = std::max(largest, static_cast<std::uint32_t>(
+                                        std::stoul(dialog.Rows().Text(row, korvexer::kStepKey))));
 
     QTest::mouseClick(dialog.Find<QRadioButton>(number ? "numberType" : "stringType"),
                       Qt::LeftButton);
@@ -282,21 +281,21 @@ void ConstantDlgTest::handEditsGoThroughTheFields() {
     dialog.Press("add");
     const int added = dialog.Rows().rowCount() - 1;
     QCOMPARE(dialog.Rows().rowCount(), 7);
-    QCOMPARE(Q(dialog.Rows().Text(added, RowListModel::StepValue)), stored);
+    QCOMPARE(Q(dialog.Rows().Text(added, korvexer::kStepValue)), stored);
     QCOMPARE(dialog.Find<QLineEdit>("valueEdit")->text(), stored);
-    QCOMPARE(Q(dialog.Rows().Text(added, RowListModel::StepName)),
+    QCOMPARE(Q(dialog.Rows().Text(added, korvexer::kStepName)),
              number ? QStringLiteral("数值") : QStringLiteral("字符串"));
     QCOMPARE(dialog.State(added), kReplace);
-    QCOMPARE(dialog.Rows().Text(added, RowListModel::StepFile), std::string());
+    QCOMPARE(dialog.Rows().Text(added, korvexer::kStepFile), std::string());
     // The new index is above every index shown, and the index field shows it.
-    const QString index = Q(dialog.Rows().Text(added, RowListModel::StepKey));
+    const QString index = Q(dialog.Rows().Text(added, korvexer::kStepKey));
     QVERIFY(index.toULongLong() > largest);
     QCOMPARE(dialog.Find<QLineEdit>("indexEdit")->text(), index);
 
     // A double-click on another row loads it; one on the added row brings its fields back.
     dialog.DoubleClick(0);
     QCOMPARE(dialog.Find<QLineEdit>("indexEdit")->text(),
-             Q(dialog.Rows().Text(0, RowListModel::StepKey)));
+             Q(dialog.Rows().Text(0, korvexer::kStepKey)));
     QCOMPARE(dialog.Find<QLineEdit>("valueEdit")->text(), QStringLiteral("3"));
     QVERIFY(dialog.Find<QRadioButton>("numberType")->isChecked());
     dialog.DoubleClick(added);
@@ -307,8 +306,8 @@ void ConstantDlgTest::handEditsGoThroughTheFields() {
     QTest::mouseClick(dialog.Find<QRadioButton>("stringType"), Qt::LeftButton);
     dialog.Type("valueEdit", QStringLiteral("new"));
     dialog.Press("modify");
-    QCOMPARE(Q(dialog.Rows().Text(added, RowListModel::StepName)), QStringLiteral("字符串"));
-    QCOMPARE(Q(dialog.Rows().Text(added, RowListModel::StepValue)), QStringLiteral("new"));
+    QCOMPARE(Q(dialog.Rows().Text(added, korvexer::kStepName)), QStringLiteral("字符串"));
+    QCOMPARE(Q(dialog.Rows().Text(added, korvexer::kStepValue)), QStringLiteral("new"));
 
     // Delete by index; the row now at the deleted position (row 0 after the last) is selected.
     dialog.Click(2);
@@ -318,11 +317,11 @@ void ConstantDlgTest::handEditsGoThroughTheFields() {
     QCOMPARE(dialog.dlg.SelectedRows(), std::vector<std::size_t>{0});
     // With an index no row has, the selected row goes.
     dialog.Click(3);
-    const std::string third = dialog.Rows().Text(3, RowListModel::StepKey);
+    const std::string third = dialog.Rows().Text(3, korvexer::kStepKey);
     dialog.Type("indexEdit", QStringLiteral("7"));
     dialog.Press("delete");
     QCOMPARE(dialog.Rows().rowCount(), 5);
-    QVERIFY(dialog.Rows().Text(3, RowListModel::StepKey) != third);
+    QVERIFY(dialog.Rows().Text(3, korvexer::kStepKey) != third);
     QCOMPARE(dialog.dlg.SelectedRows(), std::vector<std::size_t>{3});
     QVERIFY(ListsAgree(dialog));
     QVERIFY(project.prompter.shown.empty());
@@ -394,7 +393,7 @@ void ConstantDlgTest::okRefusedByTheRecordStaysOpenAndChangesNothing() {
     dialog.Type("valueEdit", QString(256, QLatin1Char('v')));
     dialog.Press("add");
     const int row = dialog.Rows().rowCount() - 1;
-    QCOMPARE(dialog.Rows().Text(row, RowListModel::StepValue).size(), std::size_t{256});
+    QCOMPARE(dialog.Rows().Text(row, korvexer::kStepValue).size(), std::size_t{256});
     dialog.Press("replaceAll");
     dialog.Press("ok");
     QCOMPARE(project.prompter.shown.size(), std::size_t{1});
@@ -414,8 +413,8 @@ void ConstantDlgTest::okRefusedByTheRecordStaysOpenAndChangesNothing() {
 }
 
 void ConstantDlgTest::okNamesAFileThatCouldNotBeRewritten() {
-    korvexer::testing::FaultyFileSystem faulty;
-    faulty.FailOn(korvexer::testing::FaultyFileSystem::Step::Rename, "report.cpp");
+    korvexer::test_support::FaultyFileSystem faulty;
+    faulty.FailOn(korvexer::test_support::FaultyFileSystem::Step::Rename, "report.cpp");
     Project project(faulty);
     Dialog dialog(project);
     dialog.Press("replaceAll");

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
 #include "core/language/language_defaults.h"
+#include "core/list/row_list.h"
 #include "gui/constants/step_context.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
@@ -29,10 +29,10 @@ using korvexer::gui::CFunctionDlg;
 using korvexer::gui::GbkCodec;
 using korvexer::gui::RowListModel;
 using korvexer::gui::StepContext;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::testing::ReadBytes;
-using korvexer::testing::TempDir;
-using korvexer::testing::WriteBytes;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::test_support::ReadBytes;
+using korvexer::test_support::TempDir;
+using korvexer::test_support::WriteBytes;
 
 namespace {
 
@@ -86,13 +86,13 @@ struct Dialog {
     // The shown row calling `name` in `file`, or -1.
     int RowOfCall(std::string_view name, const std::string& file) const {
         for (int row = 0; row < Rows().rowCount(); ++row)
-            if (Rows().Text(row, RowListModel::StepName) == name &&
-                Rows().Text(row, RowListModel::StepFile) == file)
+            if (Rows().Text(row, korvexer::kStepName) == name &&
+                Rows().Text(row, korvexer::kStepFile) == file)
                 return row;
         return -1;
     }
     void Click(int row) const {
-        const QModelIndex index = Rows().index(row, RowListModel::StepKey);
+        const QModelIndex index = Rows().index(row, korvexer::kStepKey);
         dlg.List().scrollTo(index);
         QTest::mouseClick(dlg.List().viewport(), Qt::LeftButton, {},
                           dlg.List().visualRect(index).center());
@@ -116,9 +116,9 @@ struct Dialog {
         QTest::mouseDClick(Catalogue().viewport(), Qt::LeftButton, {}, EntryCentre(entry));
     }
     QString State(int row) const {
-        return GbkCodec::ToQString(Rows().Text(row, RowListModel::StepState));
+        return GbkCodec::ToQString(Rows().Text(row, korvexer::kStepState));
     }
-    std::string Substitute(int row) const { return Rows().Text(row, RowListModel::StepValue); }
+    std::string Substitute(int row) const { return Rows().Text(row, korvexer::kStepValue); }
 
     CFunctionDlg dlg;
     bool exposed = false;
@@ -151,7 +151,7 @@ void FunctionDlgTest::opensWithTheCallsAndTheSortedCatalogue() {
     QCOMPARE(dialog.dlg.windowTitle(), QStringLiteral("功能耦合"));
     QCOMPARE(dialog.Rows().rowCount(), static_cast<int>(dialog.dlg.Model().rows().size()));
     QCOMPARE(dialog.Rows().rowCount(), 7);
-    QCOMPARE(dialog.Rows().Text(0, RowListModel::StepFile), project.mainSource);
+    QCOMPARE(dialog.Rows().Text(0, korvexer::kStepFile), project.mainSource);
     QVERIFY(dialog.RowOfCall("strlen", project.report) >= 0);
     QCOMPARE(dialog.Catalogue().count(), 52);
     // The list shows the catalogue in the byte order of its GBK texts, the order proposals count
@@ -276,8 +276,8 @@ void FunctionDlgTest::revertThenReplaceWithoutEntryMarksAgain() {
         const QModelIndex first = notice.at(0).value<QModelIndex>();
         const QModelIndex last = notice.at(1).value<QModelIndex>();
         return first.row() == row && last.row() == row &&
-               first.column() <= RowListModel::StepValue &&
-               last.column() >= RowListModel::StepState && changed.isEmpty();
+               first.column() <= int{korvexer::kStepValue} &&
+               last.column() >= int{korvexer::kStepState} && changed.isEmpty();
     };
     dialog.Press("replace");
     QCOMPARE(dialog.State(row), kReplace);

@@ -12,10 +12,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "core/app/list_texts.h"
-#include "core/app/row_list.h"
+#include "core/list/list_texts.h"
+#include "core/list/row_list.h"
 #include "gui/controls/font_height.h"
+#include "gui/controls/grid_geometry.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"
 #include "gui/controls/image_strip.h"
@@ -26,6 +28,7 @@ using korvexer::RowList;
 using korvexer::gui::CGridListCtrl;
 using korvexer::gui::GridListSetup;
 using korvexer::gui::ImageStrip;
+namespace grid_geometry = korvexer::gui::grid_geometry;
 namespace texts = korvexer::texts;
 
 Q_DECLARE_METATYPE(GridListSetup)
@@ -62,6 +65,41 @@ struct Fixture {
     QRect Cell(int row, int column) const {
         return list->visualRect(list->Rows().index(row, column));
     }
+    std::vector<int> ColumnWidths() const {
+        std::vector<int> widths;
+        for (int column = 0; column < list->header()->count(); ++column)
+            widths.push_back(list->header()->sectionSize(column));
+        return widths;
+    }
+    // The grid lines as the list paints them for its present size and scroll position.
+    grid_geometry::GridLines Grid() const {
+        grid_geometry::GridLineInput input;
+        input.horizontalStart = -list->horizontalScrollBar()->value();
+        input.rowHeight = list->RowHeight();
+        input.rowsPerPage = list->RowsPerPage();
+        input.columnWidths = ColumnWidths();
+        input.clientWidth = list->viewport()->width();
+        input.clientHeight = list->viewport()->height();
+        return grid_geometry::ComputeGridLines(input);
+    }
+    // The right edges of the columns that the header shows left of the viewport's right edge.
+    std::vector<int> HeaderEdges() const {
+        std::vector<int> edges;
+        for (int column = 0; column < list->header()->count(); ++column) {
+            const int edge = list->header()->sectionViewportPosition(column) +
+                             list->header()->sectionSize(column);
+            if (edge >= list->viewport()->width()) break;
+            edges.push_back(edge);
+        }
+        return edges;
+    }
+    // The parts of row `row` as the painter splits it.
+    grid_geometry::RowParts Parts(int row) const {
+        const QRect cell = Cell(row, 0);
+        return grid_geometry::SplitRow(list->header()->sectionViewportPosition(0), cell.top(),
+                                       cell.height(), ColumnWidths(), ImageStrip::kImageWidth,
+                                       grid_geometry::kIconMargin);
+    }
     void Save(const QString& name) const {
         list->grab().save(QStringLiteral(KORVEXER_GUI_RENDER_DIR "/") + name + ".png");
     }
@@ -92,7 +130,7 @@ int CountDark(const QImage& image, const QRect& area) {
     return count;
 }
 
-QColor Rgb(korvexer::RgbColor colour) {
+QColor Rgb(korvexer::gui::RgbColor colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
@@ -138,7 +176,7 @@ void GridListCtrlTest::emptyListShowsOnlyTheNotice() {
     QApplication::processEvents();
     const QImage filled = f.Viewport();
     // Right of the row images (whose discs have red rims) nothing of the notice is left.
-    const QRect text = filled.rect().adjusted(20, 0, 0, 0);
+    const QRect text(QPoint(f.Parts(0).label.left(), 0), filled.rect().bottomRight());
     QCOMPARE(CountColour(filled, text, kNoticeShadow), 0);
     QCOMPARE(CountColour(filled, text, kNoticeText), 0);
     QVERIFY(CountColour(filled, filled.rect(), kGrid) > 100);
@@ -206,10 +244,15 @@ void GridListCtrlTest::rowColoursAndImagesFollowTheRules() {
     QCOMPARE(f.rows.Image(0), image);
 
     // The image drawn is the one the rules chose (below the white double line, which crosses
-    // the first row's top two pixels).
-    const QImage expected = f.list->Images().Image(image).copy(0, 2, 16, 13);
-    const QRect row = f.Cell(0, 0);
-    QCOMPARE(shot.copy(row.left() + 2, row.top() + 2, 16, 13).convertToFormat(QImage::Format_RGB32),
+    // the first row's top pixels).
+    const QRect icon = f.Parts(0).icon;
+    const int covered = f.Grid().whiteY.back() + 1 - icon.top();
+    QVERIFY(covered > 0 && covered < ImageStrip::kImageHeight);
+    const QRect visible(icon.left(), icon.top() + covered, ImageStrip::kImageWidth,
+                        ImageStrip::kImageHeight - covered);
+    const QImage expected =
+        f.list->Images().Image(image).copy(visible.translated(-icon.left(), -icon.top()));
+    QCOMPARE(shot.copy(visible).convertToFormat(QImage::Format_RGB32),
              expected.convertToFormat(QImage::Format_RGB32));
 }
 
@@ -229,17 +272,18 @@ void GridListCtrlTest::selectionStartsRightOfTheImage() {
     // Selected row: highlight over the empty file cell, none of the rule's light green.
     QCOMPARE(CountColour(shot, file, highlight), file.width() * file.height());
     QCOMPARE(CountColour(shot, f.Cell(0, 3), QColor(156, 220, 156)), 0);
-    // From the label's left edge (after the 2-pixel margin and the 16-pixel image) onwards.
-    const int labelLeft = first.left() + 18;
-    QCOMPARE(shot.pixelColor(labelLeft, first.center().y()).rgb(), highlight.rgb());
-    for (int x = first.left(); x < labelLeft; ++x)
+    // From the label's left edge (after the margin and the image) onwards.
+    const grid_geometry::RowParts parts = f.Parts(0);
+    QCOMPARE(parts.highlight.left(), parts.label.left());
+    QCOMPARE(shot.pixelColor(parts.highlight.left(), first.center().y()).rgb(), highlight.rgb());
+    for (int x = parts.bounds.left(); x < parts.highlight.left(); ++x)
         QVERIFY2(shot.pixelColor(x, first.center().y() + 3).rgb() != highlight.rgb(),
                  qPrintable(QStringLiteral("x %1").arg(x)));
     // The image is blended with the highlight: not the plain image any more.
     const QImage plain = f.list->Images().Image(0).convertToFormat(QImage::Format_RGB32);
-    QVERIFY(
-        shot.copy(first.left() + 2, first.top(), 16, 15).convertToFormat(QImage::Format_RGB32) !=
-        plain);
+    const QRect icon(parts.icon.topLeft(),
+                     QSize(ImageStrip::kImageWidth, ImageStrip::kImageHeight));
+    QVERIFY(shot.copy(icon).convertToFormat(QImage::Format_RGB32) != plain);
     // The other row keeps its rule colours.
     const QRect otherFile = f.Cell(1, 4).adjusted(4, 3, -4, -3);
     QCOMPARE(CountColour(shot, otherFile, Rgb(f.list->DefaultBackgroundColour())),
@@ -254,23 +298,30 @@ void GridListCtrlTest::gridLinesCoverAFullPage() {
     QApplication::processEvents();
     const QImage shot = f.Viewport();
     f.Save(QStringLiteral("grid_list_rows"));
-    const int height = f.list->RowHeight();
-    QVERIFY(f.list->RowsPerPage() >= 5);
-    // White double line right under the header.
-    for (int x : {30, 200, 600}) {
-        QCOMPARE(shot.pixelColor(x, 0), QColor(Qt::white));
-        QCOMPARE(shot.pixelColor(x, 1), QColor(Qt::white));
-    }
+    const grid_geometry::GridLines grid = f.Grid();
+    const int width = shot.width();
+    const auto line = [&](int y) { return QRect(0, y, width, 1); };
+    const int verticals = static_cast<int>(grid.verticalX.size());
+    // A vertical line at every column's right edge, all six inside the viewport.
+    QCOMPARE(grid.verticalX, f.HeaderEdges());
+    QCOMPARE(verticals, 6);
+    // White double line right under the header, crossed only by the vertical lines.
+    QCOMPARE(grid.whiteY, (std::vector<int>{0, 1}));
+    for (int y : grid.whiteY) QCOMPARE(CountColour(shot, line(y), Qt::white), width - verticals);
     // Horizontal lines for every row of a page, also below the two rows that exist; they run
     // to the right edge, past the last column.
-    for (int k = 1; k <= f.list->RowsPerPage(); ++k) {
-        QCOMPARE(shot.pixelColor(600, k * height), kGrid);
-        QCOMPARE(shot.pixelColor(350, k * height), kGrid);
-    }
-    QVERIFY(shot.pixelColor(600, height + 3) != kGrid);
-    // Vertical lines at every column's right edge: 80, 150, 236, 296, 456, 526.
-    for (int x : {80, 150, 236, 296, 456, 526}) QCOMPARE(shot.pixelColor(x, 5 * height + 4), kGrid);
-    QVERIFY(shot.pixelColor(560, 5 * height + 4) != kGrid);
+    QCOMPARE(static_cast<int>(grid.horizontalY.size()), f.list->RowsPerPage());
+    QVERIFY(grid.horizontalY.size() >= 5);
+    for (int y : grid.horizontalY) QCOMPARE(CountColour(shot, line(y), kGrid), width);
+    // Between the lines, right of the last column, no grid.
+    const int pastColumns = grid.verticalX.back() + 1;
+    QCOMPARE(CountColour(shot, QRect(pastColumns, grid.horizontalY[0] + 3, width - pastColumns, 1),
+                         kGrid),
+             0);
+    // Below the rows only the vertical lines cross an empty pixel row.
+    const int empty = (grid.horizontalY[3] + grid.horizontalY[4]) / 2;
+    QCOMPARE(CountColour(shot, line(empty), kGrid), verticals);
+    for (int x : grid.verticalX) QCOMPARE(shot.pixelColor(x, empty), kGrid);
 }
 
 void GridListCtrlTest::verticalLinesFollowHorizontalScrolling() {
@@ -278,19 +329,37 @@ void GridListCtrlTest::verticalLinesFollowHorizontalScrolling() {
     QVERIFY(f.exposed);
     f.list->Rows().AppendRow({"1025", S(texts::kTypeString), "abc", ""});
     QApplication::processEvents();
-    const int width = f.list->viewport()->width();
-    QVERIFY(width < 296);
     QImage shot = f.Viewport();
-    const int y = 4 * f.list->RowHeight() + 4;
-    for (int x : {80, 150, 236}) QCOMPARE(shot.pixelColor(x, y), kGrid);
-    QVERIFY(shot.pixelColor(width - 1, y) != kGrid || width - 1 == 236);
+    const grid_geometry::GridLines before = f.Grid();
+    // Some columns lie past the viewport's right edge: they have no line.
+    QCOMPARE(before.verticalX, f.HeaderEdges());
+    QVERIFY(!before.verticalX.empty());
+    QVERIFY(static_cast<int>(before.verticalX.size()) < f.list->header()->count());
+    // A pixel row below the single row: only the vertical lines cross it.
+    const int y = (before.horizontalY[1] + before.horizontalY[2]) / 2;
+    const QRect line(0, y, shot.width(), 1);
+    QCOMPARE(CountColour(shot, line, kGrid), static_cast<int>(before.verticalX.size()));
+    for (int x : before.verticalX) QCOMPARE(shot.pixelColor(x, y), kGrid);
 
-    f.list->horizontalScrollBar()->setValue(100);
+    const int scrolled = 100;
+    f.list->horizontalScrollBar()->setValue(scrolled);
     QApplication::processEvents();
+    QCOMPARE(f.list->horizontalScrollBar()->value(), scrolled);
     shot = f.Viewport();
-    // Edges 80 and 150 moved to -20 (out of sight) and 50; the others follow.
-    for (int x : {50, 136, 196}) QCOMPARE(shot.pixelColor(x, y), kGrid);
-    QVERIFY(shot.pixelColor(80, y) != kGrid);
+    // The lines follow the header's edges, the first one out of sight on the left.
+    const grid_geometry::GridLines after = f.Grid();
+    QCOMPARE(after.verticalX, f.HeaderEdges());
+    QCOMPARE(after.verticalX.front(), before.verticalX.front() - scrolled);
+    QVERIFY(after.verticalX.front() < 0);
+    int visible = 0;
+    for (int x : after.verticalX) {
+        if (x < 0) continue;
+        QCOMPARE(shot.pixelColor(x, y), kGrid);
+        ++visible;
+    }
+    QCOMPARE(CountColour(shot, line, kGrid), visible);
+    // Where the first edge was before, there is no line now.
+    QVERIFY(shot.pixelColor(before.verticalX.front(), y) != kGrid);
     f.Save(QStringLiteral("grid_list_scrolled"));
 }
 
@@ -349,8 +418,8 @@ void GridListCtrlTest::clickRules() {
     const auto centre = [&](int row, int column) { return f.Cell(row, column).center(); };
 
     // Empty space below the rows and right of the last column: nothing happens.
-    clickAt(QPoint(40, 3 * f.list->RowHeight() + 10));
-    clickAt(QPoint(600, centre(1, 0).y()));
+    clickAt(QPoint(centre(2, 1).x(), f.Cell(2, 1).bottom() + f.list->RowHeight() / 2));
+    clickAt(QPoint(f.Parts(1).bounds.right() + 10, centre(1, 0).y()));
     QCOMPARE(clicked.count(), 0);
     QVERIFY(!f.list->currentIndex().isValid());
     QVERIFY(f.list->selectionModel()->selectedRows().isEmpty());
@@ -400,8 +469,9 @@ void GridListCtrlTest::doubleClickReachesTheOwnerOnEveryColumn() {
     // Below the rows a double click hits no row; the owner hears of it as a double click on the
     // list only.
     QSignalSpy onList(f.list, &CGridListCtrl::ListDoubleClicked);
-    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier,
-                       QPoint(40, 5 * f.list->RowHeight()));
+    QTest::mouseDClick(
+        viewport, Qt::LeftButton, Qt::NoModifier,
+        QPoint(f.Cell(2, 1).center().x(), f.Cell(2, 1).bottom() + 2 * f.list->RowHeight()));
     QCOMPARE(doubleClicked.count(), 1);
     QCOMPARE(onList.count(), 1);
     QCOMPARE(f.list->currentIndex().row(), 1);

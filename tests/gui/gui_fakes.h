@@ -12,7 +12,7 @@
 #include "gui/app/prompter.h"
 #include "gui/app/shell_opener.h"
 
-namespace korvexer::gui::testing {
+namespace korvexer::gui::test_support {
 
 // Records every box and answers from a queue: Ok for OK boxes, the next queued answer (No when the
 // queue is empty) for questions.
@@ -72,4 +72,4 @@ public:
     QStringList opened;
 };
 
-}  // namespace korvexer::gui::testing
+}  // namespace korvexer::gui::test_support

@@ -22,7 +22,7 @@ using korvexer::FileSystem;
 using korvexer::ProfileStore;
 using korvexer::gui::CLanguageDlg;
 using korvexer::gui::GbkCodec;
-using korvexer::gui::testing::FakePrompter;
+using korvexer::gui::test_support::FakePrompter;
 
 namespace {
 

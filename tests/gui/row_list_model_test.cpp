@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "core/app/list_texts.h"
-#include "core/app/row_list.h"
+#include "core/list/list_texts.h"
+#include "core/list/row_list.h"
 #include "gui/controls/row_list_model.h"
 
 using korvexer::RowList;

@@ -24,8 +24,8 @@
 #include "gui/app/about_dlg.h"
 #include "gui/app/user_guide.h"
 #include "gui/app/workbench_dlg.h"
-#include "gui/language/language_dlg.h"
 #include "gui/controls/grid_list_ctrl.h"
+#include "gui/language/language_dlg.h"
 #include "gui/text/gbk_codec.h"
 #include "gui_fakes.h"
 
@@ -35,9 +35,9 @@ using korvexer::Workbench;
 using korvexer::gui::CWorkbenchDlg;
 using korvexer::gui::GbkCodec;
 using korvexer::gui::Prompter;
-using korvexer::gui::testing::FakeFileChooser;
-using korvexer::gui::testing::FakePrompter;
-using korvexer::gui::testing::FakeShellOpener;
+using korvexer::gui::test_support::FakeFileChooser;
+using korvexer::gui::test_support::FakePrompter;
+using korvexer::gui::test_support::FakeShellOpener;
 namespace texts = korvexer::texts;
 
 namespace {

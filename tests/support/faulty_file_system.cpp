@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 namespace {
 
@@ -128,4 +128,4 @@ Status FaultyFileSystem::Rename(const std::string& from, const std::string& to) 
     return status;
 }
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

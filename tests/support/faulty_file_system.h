@@ -12,7 +12,7 @@
 
 #include "core/platform/forwarding_file_system.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 class FaultyFileSystem : public ForwardingFileSystem {
 public:
@@ -65,4 +65,4 @@ private:
     std::vector<std::string> m_temporaries;
 };
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "cli/row_format.h"
-#include "core/constants/apply_list_to_sources.h"
 #include "core/language/language_defaults.h"
 #include "core/language/language_store.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     if (argc != 2) return Fail("usage: rewrite_golden FOLDER");
     const std::filesystem::path folder = argv[1];
     std::map<std::string, std::string> settings =
-        ReadSettings(testing::ReadBytes((folder / "case.txt").string()));
+        ReadSettings(test_support::ReadBytes((folder / "case.txt").string()));
     LanguageDefinition language = LoaderDefaults(std::stoi(settings["base"]));
     if (settings.count("carryreturn"))
         language.carryreturn = LineBreakFromText(settings["carryreturn"]);
@@ -53,24 +53,24 @@ int main(int argc, char** argv) {
     const ListKind kind =
         settings["kind"] == "functions" ? ListKind::Functions : ListKind::Constants;
 
-    testing::TempDir work;
+    test_support::TempDir work;
     std::map<std::string, std::string> inputs;  // file name in the work folder -> its bytes
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("input.", 0) != 0) continue;
-        inputs[name] = testing::ReadBytes(entry.path().string());
-        testing::WriteBytes(work.File(name), inputs[name]);
+        inputs[name] = test_support::ReadBytes(entry.path().string());
+        test_support::WriteBytes(work.File(name), inputs[name]);
     }
     if (inputs.empty()) return Fail("no input files");
 
     RowList rows;
-    std::istringstream rowText(testing::ReadBytes((folder / "rows.txt").string()));
+    std::istringstream rowText(test_support::ReadBytes((folder / "rows.txt").string()));
     std::string line;
     while (std::getline(rowText, line)) {
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> columns = cli::ParseRow(line);
-        if (columns.size() > kColumnFile && !columns[kColumnFile].empty())
-            columns[kColumnFile] = work.File(columns[kColumnFile]);
+        if (columns.size() > kStepFile && !columns[kStepFile].empty())
+            columns[kStepFile] = work.File(columns[kStepFile]);
         rows.Append(std::move(columns));
     }
 
@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
     }
     for (const auto& [name, bytes] : inputs) {
         const std::string expectedName = "expected" + name.substr(5);
-        const std::string expected = testing::ReadBytes((folder / expectedName).string());
-        const std::string actual = testing::ReadBytes(work.File(name));
+        const std::string expected = test_support::ReadBytes((folder / expectedName).string());
+        const std::string actual = test_support::ReadBytes(work.File(name));
         if (actual != expected) {
             std::size_t at = 0;
             while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
             ++failures;
         }
         const bool changed = actual != bytes;
-        const std::string backup = testing::ReadBytes(work.File(name + "~"));
+        const std::string backup = test_support::ReadBytes(work.File(name + "~"));
         if (changed && backup != bytes) {
             std::cerr << "FAIL: the backup of " << name << " is not its input\n";
             ++failures;

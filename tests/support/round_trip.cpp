@@ -8,14 +8,14 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/app/list_texts.h"
-#include "core/constants/apply_list_to_sources.h"
+#include "core/list/list_texts.h"
 #include "core/platform/clock.h"
+#include "core/rewrite/apply_list_to_sources.h"
 #include "core/scanner/line_model.h"
 #include "core/scanner/source_scanner.h"
 #include "tests/support/test_support.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 namespace {
 
@@ -25,8 +25,8 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 void SetStates(RowList& rows, std::string_view state) {
     for (std::size_t row = 0; row < rows.size(); ++row)
-        if (rows.Text(row, kColumnState) != texts::kStateUnknown)
-            rows.SetText(row, kColumnState, std::string(state));
+        if (rows.Text(row, kStepState) != texts::kStateUnknown)
+            rows.SetText(row, kStepState, std::string(state));
 }
 
 void Check(const Expected<ApplyOutcome>& outcome, const char* step, RoundTripReport& report) {
@@ -124,4 +124,4 @@ std::vector<std::string> CopySources(const std::string& from, const std::string&
     return copies;
 }
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -9,7 +9,7 @@
 
 #include "core/language/language_definition.h"
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 struct RoundTripReport {
     std::size_t files = 0;
@@ -31,4 +31,4 @@ RoundTripReport RoundTrip(const std::vector<std::string>& files,
 std::vector<std::string> CopySources(const std::string& from, const std::string& to,
                                      const std::vector<std::string>& suffixes, std::size_t limit);
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

@@ -16,12 +16,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::size_t limit = argc == 3 ? std::stoul(argv[2]) : static_cast<std::size_t>(-1);
-    testing::TempDir copy;
+    test_support::TempDir copy;
     const std::vector<std::string> files =
-        testing::CopySources(argv[1], copy.path(), {".pas", ".pp", ".inc", ".lpr"}, limit);
+        test_support::CopySources(argv[1], copy.path(), {".pas", ".pp", ".inc", ".lpr"}, limit);
     LanguageDefinition language = LoaderDefaults(3);
     language.carryreturn = {'\n', 0};
-    const testing::RoundTripReport report = testing::RoundTrip(files, language);
+    const test_support::RoundTripReport report = test_support::RoundTrip(files, language);
     std::printf("files %zu, rows %zu, files rewritten %zu\n", report.files, report.rows,
                 report.changedFiles);
     std::printf("scan %.2f s, apply %.2f s, second apply %.2f s, take-back %.2f s\n",

@@ -19,7 +19,7 @@
 #include <unistd.h>
 #endif
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 std::string AsColumn(const std::string& text) {
     std::string column;
@@ -310,4 +310,4 @@ CommandResult RunProgram(const std::string& program, const std::vector<std::stri
 
 #endif  // _WIN32
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

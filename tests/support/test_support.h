@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace korvexer::testing {
+namespace korvexer::test_support {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
@@ -52,4 +52,4 @@ struct CommandResult {
 CommandResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& input = "");
 
-}  // namespace korvexer::testing
+}  // namespace korvexer::test_support

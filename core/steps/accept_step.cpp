@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The record-limit check and the unwritten-files message shared by the two step models.
-#include "core/constants/constant_step_outcome.h"
+// The OK both step models share: the record-limit check, the rewrite and the unwritten files.
+#include "core/steps/accept_step.h"
 
 #include <string_view>
 
-#include "core/app/list_texts.h"
-#include "core/app/workbench_texts.h"
-#include "core/app/project_settings.h"
-#include "core/constants/constant_step_texts.h"
+#include "core/list/list_texts.h"
+#include "core/platform/text_trim.h"
+#include "core/steps/message_texts.h"
+#include "core/steps/step_texts.h"
 
 namespace korvexer {
 
@@ -24,21 +24,21 @@ struct CheckedColumn {
 
 // The dialog columns that become record fields as they stand (the constant type becomes one
 // byte and the function number is renumbered, so neither can pass the limit).
-constexpr CheckedColumn kConstantColumns[] = {{kColumnKey, steptexts::kTitleIndex},
-                                              {kColumnValue, steptexts::kTitleValue},
-                                              {kColumnFile, steptexts::kTitleFile},
-                                              {kColumnPosition, steptexts::kTitlePosition}};
-constexpr CheckedColumn kFunctionColumns[] = {{kColumnType, steptexts::kTitleFunction},
-                                              {kColumnValue, steptexts::kTitleSubstitute},
-                                              {kColumnFile, steptexts::kTitleFile},
-                                              {kColumnPosition, steptexts::kTitlePosition}};
+constexpr CheckedColumn kConstantColumns[] = {{kStepKey, steptexts::kTitleIndex},
+                                              {kStepValue, steptexts::kTitleValue},
+                                              {kStepFile, steptexts::kTitleFile},
+                                              {kStepPosition, steptexts::kTitlePosition}};
+constexpr CheckedColumn kFunctionColumns[] = {{kStepName, steptexts::kTitleFunction},
+                                              {kStepValue, steptexts::kTitleSubstitute},
+                                              {kStepFile, steptexts::kTitleFile},
+                                              {kStepPosition, steptexts::kTitlePosition}};
 
 std::size_t SectionLength(const RowList& list, bool constants) {
     std::size_t length = (constants ? kConstantMagicBytes : 0) + kSectionEndBytes;
     for (std::size_t row = 0; row < list.size(); ++row) {
         length += kEntryLengthBytes;
-        for (std::size_t column = 0; column < 5; ++column)
-            length += constants && column == 1 ? 1 : list.Text(row, column).size();
+        for (std::size_t column = 0; column < kMainColumnCount; ++column)
+            length += constants && column == kMainName ? 1 : list.Text(row, column).size();
     }
     return length;
 }
@@ -53,7 +53,7 @@ std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind
                                              const RecordLists& wouldBe) {
     const bool constants = kind == ListKind::Constants;
     for (std::size_t row = 0; row < dialogRows.size(); ++row) {
-        if (dialogRows.Text(row, kColumnState) != texts::kStateReplace) continue;
+        if (dialogRows.Text(row, kStepState) != texts::kStateReplace) continue;
         for (const CheckedColumn& checked : constants ? kConstantColumns : kFunctionColumns) {
             const std::size_t size = dialogRows.Text(row, checked.column).size();
             if (size <= kRecordFieldLimit) continue;
@@ -121,8 +121,7 @@ StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
     const std::set<std::string> untouched = UntouchedFiles(*applied);
     if (!untouched.empty()) {
         // The sources of these files are as they were: so is what the record says of them.
-        constexpr std::size_t kMainFile = 3;
-        RowList kept(5);
+        RowList kept(kMainColumnCount);
         for (const Row& row : newList.rows())
             if (untouched.count(row.columns[kMainFile]) == 0) kept.Append(row.columns, row.image);
         for (const Row& row : mainList.rows())

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // One source file edited over its line model and written back whole.
-#include "core/constants/source_rewrite.h"
+#include "core/rewrite/source_rewrite.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Tests of the row-style ring: lookup order, current position, duplicate keys.
-#include "core/app/row_style_ring.h"
-
-#include <gtest/gtest.h>
+#include <QtTest>
 
 #include <string>
 #include <vector>
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
+#include "gui/controls/row_style_ring.h"
 
-namespace korvexer {
+using korvexer::gui::RgbColor;
+using korvexer::gui::RowStyleRing;
+using korvexer::gui::RowStyleRule;
+namespace texts = korvexer::texts;
+
 namespace {
 
 constexpr RgbColor kBlack{0, 0, 0};
@@ -23,28 +26,40 @@ RowStyleRing RingWithKeys(const std::vector<std::string>& keys) {
     return ring;
 }
 
-TEST(RowStyleRingLookup, MissLeavesCurrentPositionAndFindsNothing) {
+}  // namespace
+
+class RowStyleRingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void missLeavesCurrentPositionAndFindsNothing();
+    void freshRingHoldsOnlyTheDefaultRule();
+    void matchMovesCurrentPositionThroughTheRing();
+    void duplicateEmptyKeyOfTheCallListAlwaysGivesTheAddedRule();
+    void duplicateKeyFoundFirstFromCurrentPositionWins();
+};
+
+void RowStyleRingTest::missLeavesCurrentPositionAndFindsNothing() {
     RowStyleRing ring = RingWithKeys({"a", "b"});
-    ASSERT_EQ(ring.Current(), 2u);
-    EXPECT_EQ(ring.Lookup("c"), nullptr);
-    EXPECT_EQ(ring.Current(), 2u);
+    QCOMPARE(ring.Current(), std::size_t{2});
+    QCOMPARE(ring.Lookup("c"), nullptr);
+    QCOMPARE(ring.Current(), std::size_t{2});
     // Case and blanks matter.
-    EXPECT_EQ(ring.Lookup("A"), nullptr);
-    EXPECT_EQ(ring.Lookup("a "), nullptr);
-    EXPECT_EQ(ring.Current(), 2u);
+    QCOMPARE(ring.Lookup("A"), nullptr);
+    QCOMPARE(ring.Lookup("a "), nullptr);
+    QCOMPARE(ring.Current(), std::size_t{2});
 }
 
-TEST(RowStyleRingLookup, FreshRingHoldsOnlyTheDefaultRule) {
+void RowStyleRingTest::freshRingHoldsOnlyTheDefaultRule() {
     RowStyleRing ring(RowStyleRule{"", kBlack, kWhite, 0});
-    EXPECT_EQ(ring.size(), 1u);
-    EXPECT_EQ(ring.Current(), 0u);
+    QCOMPARE(ring.size(), std::size_t{1});
+    QCOMPARE(ring.Current(), std::size_t{0});
     const RowStyleRule* rule = ring.Lookup("");
-    ASSERT_NE(rule, nullptr);
-    EXPECT_EQ(rule->background, kWhite);
-    EXPECT_EQ(ring.Lookup("x"), nullptr);
+    QVERIFY(rule != nullptr);
+    QVERIFY(rule->background == kWhite);
+    QCOMPARE(ring.Lookup("x"), nullptr);
 }
 
-TEST(RowStyleRingLookup, MatchMovesCurrentPositionThroughTheRing) {
+void RowStyleRingTest::matchMovesCurrentPositionThroughTheRing() {
     // Ring: default "", then "a", "b", "c"; each lookup starts from the last match.
     RowStyleRing ring = RingWithKeys({"a", "b", "c"});
     struct Step {
@@ -63,16 +78,16 @@ TEST(RowStyleRingLookup, MatchMovesCurrentPositionThroughTheRing) {
     for (const Step& step : steps) {
         const RowStyleRule* rule = ring.Lookup(step.key);
         if (step.image < 0) {
-            EXPECT_EQ(rule, nullptr) << step.key;
+            QVERIFY2(rule == nullptr, step.key);
         } else {
-            ASSERT_NE(rule, nullptr) << step.key;
-            EXPECT_EQ(rule->image, step.image) << step.key;
+            QVERIFY2(rule != nullptr, step.key);
+            QCOMPARE(rule->image, step.image);
         }
-        EXPECT_EQ(ring.Current(), step.current) << step.key;
+        QCOMPARE(ring.Current(), step.current);
     }
 }
 
-TEST(RowStyleRingLookup, DuplicateEmptyKeyOfTheCallListAlwaysGivesTheAddedRule) {
+void RowStyleRingTest::duplicateEmptyKeyOfTheCallListAlwaysGivesTheAddedRule() {
     // The call list's rules: "替换", "未知" and an added empty key next to the default empty key.
     RowStyleRing ring(RowStyleRule{"", kBlack, kRed, 0});
     ring.Add(RowStyleRule{std::string(texts::kStateReplace), kBlack, RgbColor{220, 220, 156}, 0});
@@ -91,27 +106,27 @@ TEST(RowStyleRingLookup, DuplicateEmptyKeyOfTheCallListAlwaysGivesTheAddedRule) 
     for (const std::string& state : states) {
         const RowStyleRule* rule = ring.Lookup(state);
         if (state == "other") {
-            EXPECT_EQ(rule, nullptr);
+            QCOMPARE(rule, nullptr);
             continue;
         }
-        ASSERT_NE(rule, nullptr);
+        QVERIFY(rule != nullptr);
         if (state.empty()) {
-            EXPECT_EQ(rule->image, 1);
-            EXPECT_EQ(rule->background, kWhite);
-            EXPECT_EQ(ring.Current(), 3u);
+            QCOMPARE(rule->image, 1);
+            QVERIFY(rule->background == kWhite);
+            QCOMPARE(ring.Current(), std::size_t{3});
         }
     }
 }
 
-TEST(RowStyleRingLookup, DuplicateKeyFoundFirstFromCurrentPositionWins) {
+void RowStyleRingTest::duplicateKeyFoundFirstFromCurrentPositionWins() {
     // Two rules keyed "k" at positions 1 and 3: which one answers depends on where we stand.
     RowStyleRing ring = RingWithKeys({"k", "m", "k"});
-    EXPECT_EQ(ring.Lookup("k")->image, 3);  // current is 3 itself
-    EXPECT_EQ(ring.Lookup("m")->image, 2);
-    EXPECT_EQ(ring.Lookup("k")->image, 3);  // from "m" the later "k" comes first
-    EXPECT_EQ(ring.Lookup("")->image, 0);
-    EXPECT_EQ(ring.Lookup("k")->image, 1);  // from the default rule the first "k" comes first
+    QCOMPARE(ring.Lookup("k")->image, 3);  // current is 3 itself
+    QCOMPARE(ring.Lookup("m")->image, 2);
+    QCOMPARE(ring.Lookup("k")->image, 3);  // from "m" the later "k" comes first
+    QCOMPARE(ring.Lookup("")->image, 0);
+    QCOMPARE(ring.Lookup("k")->image, 1);  // from the default rule the first "k" comes first
 }
 
-}  // namespace
-}  // namespace korvexer
+QTEST_MAIN(RowStyleRingTest)
+#include "row_style_ring_test.moc"

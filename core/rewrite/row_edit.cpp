@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The texts of one row and the edit of one line.
-#include "core/constants/row_edit.h"
+#include "core/rewrite/row_edit.h"
 
-#include "core/app/list_texts.h"
+#include "core/list/list_texts.h"
 #include "core/platform/c_number.h"
 #include "core/platform/gbk_text.h"
 
@@ -38,10 +38,10 @@ void RemoveLastCopy(std::string& line, std::string_view removal, TextEncoding en
 
 RowEdit DeriveRowEdit(const RowList& rows, std::size_t row, ListKind kind,
                       std::string_view commentPrefix, char quote) {
-    const std::string& key = rows.Text(row, kColumnKey);
-    const std::string& type = rows.Text(row, kColumnType);
-    const std::string& value = rows.Text(row, kColumnValue);
-    const bool apply = rows.Text(row, kColumnState) == texts::kStateReplace;
+    const std::string& key = rows.Text(row, kStepKey);
+    const std::string& type = rows.Text(row, kStepName);
+    const std::string& value = rows.Text(row, kStepValue);
+    const bool apply = rows.Text(row, kStepState) == texts::kStateReplace;
     const std::string_view q(&quote, 1);
     RowEdit edit;
     if (kind == ListKind::Functions) {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/row_list.h"
-#include "core/constants/row_edit.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_list.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
 #include "core/platform/text_encoding.h"
+#include "core/rewrite/row_edit.h"
 
 namespace korvexer {
 

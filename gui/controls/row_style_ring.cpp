@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // RowStyleRing: adding rules and the ring-ordered lookup.
-#include "core/app/row_style_ring.h"
+#include "gui/controls/row_style_ring.h"
 
 #include <utility>
 
-namespace korvexer {
+namespace korvexer::gui {
 
 RowStyleRing::RowStyleRing(RowStyleRule defaultRule) {
     m_rules.push_back(std::move(defaultRule));
@@ -29,4 +29,4 @@ const RowStyleRule* RowStyleRing::Lookup(std::string_view key) {
     return nullptr;
 }
 
-}  // namespace korvexer
+}  // namespace korvexer::gui

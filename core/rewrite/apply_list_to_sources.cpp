@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // One walk over the rows, grouped by file, so the cost grows with rows and bytes only.
-#include "core/constants/apply_list_to_sources.h"
+#include "core/rewrite/apply_list_to_sources.h"
 
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/app/list_texts.h"
-#include "core/constants/source_rewrite.h"
+#include "core/list/list_texts.h"
+#include "core/rewrite/source_rewrite.h"
 
 namespace korvexer {
 
@@ -28,10 +28,10 @@ Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
     std::unordered_map<std::string_view, std::size_t> groupOf;
     std::vector<FileRows> groups;
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (rows.Text(row, kColumnState) == texts::kStateUnknown) continue;
-        if (!takenKeys.insert(rows.Text(row, kColumnKey)).second) continue;
-        const std::string& path = rows.Text(row, kColumnFile);
-        if (path.empty() || rows.Text(row, kColumnPosition).empty()) continue;
+        if (rows.Text(row, kStepState) == texts::kStateUnknown) continue;
+        if (!takenKeys.insert(rows.Text(row, kStepKey)).second) continue;
+        const std::string& path = rows.Text(row, kStepFile);
+        if (path.empty() || rows.Text(row, kStepPosition).empty()) continue;
         auto [group, added] = groupOf.try_emplace(path, groups.size());
         if (added) groups.push_back({path, {}});
         groups[group->second].rows.push_back(row);
@@ -64,7 +64,7 @@ Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
         }
         for (std::size_t row : group.rows) {
             RowEdit edit = DeriveRowEdit(rows, row, kind, prefix, quote);
-            file.Apply(ParseRowPosition(rows.Text(row, kColumnPosition)), edit, prefix);
+            file.Apply(ParseRowPosition(rows.Text(row, kStepPosition)), edit, prefix);
         }
         if (!file.changed()) continue;
         if (Status written = file.Write(); !written)

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace korvexer {
+namespace korvexer::gui {
 
 // A colour as red, green and blue components 0-255.
 struct RgbColor {
@@ -58,4 +58,4 @@ private:
     std::size_t m_current = 0;
 };
 
-}  // namespace korvexer
+}  // namespace korvexer::gui

@@ -9,10 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/constants/row_edit.h"
 #include "core/language/language_definition.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/rewrite/row_edit.h"
 #include "core/scanner/line_model.h"
 
 namespace korvexer {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // RowList operations.
-#include "core/app/row_list.h"
+#include "core/list/row_list.h"
 
 #include <cassert>
 

@@ -7,24 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/row_list.h"
-#include "core/platform/text_encoding.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
+#include "core/platform/text_encoding.h"
 
 namespace korvexer {
-
-// Which list the rows come from: the constant list or the function list.
-enum class ListKind { Constants = 0, Functions = 1 };
-
-// The columns of a row of either list.
-enum RowColumn : std::size_t {
-    kColumnKey = 0,
-    kColumnType = 1,   // constant type, or the called function's name
-    kColumnValue = 2,  // constant value, or the substitute's name
-    kColumnState = 3,
-    kColumnFile = 4,
-    kColumnPosition = 5,
-};
 
 // The three texts of one row: `search` must stand at the row's position, `result` is put in its
 // place, and `removal` is the trailing comment that a take-back deletes (empty when applying).

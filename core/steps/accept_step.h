@@ -1,47 +1,20 @@
 // SPDX-License-Identifier: MIT
-// What the step dialogs' models hand back: messages, the OK outcome, and the checks OK shares.
+// AcceptStep: the OK both step dialogs share, and the checks it makes before it writes a file.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <set>
 #include <string>
-#include <vector>
 
-#include "core/app/row_list.h"
-#include "core/constants/apply_list_to_sources.h"
-#include "core/constants/row_edit.h"
 #include "core/language/language_definition.h"
+#include "core/list/row_layouts.h"
+#include "core/list/row_list.h"
 #include "core/platform/file_system.h"
 #include "core/record/record_file.h"
+#include "core/rewrite/apply_list_to_sources.h"
+#include "core/steps/step_outcome.h"
 
 namespace korvexer {
-
-// A message box of a step dialog: GBK text and caption, information icon, OK button.
-struct StepMessage {
-    std::string text;
-    std::string caption;
-};
-
-// The edit field that a step dialog focuses after a message.
-enum class StepField { None, Index, Value };
-
-// The result of a hand edit: the message to show (if any) and the field to focus after it.
-struct StepEditOutcome {
-    bool changed = false;  // a row was added or changed
-    std::optional<StepMessage> message;
-    StepField focus = StepField::None;
-};
-
-// The result of a step dialog's OK.
-struct StepAcceptOutcome {
-    // True when the dialog closes with OK: the main list holds the new rows and the sources were
-    // rewritten (except the files named in `message`). False when OK was refused: then nothing
-    // changed, neither the main list nor any file, and `message` says why.
-    bool accepted = false;
-    std::optional<StepMessage> message;
-    ApplyOutcome files;  // what the rewrite did (empty when refused)
-};
 
 // Checks, before anything is written, that a record holding `wouldBe` can be written. The rows of
 // `dialogRows` whose state is "替换" are what `wouldBe`'s list of `kind` is made from; a field of
