@@ -18,11 +18,12 @@ struct FileRows {
     std::vector<std::size_t> rows;  // in list order
 };
 
-}  // namespace
-
-Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
-                                          const LanguageDefinition& language, FileSystem& fs,
-                                          SourceEncoding encoding) {
+// Reads each file that the rows take up, in order, makes their edits in memory and hands it to
+// `take`; the files that cannot be read go to `unreadable`. Refused as ApplyListToSources says.
+template <typename Take>
+Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition& language,
+                    FileSystem& fs, SourceEncoding encoding, std::vector<Error>& unreadable,
+                    Take take) {
     std::unordered_set<std::string_view> takenKeys;
     takenKeys.reserve(rows.size());
     std::unordered_map<std::string_view, std::size_t> groupOf;
@@ -51,7 +52,6 @@ Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
                 {}};
     }
 
-    ApplyOutcome outcome;
     const std::string& prefix = language.onelineexplain;
     const char quote = static_cast<char>(language.quotation);
     for (const FileRows& group : groups) {
@@ -59,19 +59,45 @@ Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
         if (file.readError()) {
             Error error = *file.readError();
             if (error.path.empty()) error.path = group.path;
-            outcome.unreadableFiles.push_back(std::move(error));
+            unreadable.push_back(std::move(error));
             continue;
         }
         for (std::size_t row : group.rows) {
             RowEdit edit = DeriveRowEdit(rows, row, kind, prefix, quote);
             file.Apply(ParseRowPosition(rows.Text(row, kStepPosition)), edit, prefix);
         }
-        if (!file.changed()) continue;
-        if (Status written = file.Write(); !written)
-            outcome.failedFiles.push_back(written.error());
-        else
-            outcome.changedFiles.push_back(group.path);
+        take(file);
     }
+    return Status::Ok();
+}
+
+}  // namespace
+
+Expected<RewritePlan> PlanListOnSources(const RowList& rows, ListKind kind,
+                                        const LanguageDefinition& language, FileSystem& fs,
+                                        SourceEncoding encoding) {
+    RewritePlan plan;
+    Status status =
+        RewriteFiles(rows, kind, language, fs, encoding, plan.unreadableFiles,
+                     [&](SourceRewrite& file) { plan.files.push_back(std::move(file)); });
+    if (!status) return status.error();
+    return plan;
+}
+
+Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
+                                          const LanguageDefinition& language, FileSystem& fs,
+                                          SourceEncoding encoding) {
+    // Each file is written as soon as its edits are made: one file in memory at a time.
+    ApplyOutcome outcome;
+    Status status = RewriteFiles(rows, kind, language, fs, encoding, outcome.unreadableFiles,
+                                 [&](SourceRewrite& file) {
+                                     if (!file.changed()) return;
+                                     if (Status written = file.Write(); !written)
+                                         outcome.failedFiles.push_back(written.error());
+                                     else
+                                         outcome.changedFiles.push_back(file.path());
+                                 });
+    if (!status) return status.error();
     return outcome;
 }
 

@@ -10,6 +10,7 @@
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
 #include "core/platform/text_encoding.h"
+#include "core/rewrite/source_rewrite.h"
 #include "core/rewrite/row_edit.h"
 
 namespace korvexer {
@@ -36,5 +37,19 @@ struct ApplyOutcome {
 Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
                                           const LanguageDefinition& language, FileSystem& fs,
                                           SourceEncoding encoding = SourceEncoding::Automatic);
+
+// A rewrite made in memory: every file that ApplyListToSources would take up, read and edited,
+// nothing written.
+struct RewritePlan {
+    std::vector<SourceRewrite> files;    // in the order they are taken up; changed() tells which
+                                         // the rewrite would write
+    std::vector<Error> unreadableFiles;  // could not be read
+};
+
+// Everything ApplyListToSources does but the writing, refused alike: what a preview shows is what
+// the rewrite writes, since the rewrite is this plan written.
+Expected<RewritePlan> PlanListOnSources(const RowList& rows, ListKind kind,
+                                        const LanguageDefinition& language, FileSystem& fs,
+                                        SourceEncoding encoding = SourceEncoding::Automatic);
 
 }  // namespace korvexer

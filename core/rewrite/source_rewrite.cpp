@@ -56,6 +56,14 @@ std::string_view SourceRewrite::ChainText(std::size_t first) const {
     return OriginalChainText(first);
 }
 
+std::string_view SourceRewrite::OriginalLine(std::size_t line) const {
+    return line < LineCount() ? OriginalChainText(ChainOf(line)) : std::string_view();
+}
+
+std::string_view SourceRewrite::EditedLine(std::size_t line) const {
+    return line < LineCount() ? ChainText(ChainOf(line)) : std::string_view();
+}
+
 bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
                           std::string_view commentPrefix) {
     if (position.line < 1 || static_cast<unsigned long>(position.line) > LineCount()) return false;

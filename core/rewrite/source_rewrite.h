@@ -45,6 +45,12 @@ public:
     // The new content of the file: every line with its edits, each followed by the bytes that
     // followed it in the file (its own line break, or nothing after the last line).
     std::string Content() const;
+    // The file as it was read.
+    const std::string& original() const { return m_original; }
+    // The whole physical line that holds entry `line` (counted from 0) of the line model, as read
+    // and with the edits made so far; empty past the last line.
+    std::string_view OriginalLine(std::size_t line) const;
+    std::string_view EditedLine(std::size_t line) const;
 
     // Writes the "~" backup (the file as it was read), then replaces the file with Content().
     // Refuses a read-only file and a file that changed since it was read. On any failure the

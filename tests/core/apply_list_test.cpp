@@ -167,6 +167,35 @@ TEST(ApplyListToSources, Utf8FilesGoThereAndBackByteForByte) {
     EXPECT_EQ(ReadBytes(a), original);
 }
 
+TEST(PlanListOnSources, ShowsWhatTheRewriteWritesAndWritesNothing) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp"), missing = dir.File("missing.cpp");
+    const std::string original = "int n;\r\nn = 40;\r\ns = \"hi\";\r\n";
+    WriteBytes(a, original);
+    RowList rows;
+    rows.Append({"1031", kNumber, "40", kReplace, a, "2:4"});
+    rows.Append({"1040", kString, "hi", kReplace, a, "3:4"});
+    rows.Append({"1050", kNumber, "1", kReplace, missing, "1:4"});
+    Expected<RewritePlan> plan =
+        PlanListOnSources(rows, ListKind::Constants, CLike(), FileSystem::Real());
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(plan->files.size(), 1u);
+    const SourceRewrite& file = plan->files[0];
+    EXPECT_TRUE(file.changed());
+    EXPECT_EQ(file.OriginalLine(1), "n = 40;");
+    EXPECT_EQ(file.EditedLine(1), "n = GetValueInt(1031);//40");
+    EXPECT_EQ(file.EditedLine(0), "int n;");
+    EXPECT_EQ(file.EditedLine(9), "");
+    ASSERT_EQ(plan->unreadableFiles.size(), 1u);
+    EXPECT_EQ(plan->unreadableFiles[0].path, missing);
+    // Nothing written, no backup; then the rewrite writes exactly the planned content.
+    EXPECT_EQ(ReadBytes(a), original);
+    EXPECT_FALSE(FileSystem::Real().Exists(a + "~"));
+    const std::string planned = file.Content();
+    ASSERT_TRUE(Apply(rows));
+    EXPECT_EQ(ReadBytes(a), planned);
+}
+
 TEST(ApplyListToSources, KeepsEveryLinesOwnBreak) {
     TempDir dir;
     const std::string a = dir.File("a.cpp");
