@@ -13,6 +13,9 @@ _korvexer_cli() {
         --encoding)
             mapfile -t COMPREPLY < <(compgen -W "utf-8 gbk" -- "$cur")
             return ;;
+        --source-encoding)
+            mapfile -t COMPREPLY < <(compgen -W "auto gbk utf-8" -- "$cur")
+            return ;;
         --language)
             mapfile -t COMPREPLY < <(compgen -W "$languages" -- "$cur")
             return ;;
@@ -27,8 +30,8 @@ _korvexer_cli() {
     for ((i = 1; i < COMP_CWORD; i++)); do
         word=${COMP_WORDS[i]}
         case $word in
-            --settings | --encoding | --language | --main | --counter | --now | --company | \
-                --product | --source | --pair) ((i++)) ;;
+            --settings | --encoding | --source-encoding | --language | --main | --counter | \
+                --now | --company | --product | --source | --pair) ((i++)) ;;
             -*) ;;
             *) command+="${command:+ }$word" ;;
         esac
@@ -42,11 +45,12 @@ _korvexer_cli() {
         language) words="show" ;;
         "language show") words=$languages ;;
         "language show "*) ;;
-        lines* | statements*) options+=" --language"; files=1 ;;
-        scan) words="constants calls"; options+=" --language --main --counter --now" ;;
-        "scan "*) options+=" --language --main --counter --now"; files=1 ;;
+        lines* | statements*) options+=" --language --source-encoding"; files=1 ;;
+        scan) words="constants calls"
+            options+=" --language --source-encoding --main --counter --now" ;;
+        "scan "*) options+=" --language --source-encoding --main --counter --now"; files=1 ;;
         apply) words="constants functions" ;;
-        "apply "*) options+=" --language"; files=1 ;;
+        "apply "*) options+=" --language --source-encoding"; files=1 ;;
         record) words="read write" ;;
         "record "*) files=1 ;;
         project) words="show protect restore substitute unsubstitute" ;;
