@@ -570,13 +570,12 @@ std::shared_ptr<ProjectOptions> AddProjectOptions(CLI::App& command) {
     return options;
 }
 
-void AddSourceOption(CLI::App& command, CliContext& context, ProjectOptions& options) {
+void AddSourceOption(CLI::App& command, ProjectOptions& options) {
     command.add_option("--source", options.sources,
                        "A source file, or a folder whose files with the language's suffixes are "
                        "taken, to add to the project's source-file list first (as the window's "
                        "add button does; repeatable); the list is kept in the record");
     AddFileListOptions(command, options.sourceList);
-    (void)context;
 }
 
 // The options of a step: what to choose, a dry run, the output and unreadable files.
@@ -630,7 +629,7 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
         ->required()
         ->check(CLI::IsMember({"constants", "calls"}));
     AddSelectionOptions(*scan, scanOptions->selection, ListKind::Constants, false);
-    AddSourceOption(*scan, context, *scanOptions);
+    AddSourceOption(*scan, *scanOptions);
     AddFormatOption(scan, context);
     AddKeepGoingOption(scan, context);
     scan->callback([&context, scanOptions] {
@@ -651,7 +650,7 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
         "GetValueStr(n) / GetValueInt(n), keeping the literal in a trailing comment; accessor "
         "calls the record does not know are left alone");
     auto protectOptions = AddProjectOptions(*protect);
-    AddSourceOption(*protect, context, *protectOptions);
+    AddSourceOption(*protect, *protectOptions);
     AddStepOptions(*protect, context, *protectOptions, ListKind::Constants);
     protect->callback([&context, protectOptions] {
         RunConstantStep(context, *protectOptions, ConstantAction::Protect);
@@ -685,7 +684,7 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
                          "the call they replace (toupper_kx, div_kx, ...)");
     substitute->add_flag("--any-substitute", substituteOptions->anySubstitute,
                          "Let --pair and --rows name a substitute that is no catalogue entry");
-    AddSourceOption(*substitute, context, *substituteOptions);
+    AddSourceOption(*substitute, *substituteOptions);
     AddStepOptions(*substitute, context, *substituteOptions, ListKind::Functions);
     substitute->callback([&context, substituteOptions] {
         RunFunctionStep(context, *substituteOptions, FunctionAction::Substitute);
