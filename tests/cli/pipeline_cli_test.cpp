@@ -196,11 +196,65 @@ TEST_F(Pipeline, RefusalsAreEnglishAndExitTwo) {
               "x = toupper(c);\r\ny = strlen_kx(s);//strlen\r\n");
     EXPECT_NE(bulk.out.find("toupper (toupper_kx, 1 row)"), std::string::npos) << bulk.out;
 
+    // The substitution stands; once the call is put back by hand, check names it.
+    EXPECT_EQ(Run({"project", "check"}).exitCode, 0);
+    WriteBytes(m_dir.File("orders/calls.cpp"), "x = toupper(c);\r\ny = strlen(s);\r\n");
+    CommandResult undone = Run({"project", "check"});
+    EXPECT_EQ(undone.exitCode, 1);
+    EXPECT_NE(undone.out.find("calls.cpp:2:4: strlen is recorded as substituted by strlen_kx"),
+              std::string::npos)
+        << undone.out;
+
     // The source-file list: listed, and a file taken off it.
     CommandResult list = Run({"project", "source", "list"});
     EXPECT_NE(list.out.find(m_dir.File("orders/calls.cpp") + "\n"), std::string::npos) << list.out;
     EXPECT_EQ(Run({"project", "source", "remove", m_dir.File("orders/calls.cpp")}).exitCode, 0);
     EXPECT_EQ(Run({"project", "source", "list"}).out.find("calls.cpp"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvexer
+
+namespace korvexer {
+namespace {
+
+TEST(FileArguments, FoldersGiveTheirSourcesInPathOrderAndListsComeFromStandardInput) {
+    TempDir dir;
+    test_support::MakeDirectory(dir.File("src"));
+    test_support::MakeDirectory(dir.File("src/sub"));
+    for (const char* name :
+         {"src/b.c", "src/A.CPP", "src/sub/d.cpp", "src/c.h", "src/e.cpp~", "listed.cpp"})
+        WriteBytes(dir.File(name), "x = 1;\r\n");
+    auto scanned = [](const CommandResult& result) {
+        std::string files;
+        for (std::size_t at = 0; at < result.out.size(); at = result.out.find('\n', at) + 1) {
+            const std::size_t tab = result.out.rfind('\t', result.out.find('\n', at));
+            const std::size_t before = result.out.rfind('\t', tab - 1);
+            files += result.out.substr(before + 1, tab - before - 1) + " ";
+        }
+        return files;
+    };
+    const std::string settings = dir.File("none.ini");
+    // The suffixes of Visual C++ are .cpp and .c, in any case; backups and headers stay out.
+    CommandResult folder = RunProgram(KORVEXER_CLI, {"--settings", settings, "scan", "constants",
+                                                     "--language", "0", dir.File("src")});
+    ASSERT_EQ(folder.exitCode, 0) << folder.err;
+    EXPECT_EQ(scanned(folder), dir.File("src/A.CPP") + " " + dir.File("src/b.c") + " " +
+                                   dir.File("src/sub/d.cpp") + " ");
+    // NUL-separated names from standard input, after the arguments.
+    CommandResult listed = RunProgram(KORVEXER_CLI,
+                                      {"--settings", settings, "scan", "constants", "--language",
+                                       "0", "--files-from", "-", "-0", dir.File("src/b.c")},
+                                      dir.File("listed.cpp") + std::string(1, '\0'));
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(scanned(listed), dir.File("src/b.c") + " " + dir.File("listed.cpp") + " ");
+    // A name in the list that does not exist is refused.
+    CommandResult missing = RunProgram(
+        KORVEXER_CLI,
+        {"--settings", settings, "scan", "constants", "--language", "0", "--files-from", "-"},
+        dir.File("gone.cpp") + "\n");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("gone.cpp"), std::string::npos);
 }
 
 }  // namespace
