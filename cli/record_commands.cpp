@@ -126,6 +126,10 @@ int WriteStandIn(CliContext& context, const StandInOptions& options) {
                                   ? "--name must be a class with its package, such as "
                                     "korvexer.StandIn: a class of no package cannot be imported"
                                   : "--name must be a Pascal identifier, such as KorvexerStandIn");
+    if (!options.name.empty() && DefaultStandInName(language).empty())
+        return context.Refuse(
+            "--name goes with --language pascal or java: a C or C++ header "
+            "is named by the file it is saved as");
     if (options.fpcMacros && language != StandInLanguage::Pascal)
         return context.Refuse("--fpc-macros goes with --language pascal");
     Expected<std::string> path = context.FromUser(options.record);
