@@ -135,6 +135,17 @@ bool EndsWithParameterList(std::string_view left) {
     return false;
 }
 
+// Whether the "=" at `at` of `text` belongs to a comparison: "==", "!=", "<=" or ">=" ("<<=" and
+// ">>=" assign). The bytes looked at are below 0x40, never the second byte of a character.
+bool IsComparisonAt(std::string_view text, std::size_t at) {
+    if (at + 1 < text.size() && text[at + 1] == '=') return true;
+    if (at == 0) return false;
+    const char before = text[at - 1];
+    if (before == '=' || before == '!') return true;
+    if (before != '<' && before != '>') return false;
+    return at < 2 || text[at - 2] != before;
+}
+
 }  // namespace
 
 std::string PositionText(std::size_t lineIndex, std::size_t column) {
@@ -242,6 +253,9 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     const std::size_t at =
         isFor ? st::FindText(text, op, m_encoding) : st::FindLastText(text, op, m_encoding);
     if (at == st::npos) return false;
+    // "n == 1 ? a : b", "k <= 10": what follows a comparison is an operand, not the value of an
+    // assignment, and may stand where only a constant expression builds.
+    if (op == "=" && IsComparisonAt(text, at)) return false;
     // "f() const = 0", "f() = default": a pure or defaulted function is no assignment.
     if (EndsWithParameterList(text.substr(0, at))) return false;
     std::size_t column = statement.column;
