@@ -53,7 +53,8 @@ Status SaveProjectSettings(ProfileStore& store, const std::string& company,
     std::string companyName = company;
     std::string productName = product;
     if (!ResolveProject(store, companyName, productName))
-        return Error{"enter the company and the product before saving the project", store.path()};
+        return Error{"enter the company and the product before saving the project", store.path(),
+                     ErrorKind::NoProject};
 
     const std::string section = ProjectSection(companyName, productName);
     Status status = store.WriteString(kCommonData, "CompanyID", companyName);

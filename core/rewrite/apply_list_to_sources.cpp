@@ -44,12 +44,14 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
                 "the language has no one-line comment prefix, so replaced text cannot be "
                 "kept in a comment: set a one-line comment prefix in the language "
                 "settings; no file was changed",
-                {}};
+                {},
+                ErrorKind::NoCommentPrefix};
         if (kind == ListKind::Constants && language.quotation == 0)
             return Error{
                 "the language has no string quote: set one in the language settings; "
                 "no file was changed",
-                {}};
+                {},
+                ErrorKind::NoStringQuote};
     }
 
     const std::string& prefix = language.onelineexplain;
