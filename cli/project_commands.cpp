@@ -151,7 +151,9 @@ public:
         WorkbenchOutcome saved = m_workbench->SaveRecordAfterStep();
         if (saved.completed) return true;
         m_context.err() << "korvexer-cli: "
-                        << m_context.ToUser(saved.message ? saved.message->text : m_recordPath)
+                        << (saved.message
+                                ? ErrorText(m_context, saved.message->text, saved.message->failures)
+                                : m_context.ToUser(m_recordPath))
                         << '\n';
         m_context.exitCode = kExitFilesFailed;
         return false;
@@ -187,8 +189,9 @@ private:
 // could not be written on standard error (exit status 1); then writes the record.
 int Finish(CliContext& context, ProjectSession& session, const StepAcceptOutcome& outcome) {
     if (!outcome.accepted)
-        return context.Refuse(outcome.message ? context.ToUser(outcome.message->text)
-                                              : "the step was refused");
+        return context.Refuse(
+            outcome.message ? ErrorText(context, outcome.message->text, outcome.message->failures)
+                            : "the step was refused");
     for (const std::string& file : outcome.files.changedFiles)
         context.out() << context.ToUser(file) << '\n';
     for (const Error& unreadable : outcome.files.unreadableFiles)

@@ -23,15 +23,14 @@ namespace {
 constexpr std::array<const char*, kLanguageCount> kDefaultSuffixes = {
     ".cpp;.c;", ".bas;.frm;", ".prg;.scx;", ".pas;", ".java;", ".cs;", ".cpp;.c;"};
 
-// The fixed text of a failure followed by the file concerned and the system's reason, so that the
-// user knows what to mend.
-WorkbenchMessage FileFailure(std::string_view text, std::string_view caption, const Error& error,
+// The fixed text of a failure with the failure itself, named by its file, so that the front end
+// can say which file failed and why, and the user knows what to mend.
+WorkbenchMessage FileFailure(std::string_view text, std::string_view caption, Error error,
                              const std::string& file) {
-    std::string full(text);
-    full += "\n";
-    full += error.path.empty() ? file : error.path;
-    if (!error.message.empty()) full += "\n" + error.message;
-    return WorkbenchMessage::Info(full, caption);
+    if (error.path.empty()) error.path = file;
+    WorkbenchMessage message = WorkbenchMessage::Info(text, caption);
+    message.failures.push_back(std::move(error));
+    return message;
 }
 
 // `format` with each `placeholder` ("%s", "%d") replaced by `value`. '%' is below 0x40, so it is

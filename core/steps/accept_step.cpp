@@ -43,8 +43,8 @@ std::size_t SectionLength(const RowList& list, bool constants) {
     return length;
 }
 
-StepMessage Message(std::string text) {
-    return {std::move(text), std::string(texts::kCaptionSystem)};
+StepMessage Message(std::string text, std::vector<Error> failures = {}) {
+    return {std::move(text), std::string(texts::kCaptionSystem), std::move(failures)};
 }
 
 }  // namespace
@@ -78,23 +78,15 @@ std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind
     // The other lists of the record come from the main window as they are; they may still be
     // what the record cannot hold.
     Expected<std::string> assembled = AssembleRecordFile(wouldBe);
-    if (!assembled)
-        return Message(std::string(steptexts::kApplyRefused) + assembled.error().message);
+    if (!assembled) return Message(std::string(steptexts::kApplyRefused), {assembled.error()});
     return std::nullopt;
 }
 
 std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome) {
     if (outcome.failedFiles.empty() && outcome.unreadableFiles.empty()) return std::nullopt;
-    std::string text(steptexts::kFilesNotWritten);
-    for (const std::vector<Error>* errors : {&outcome.failedFiles, &outcome.unreadableFiles})
-        for (const Error& error : *errors) {
-            text += '\n';
-            text += error.path;
-            text += " (";
-            text += error.message;
-            text += ')';
-        }
-    return Message(std::move(text));
+    std::vector<Error> failures = outcome.failedFiles;
+    failures.insert(failures.end(), outcome.unreadableFiles.begin(), outcome.unreadableFiles.end());
+    return Message(std::string(steptexts::kFilesNotWritten), std::move(failures));
 }
 
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
@@ -109,11 +101,9 @@ StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
     StepAcceptOutcome outcome;
     if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
 
-    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs);
+    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs, encoding);
     if (!applied) {
-        outcome.message =
-            StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(texts::kCaptionSystem)};
+        outcome.message = Message(std::string(steptexts::kApplyRefused), {applied.error()});
         return outcome;
     }
 

@@ -24,6 +24,7 @@
 #include "core/language/language_defaults.h"
 #include "gui/app/about_dlg.h"
 #include "gui/app/byte_limit_validator.h"
+#include "gui/app/failure_text.h"
 #include "gui/app/file_chooser.h"
 #include "gui/app/name_filter.h"
 #include "gui/app/program_icon.h"
@@ -345,7 +346,8 @@ Prompter::Answer CWorkbenchDlg::Ask(const WorkbenchMessage& message) {
     if (message.icon == MessageIcon::Question) icon = Prompter::Icon::Question;
     const Prompter::Buttons buttons =
         message.buttons == MessageButtons::YesNo ? Prompter::Buttons::YesNo : Prompter::Buttons::Ok;
-    return m_prompter.Show(this, Shown(message.text), Shown(message.caption), icon, buttons);
+    return m_prompter.Show(this, FailureText(message.text, message.failures),
+                           Shown(message.caption), icon, buttons);
 }
 
 void CWorkbenchDlg::ShowError(std::string_view text) {
