@@ -97,7 +97,8 @@ std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
 
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
-                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&)) {
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
+                             SourceEncoding encoding) {
     StepAcceptOutcome outcome;
     if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
 

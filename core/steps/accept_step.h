@@ -37,8 +37,10 @@ std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome);
 // changed, when the record could not hold it or the rewrite is refused; otherwise the sources are
 // rewritten from `dialogRows` and `mainList` becomes the new list, except that the rows of files
 // that could not be written stay as `mainList` had them, so the record keeps matching them.
+// The sources are read in the encodings that the project's choice `encoding` gives them.
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
-                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&));
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
+                             SourceEncoding encoding = SourceEncoding::Automatic);
 
 }  // namespace korvexer

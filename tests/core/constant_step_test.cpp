@@ -465,3 +465,54 @@ TEST(ConstantStepCancel, EditsWithoutAcceptLeaveSourcesAndMainListAlone) {
 
 }  // namespace
 }  // namespace korvexer
+
+namespace korvexer {
+namespace {
+
+TEST(ConstantStepSourceEncoding, TheProjectsChoiceReadsTheScanTheTextsAndTheRewrite) {
+    TempDir dir;
+    const std::string utf8 = PathCaseKey(dir.File("u.cpp")), gbk = PathCaseKey(dir.File("g.cpp"));
+    const std::string utf8Text = "b = \"\xE5\xA5\xBD\";\r\n";  // "好" in UTF-8
+    const std::string gbkText = "c = \"\xC4\xE3\";\r\n";       // "你" in GBK
+    WriteBytes(utf8, utf8Text);
+    WriteBytes(gbk, gbkText);
+    const LanguageDefinition language = LoaderDefaults(0);
+    FixedClock clock(1000);
+    using Kind = ScanNotice::Kind;
+    const struct {
+        SourceEncoding choice;
+        TextEncoding utf8File, gbkFile;
+        std::vector<std::string> undecodable;
+    } cases[] = {
+        {SourceEncoding::Automatic, TextEncoding::Utf8, TextEncoding::Gbk, {}},
+        {SourceEncoding::Gbk, TextEncoding::Gbk, TextEncoding::Gbk, {utf8}},
+        {SourceEncoding::Utf8, TextEncoding::Utf8, TextEncoding::Utf8, {gbk}},
+    };
+    for (const auto& c : cases) {
+        ConstantStep step(FileSystem::Real(), language, clock);
+        step.SetSourceEncoding(c.choice);
+        const std::vector<std::string> files{utf8, gbk};
+        step.Open(RowList(kMainColumnCount), &files, utf8, 1024);
+        ASSERT_EQ(step.rows().size(), 2u);
+        EXPECT_EQ(step.sources().EncodingOf(utf8), c.utf8File);
+        EXPECT_EQ(step.sources().EncodingOf(gbk), c.gbkFile);
+        std::vector<std::string> undecodable;
+        for (const ScanNotice& notice : step.sources().notices())
+            if (notice.kind == Kind::Undecodable) undecodable.push_back(notice.path);
+        EXPECT_EQ(undecodable, c.undecodable);
+        EXPECT_EQ(step.sources().NoticeLines().size(), c.undecodable.size());
+
+        // Protected and taken back under the same choice: every byte as it was.
+        RowList mainConstants(kMainColumnCount);
+        step.ReplaceAll();
+        ASSERT_TRUE(step.Accept(mainConstants, RowList(kMainColumnCount), files).accepted);
+        EXPECT_NE(ReadBytes(gbk), gbkText);
+        step.RevertAll();
+        ASSERT_TRUE(step.Accept(mainConstants, RowList(kMainColumnCount), files).accepted);
+        EXPECT_EQ(ReadBytes(utf8), utf8Text);
+        EXPECT_EQ(ReadBytes(gbk), gbkText);
+    }
+}
+
+}  // namespace
+}  // namespace korvexer
