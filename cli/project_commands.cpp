@@ -12,6 +12,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
+#include "cli/error_text.h"
+#include "cli/file_texts.h"
 #include "core/app/project_settings.h"
 #include "core/app/workbench.h"
 #include "core/constants/constant_step.h"
@@ -221,6 +223,7 @@ int RunConstantStep(CliContext& context, const ProjectOptions& options, Constant
     Workbench& workbench = session.workbench();
     const auto counter = static_cast<std::uint32_t>(workbench.PrepareConstantStep());
     ConstantStep step(context.fs(), workbench.language(), Clock::System());
+    step.SetSourceEncoding(workbench.settings().sourceEncoding);
     WarnUnreadable(context,
                    step.Open(workbench.constants(), &session.sourceFiles(),
                              TrimLeadingBlanks(workbench.settings().mainSourceFile), counter));
@@ -253,6 +256,7 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
     session.AddSources(options.sources);
     Workbench& workbench = session.workbench();
     FunctionStep step(context.fs(), workbench.language());
+    step.SetSourceEncoding(workbench.settings().sourceEncoding);
     WarnUnreadable(context, step.Open(workbench.functions(), &session.sourceFiles(),
                                       workbench.settings().mainSourceFile));
     for (std::size_t row = 0; row < step.rows().size(); ++row) {
@@ -290,16 +294,21 @@ int ShowProject(CliContext& context, const ProjectOptions& options) {
     context.PrintRow({"P", "main", settings.mainSourceFile});
     context.PrintRow({"P", "application", settings.applicationFile});
     context.PrintRow({"P", "record", session.recordPath(), session.recordRead()});
+    context.PrintRow(
+        {"P", "source-encoding", std::string(SourceEncodingText(settings.sourceEncoding))});
     for (const std::string& source : session.sourceFiles()) context.PrintRow({"S", source});
-    auto printRows = [&context](const char* tag, const RowList& rows) {
+    // A value or a name is its file's own text, shown in the encoding the project reads it in.
+    auto printRows = [&context, &workbench](const char* tag, const RowList& rows, ListKind kind) {
+        const CliContext::FileTextColumns texts = Shifted(RecordRowTexts(kind), 1);
         for (const Row& row : rows.rows()) {
             std::vector<std::string> columns{tag};
             columns.insert(columns.end(), row.columns.begin(), row.columns.end());
-            context.PrintRow(columns);
+            const TextEncoding encoding = workbench.FileEncodingOf(columns[texts.path]);
+            context.PrintRow(columns, ColumnEncodings(texts, columns.size(), encoding));
         }
     };
-    printRows("C", workbench.constants());
-    printRows("F", workbench.functions());
+    printRows("C", workbench.constants(), ListKind::Constants);
+    printRows("F", workbench.functions(), ListKind::Functions);
     return context.exitCode;
 }
 
@@ -338,7 +347,8 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
         "show",
         "Prints the project: P rows for its settings (company, product, language index and "
         "name, main source file, application file, record file and the file the record was "
-        "read from), S and each source file, C and the five columns of each recorded constant "
+        "read from, source encoding), S and each source file, C and the five columns of each "
+        "recorded constant "
         "(index, type, value, file, position), F and the five columns of each recorded "
         "substitution (number, call, substitute, file, position)");
     auto showOptions = AddProjectOptions(*show);
