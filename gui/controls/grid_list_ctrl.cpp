@@ -141,6 +141,7 @@ void CGridListCtrl::Configure(const GridListSetup& setup, const QFont& dialogFon
         AddColumnDescriptor(column.heading);
         widths.push_back(column.width);
     }
+    m_model->SetFileTexts(setup.fileTextColumns, setup.filePathColumn);
     SetupList(setup.strip == ImageStripKind::Letters ? ImageStrip::Letters() : ImageStrip::Discs(),
               setup.singleSelection, widths, dialogFont);
 }
@@ -226,7 +227,7 @@ QString CGridListCtrl::CellToolTip(QPoint point) const {
     int column = -1;
     const int row = HitTestEx(point, &column);
     if (row < 0 || column < 0) return {};
-    const QString text = GbkCodec::ToQString(m_model->Text(row, column));
+    const QString text = m_model->ShownText(row, column);
     if (text.isEmpty()) return {};
     const QRect rowRect = visualRect(m_model->index(row, 0));
     const std::vector<int> widths = ColumnWidths();
