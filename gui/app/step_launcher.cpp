@@ -58,9 +58,12 @@ bool StepLauncher::RunConstantStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.constants(),
                               m_model.functions(),
                               m_model.sourceFiles().entries(),
-                              mainSource};
+                              mainSource,
+                              m_model.settings().sourceEncoding};
     CConstantDlg dialog(context, m_clock, counter, parent);
-    return m_run(dialog) == QDialog::Accepted;
+    const bool accepted = m_run(dialog) == QDialog::Accepted;
+    m_model.NoteScan(dialog.Model().sources().NoticeLines());
+    return accepted;
 }
 
 bool StepLauncher::RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField) {
@@ -70,9 +73,12 @@ bool StepLauncher::RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.constants(),
                               m_model.functions(),
                               m_model.sourceFiles().entries(),
-                              FieldText(mainSourceField)};
+                              FieldText(mainSourceField),
+                              m_model.settings().sourceEncoding};
     CFunctionDlg dialog(context, parent);
-    return m_run(dialog) == QDialog::Accepted;
+    const bool accepted = m_run(dialog) == QDialog::Accepted;
+    m_model.NoteScan(dialog.Model().sources().NoticeLines());
+    return accepted;
 }
 
 void StepLauncher::Attach(CWorkbenchDlg& window) {
@@ -89,7 +95,8 @@ bool StepLauncher::RenderDialogs(CWorkbenchDlg& window, const QString& folder) {
                               m_model.constants(),
                               m_model.functions(),
                               m_model.sourceFiles().entries(),
-                              TrimLeadingBlanks(FieldText(MainSourceField(window)))};
+                              TrimLeadingBlanks(FieldText(MainSourceField(window))),
+                              m_model.settings().sourceEncoding};
     const auto counter = static_cast<std::uint32_t>(m_model.PrepareConstantStep());
     CConstantDlg constants(context, m_clock, counter, &window);
     CFunctionDlg functions(context, &window);

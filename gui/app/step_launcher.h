@@ -19,8 +19,10 @@ class CWorkbenchDlg;
 class Prompter;
 
 // Runs a step dialog from the main window: the opening checks, the index the constant step
-// numbers from, and the lists and files the dialog works on, all from the Workbench. The caller
-// writes the record file (Workbench::SaveRecordAfterStep) and shows the lists again after OK.
+// numbers from, and the lists, files and source encoding the dialog works on, all from the
+// Workbench, which afterwards notes what the dialog's scan noticed (for the status line). The
+// caller writes the record file (Workbench::SaveRecordAfterStep) and shows the lists again after
+// OK.
 class StepLauncher {
 public:
     // Runs a dialog modally and returns its result code; tests replace it to drive the dialog.

@@ -15,6 +15,7 @@
 #include "gui/constants/step_context.h"
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -50,7 +51,12 @@ private:
     // Reads the edit fields; shows a message and returns nothing for an index that is no
     // unsigned 32-bit number.
     std::optional<ConstantFields> ReadFields();
-    void ShowFields(const ConstantFields& fields);
+    // Shows `fields`, its value decoded in `valueEncoding` (that of the row's file).
+    void ShowFields(const ConstantFields& fields, TextEncoding valueEncoding);
+    // The encoding of row `row`'s value: that of its file, GBK for a row in no file.
+    TextEncoding ValueEncoding(std::size_t row);
+    // Shows what the scan noticed about the sources, one line per file.
+    void ShowNotices();
     // Tells the list that the model changed the cells of the rows `first` to `last` in the
     // columns `firstColumn` to `lastColumn`.
     void ShowChangedCells(std::size_t first, std::size_t last, int firstColumn, int lastColumn);
@@ -71,6 +77,7 @@ private:
     ConstantStep m_model;
 
     CGridListCtrl* m_list = nullptr;
+    QLabel* m_notices = nullptr;
     QLineEdit* m_index = nullptr;
     QButtonGroup* m_type = nullptr;
     QLineEdit* m_value = nullptr;

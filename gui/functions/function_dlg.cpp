@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/constants/step_message_box.h"
+#include "gui/constants/step_notices.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"
@@ -35,9 +36,13 @@ CFunctionDlg::CFunctionDlg(const StepContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_model(context.fs, context.language, m_rows) {
     Build();
     Connect();
+    m_model.SetSourceEncoding(m_context.sourceEncoding);
     // Files that cannot be read add no rows; OK names them with the files it could not write.
     m_model.Open(m_context.functions, &m_context.sourceFiles, m_context.mainSourceFile);
+    m_list->Rows().SetEncodingLookup(
+        [this](const std::string& path) { return m_model.sources().EncodingOf(path); });
     m_list->AttachRows(&m_rows);
+    ShowStepNotices(m_notices, m_model.sources().NoticeLines());
 }
 
 void CFunctionDlg::Build() {
@@ -48,6 +53,8 @@ void CFunctionDlg::Build() {
     m_list = new CGridListCtrl(this);
     m_list->setObjectName(QStringLiteral("callList"));
     m_list->Configure(FunctionDialogSetup(), font_height::DialogFont());
+    m_notices = new QLabel(this);
+    m_notices->setObjectName(QStringLiteral("notices"));
 
     // The model keeps the catalogue in the order the list shows it, so positions agree; the
     // widget itself must not sort again.
@@ -96,6 +103,7 @@ void CFunctionDlg::Build() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addWidget(m_entryText);
+    layout->addWidget(m_notices);
     layout->addWidget(note);
     layout->addLayout(buttons);
     resize(630, 445);

@@ -11,6 +11,7 @@
 #include "core/list/row_layouts.h"
 #include "gui/constants/step_context.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -62,6 +63,7 @@ private:
     FunctionStep m_model;
 
     CGridListCtrl* m_list = nullptr;
+    QLabel* m_notices = nullptr;
     QListWidget* m_catalogue = nullptr;
     QLineEdit* m_entryText = nullptr;
     QPushButton* m_replace = nullptr;

@@ -158,6 +158,7 @@ private slots:
     void valueEditHoldsAtMost256GbkBytes_data();
     void valueEditHoldsAtMost256GbkBytes();
     void rendersWithoutCuttingAnything();
+    void utf8ValuesShowDecodedAndAreEditedInTheFilesEncoding();
 };
 
 void ConstantDlgTest::opensWithTheScannedConstantsOfEveryFile() {
@@ -470,6 +471,36 @@ void ConstantDlgTest::rendersWithoutCuttingAnything() {
                             widget->property("text").toString()));
     }
     QVERIFY(dialog.dlg.grab().save(QStringLiteral(KORVEXER_GUI_RENDER_DIR "/constant_dlg.png")));
+}
+
+void ConstantDlgTest::utf8ValuesShowDecodedAndAreEditedInTheFilesEncoding() {
+    Project project;
+    const std::string greeting = project.dir.File("greeting.cpp");
+    WriteBytes(greeting, ReadBytes(KORVEXER_SAMPLES "/orders/greeting.cpp"));
+    project.sourceFiles.push_back(greeting);
+    Dialog dialog(project);
+    const int row =
+        dialog.RowOfValue("\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE4\xB8\x96\xE7\x95\x8C");
+    QVERIFY(row >= 0);
+    QCOMPARE(dialog.Rows().data(dialog.Rows().index(row, korvexer::kStepValue)).toString(),
+             QStringLiteral("你好，世界"));
+    // A GBK file's value stays GBK.
+    const int gbkRow = dialog.RowOfValue("Order report");
+    QCOMPARE(dialog.Rows().CellEncoding(gbkRow, korvexer::kStepValue), korvexer::TextEncoding::Gbk);
+    // greeting.cpp breaks its lines at LF, the language at CR LF: the dialog says so, once.
+    auto* notices = dialog.Find<QLabel>("notices");
+    QVERIFY(notices->isVisible());
+    QCOMPARE(notices->text().count(QStringLiteral("greeting.cpp")), 1);
+
+    dialog.DoubleClick(row);
+    QCOMPARE(dialog.Find<QLineEdit>("valueEdit")->text(), QStringLiteral("你好，世界"));
+    dialog.Type("valueEdit", QStringLiteral("再见"));
+    dialog.Press("modify");
+    QCOMPARE(dialog.Rows().Text(row, korvexer::kStepValue),
+             std::string("\xE5\x86\x8D\xE8\xA7\x81"));
+    QCOMPARE(dialog.Rows().data(dialog.Rows().index(row, korvexer::kStepValue)).toString(),
+             QStringLiteral("再见"));
+    QVERIFY(project.SourcesUntouched());
 }
 
 QTEST_MAIN(ConstantDlgTest)
