@@ -274,8 +274,8 @@ std::optional<std::size_t> ConstantStep::Delete(const ConstantFields& fields,
     return *row < m_rows.size() ? *row : 0;
 }
 
-StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
-                                       const std::vector<std::string>& sourceFiles) {
+RecordLists ConstantStep::WouldBe(const RowList& mainFunctions,
+                                  const std::vector<std::string>& sourceFiles) const {
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;
@@ -287,8 +287,14 @@ StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& ma
     SortByIndex(wouldBe.constants);
     wouldBe.functions = mainFunctions;
     wouldBe.sourceFiles = sourceFiles;
-    return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs, std::move(wouldBe),
-                      mainConstants, &SortByIndex, m_sources.choice());
+    return wouldBe;
+}
+
+StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
+                                       const std::vector<std::string>& sourceFiles) {
+    return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs,
+                      WouldBe(mainFunctions, sourceFiles), mainConstants, &SortByIndex,
+                      m_sources.choice());
 }
 
 }  // namespace korvexer

@@ -15,6 +15,7 @@
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/record/record_file.h"
 #include "core/steps/step_outcome.h"
 #include "core/steps/step_sources.h"
 
@@ -122,6 +123,10 @@ public:
     // named in one message, together with the files that could not be read.
     StepAcceptOutcome Accept(RowList& mainConstants, const RowList& mainFunctions,
                              const std::vector<std::string>& sourceFiles);
+    // The record that Accept would write when every file can be written: the "替换" rows as the
+    // new constant list, `mainFunctions` and `sourceFiles`. PlanStep takes it for a preview.
+    RecordLists WouldBe(const RowList& mainFunctions,
+                        const std::vector<std::string>& sourceFiles) const;
 
 private:
     void RaiseNewIndicesAbove(std::uint32_t floor);

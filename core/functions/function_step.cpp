@@ -118,8 +118,8 @@ bool FunctionStep::Pair(std::size_t row, const std::string& substitute) {
     return m_rows[row].columns != before.columns;
 }
 
-StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
-                                       const std::vector<std::string>& sourceFiles) {
+RecordLists FunctionStep::WouldBe(const RowList& mainConstants,
+                                  const std::vector<std::string>& sourceFiles) const {
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;
@@ -130,8 +130,14 @@ StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& ma
     Renumber(wouldBe.functions);
     wouldBe.constants = mainConstants;
     wouldBe.sourceFiles = sourceFiles;
-    return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs, std::move(wouldBe),
-                      mainFunctions, &Renumber, m_sources.choice());
+    return wouldBe;
+}
+
+StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
+                                       const std::vector<std::string>& sourceFiles) {
+    return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs,
+                      WouldBe(mainConstants, sourceFiles), mainFunctions, &Renumber,
+                      m_sources.choice());
 }
 
 std::optional<std::size_t> FindExactSubstitute(const std::vector<std::string>& catalogue,

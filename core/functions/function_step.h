@@ -15,6 +15,7 @@
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/record/record_file.h"
 #include "core/steps/step_outcome.h"
 #include "core/steps/step_sources.h"
 
@@ -85,6 +86,10 @@ public:
     // in one message.
     StepAcceptOutcome Accept(RowList& mainFunctions, const RowList& mainConstants,
                              const std::vector<std::string>& sourceFiles);
+    // The record that Accept would write when every file can be written: the "替换" rows as the
+    // new function list, `mainConstants` and `sourceFiles`. PlanStep takes it for a preview.
+    RecordLists WouldBe(const RowList& mainConstants,
+                        const std::vector<std::string>& sourceFiles) const;
 
 private:
     FileSystem& m_fs;

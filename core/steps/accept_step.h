@@ -2,9 +2,11 @@
 // AcceptStep: the OK both step dialogs share, and the checks it makes before it writes a file.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/language/language_definition.h"
 #include "core/list/row_layouts.h"
@@ -15,6 +17,27 @@
 #include "core/steps/step_outcome.h"
 
 namespace korvexer {
+
+// How far a record holding `wouldBe` would pass the record's limits, so that a front end can say
+// how much to leave out.
+struct RecordLimitCheck {
+    struct LongField {
+        std::size_t row;     // the dialog row, counted from 0
+        std::size_t column;  // its StepColumn
+        std::size_t bytes;
+    };
+    std::vector<LongField>
+        longFields;                // the fields of "替换" rows past kRecordFieldLimit, in order
+    std::size_t sectionBytes = 0;  // what the list of `kind` takes in the record
+    std::size_t rowsPastSection = 0;    // its last rows that end past kRecordSectionLimit
+    std::optional<Error> otherRefusal;  // the record's own refusal of the whole (the other lists)
+
+    bool fits() const;
+};
+
+// Measures the record that `wouldBe` makes, as CheckRecordLimits judges it.
+RecordLimitCheck MeasureRecordLimits(const RowList& dialogRows, ListKind kind,
+                                     const RecordLists& wouldBe);
 
 // Checks, before anything is written, that a record holding `wouldBe` can be written. The rows of
 // `dialogRows` whose state is "替换" are what `wouldBe`'s list of `kind` is made from; a field of
@@ -31,6 +54,22 @@ std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome);
 // they were. (A file that could not be read is not among them: it may be gone for good, and its
 // rows must not stay in the record forever.)
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome);
+
+// What the OK of a step would do, nothing written: refused as AcceptStep refuses (with `limits`
+// telling how far the record would pass its limits), else the rewrite made in memory.
+struct StepPlanOutcome {
+    bool accepted = false;
+    std::optional<StepMessage> message;   // why it was refused
+    std::optional<Error> rewriteRefusal;  // the rewrite's own refusal, when that was the reason
+    RecordLimitCheck limits;
+    RewritePlan plan;
+};
+
+// AcceptStep's checks and rewrite, planned on `dialogRows` instead of written.
+StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
+                         const LanguageDefinition& language, FileSystem& fs,
+                         const RecordLists& wouldBe,
+                         SourceEncoding encoding = SourceEncoding::Automatic);
 
 // The OK both steps share. `wouldBe` holds the record as it is to be, its list of `kind` made from
 // the "替换" rows of `dialogRows` and put in main-list order by `order`. Refused, with nothing

@@ -62,7 +62,8 @@ TEST(ProjectProtect, ReplacesEveryConstantAndRestoreTakesThemBack) {
     SampleCopy project;
     CommandResult protect = project.Run({"protect", "--source", project.report});
     ASSERT_EQ(protect.exitCode, 0) << protect.err;
-    EXPECT_EQ(protect.out, project.main + "\n" + PathCaseKey(project.report) + "\n");
+    EXPECT_EQ(protect.out, project.main + "\n" + PathCaseKey(project.report) +
+                               "\nsummary: applied 6, taken back 0, skipped 0, files written 2\n");
     const std::string main = ReadBytes(project.main);
     EXPECT_EQ(Count(main, "GetValueStr("), 2u);
     EXPECT_EQ(Count(main, "GetValueInt("), 1u);
@@ -80,7 +81,7 @@ TEST(ProjectProtect, ReplacesEveryConstantAndRestoreTakesThemBack) {
     const std::string record = project.Record();
     CommandResult again = project.Run({"protect"});
     ASSERT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_EQ(again.out, "");
+    EXPECT_EQ(again.out, "summary: applied 0, taken back 0, skipped 0, files written 0\n");
     EXPECT_EQ(project.Record(), record);
 
     CommandResult restore = project.Run({"restore"});
@@ -187,7 +188,10 @@ TEST(ProjectCommands, AFileThatCannotBeWrittenIsNamedAndExitsOne) {
     CommandResult protect = project.Run({"protect", "--source", project.report});
     EXPECT_EQ(protect.exitCode, 1);
     EXPECT_NE(protect.err.find(PathCaseKey(project.report)), std::string::npos);
-    EXPECT_EQ(protect.out, project.main + "\n");
+    // Its two rows are skipped; the summary counts the file that was not written.
+    EXPECT_EQ(protect.out, project.main +
+                               "\nsummary: applied 4, taken back 0, skipped 2, files written 1, "
+                               "files not written 1\n");
     EXPECT_EQ(ReadBytes(project.report), Original("report.cpp"));
     // The record holds what the sources hold: main.cpp's constants only.
     CommandResult shown = project.Run({"show"});
