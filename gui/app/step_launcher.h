@@ -45,9 +45,11 @@ public:
     // Makes the window's step buttons and list double-clicks run the two steps over it, reading
     // its main source field; after OK the window writes the record file and shows its lists.
     void Attach(CWorkbenchDlg& window);
-    // Shows both dialogs over `window` with its lists and main source field, saves each to a PNG
-    // file in `folder` (constant_dlg.png, function_dlg.png) and closes it unchanged, without the
-    // opening check and without any message. False when a file could not be written.
+    // Shows both dialogs over `window` with its lists and main source field, the first row of
+    // each (of the calls, the first with a proposed substitute) selected and marked so that the
+    // preview shows its change, saves each to a PNG file in `folder` (constant_dlg.png,
+    // function_dlg.png) and closes it without OK, so nothing changes, without the opening check
+    // and without any message. False when a file could not be written.
     bool RenderDialogs(CWorkbenchDlg& window, const QString& folder);
 
 private:

@@ -17,8 +17,10 @@
 #include <QVBoxLayout>
 
 #include "gui/app/byte_limit_validator.h"
+#include "core/steps/step_preview.h"
 #include "gui/constants/step_message_box.h"
 #include "gui/constants/step_notices.h"
+#include "gui/constants/step_preview_pane.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"
@@ -73,6 +75,21 @@ void CConstantDlg::Build() {
     m_list = new CGridListCtrl(this);
     m_list->setObjectName(QStringLiteral("constantList"));
     m_list->Configure(ConstantDialogSetup(), font_height::DialogFont());
+    // What OK will do to the selected rows: the rewrite's own plan over the rows as they stand.
+    m_preview = new CStepPreviewPane(
+        [this] {
+            // Only the rows the preview shows are read from the selection, which may be the whole
+            // list.
+            std::size_t selected = 0;
+            const std::vector<std::size_t> shown =
+                m_list->FirstSelectedRows(kPreviewRowLimit, &selected);
+            StepPreview preview =
+                PreviewRows(m_rows, shown, ListKind::Constants, m_context.language, m_context.fs,
+                            m_context.sourceEncoding);
+            preview.leftOut += selected - shown.size();
+            return preview;
+        },
+        this);
     m_notices = new QLabel(this);
     m_notices->setObjectName(QStringLiteral("notices"));
 
@@ -111,6 +128,7 @@ void CConstantDlg::Build() {
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(new QLabel(QStringLiteral("应用程序文件中常量数据列表："), this));
     listColumn->addWidget(m_list, 1);
+    listColumn->addWidget(m_preview);
     listColumn->addWidget(m_notices);
 
     auto* buttonColumn = new QVBoxLayout;
@@ -145,11 +163,18 @@ void CConstantDlg::Build() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(fields);
-    resize(735, 460);
+    resize(735, 600);
 }
 
 void CConstantDlg::Connect() {
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this] { OnDoubleClick(); });
+    // The preview follows the selection and every change of the rows' states and values.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, m_preview,
+            &CStepPreviewPane::Schedule);
+    connect(&m_list->Rows(), &QAbstractItemModel::dataChanged, m_preview,
+            &CStepPreviewPane::Schedule);
+    connect(&m_list->Rows(), &QAbstractItemModel::rowsRemoved, m_preview,
+            &CStepPreviewPane::Schedule);
     connect(m_add, &QPushButton::clicked, this, [this] { OnAdd(); });
     connect(m_modify, &QPushButton::clicked, this, [this] { OnModify(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { OnDelete(); });

@@ -22,6 +22,7 @@ class QPushButton;
 namespace korvexer::gui {
 
 class CGridListCtrl;
+class CStepPreviewPane;
 
 // Lists the constants of the project's sources merged with the main constant list, lets the user
 // mark them and edit them by hand, and on OK hands the marked rows to the main constant list and
@@ -37,6 +38,7 @@ public:
 
     const ConstantStep& Model() const { return m_model; }
     CGridListCtrl& List() const { return *m_list; }
+    CStepPreviewPane& Preview() const { return *m_preview; }
     // The rows selected in the list, in ascending order.
     std::vector<std::size_t> SelectedRows() const;
 
@@ -77,6 +79,7 @@ private:
     ConstantStep m_model;
 
     CGridListCtrl* m_list = nullptr;
+    CStepPreviewPane* m_preview = nullptr;
     QLabel* m_notices = nullptr;
     QLineEdit* m_index = nullptr;
     QButtonGroup* m_type = nullptr;

@@ -18,6 +18,7 @@
 #include "core/platform/clock.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"
+#include "gui/constants/step_preview_pane.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
 #include "gui/text/gbk_codec.h"
@@ -159,6 +160,7 @@ private slots:
     void valueEditHoldsAtMost256GbkBytes();
     void rendersWithoutCuttingAnything();
     void utf8ValuesShowDecodedAndAreEditedInTheFilesEncoding();
+    void previewShowsTheSelectedLinesAsOkWillWriteThem();
 };
 
 void ConstantDlgTest::opensWithTheScannedConstantsOfEveryFile() {
@@ -501,6 +503,36 @@ void ConstantDlgTest::utf8ValuesShowDecodedAndAreEditedInTheFilesEncoding() {
     QCOMPARE(dialog.Rows().data(dialog.Rows().index(row, korvexer::kStepValue)).toString(),
              QStringLiteral("再见"));
     QVERIFY(project.SourcesUntouched());
+}
+
+void ConstantDlgTest::previewShowsTheSelectedLinesAsOkWillWriteThem() {
+    Project project;
+    Dialog dialog(project);
+    auto* preview = dialog.dlg.findChild<QWidget*>(QStringLiteral("preview"));
+    QVERIFY(preview && preview->isVisible());
+    const int row = dialog.RowOfValue("Order report");
+    const std::string index = dialog.Rows().Text(row, korvexer::kStepKey);
+    // The preview follows the selection once it rests.
+    dialog.Click(row);
+    QTRY_VERIFY(
+        dialog.dlg.Preview().ShownText().contains(QStringLiteral("header = \"Order report\";")));
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(QStringLiteral("（不变）")));
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(Q(project.mainSource)));
+
+    dialog.Press("replace");
+    const QString after = QStringLiteral("header = GetValueStr(%1);//\"Order report\"")
+                              .arg(QString::fromStdString(index));
+    QTRY_VERIFY(dialog.dlg.Preview().ShownText().contains(after));
+    // A second row of the other file: both lines, each under its file.
+    dialog.Click(5, Qt::ControlModifier);
+    dialog.dlg.Preview().Refresh();
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(Q(project.report)));
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(after));
+    QVERIFY(project.SourcesUntouched());
+    QVERIFY(!QFile::exists(QString::fromStdString(project.mainSource + "~")));
+
+    dialog.Press("ok");
+    QVERIFY(ReadBytes(project.mainSource).find(after.toStdString()) != std::string::npos);
 }
 
 QTEST_MAIN(ConstantDlgTest)
