@@ -91,7 +91,7 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
             PlanListOnSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
         if (!plan) return context.Refuse(context.ToUser(plan.error().message));
         summary.rows = CountGivenRows(list, FilesNotWritten(*plan));
-        ReportPlanned(context, *plan, summary);
+        ReportPlanned(context, *plan, summary, context.SourceEncodingChoice());
         return context.exitCode;
     }
     Expected<ApplyOutcome> outcome =

@@ -136,8 +136,9 @@ void ReportApplied(CliContext& context, const ApplyOutcome& files, const StepSum
     PrintSummary(context, summary, false, files.changedFiles.size(), &files, nullptr);
 }
 
-void ReportPlanned(CliContext& context, const RewritePlan& plan, const StepSummary& summary) {
-    FileEncodings encodings(context.fs(), SourceEncoding::Automatic);
+void ReportPlanned(CliContext& context, const RewritePlan& plan, const StepSummary& summary,
+                   SourceEncoding choice) {
+    FileEncodings encodings(context.fs(), choice);
     std::size_t changed = 0;
     for (const SourceRewrite& file : plan.files) {
         if (!file.changed()) continue;

@@ -49,7 +49,9 @@ void ReportApplied(CliContext& context, const ApplyOutcome& files, const StepSum
 
 // Reports a dry run: the unified diff of every file the rewrite would change (in text; in JSON
 // inside its "file" object), then the summary. Exit status 1 when a file would change, else 0.
-void ReportPlanned(CliContext& context, const RewritePlan& plan, const StepSummary& summary);
+// Each diff's text is in its file's encoding as `choice` gives it.
+void ReportPlanned(CliContext& context, const RewritePlan& plan, const StepSummary& summary,
+                   SourceEncoding choice);
 
 // The paths of the files that the rewrite could not read or write.
 std::set<std::string> FilesNotWritten(const ApplyOutcome& outcome);

@@ -41,7 +41,7 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
     std::vector<Error> unreadable;
     // Call mode numbers rows by position, not by the clock or the counter.
     std::uint32_t counter = 0;
-    SourceScanner scanner(m_fs, m_language, Clock::System());
+    SourceScanner scanner(m_fs, m_language, Clock::System(), m_sources.choice());
     if (!mainSourceFile.empty())
         if (Status scanned = scanner.ScanFile(m_rows, mainSourceFile, counter, ScanMode::Calls);
             !scanned)
@@ -49,6 +49,7 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
     for (Error& error :
          scanner.ScanSourceFiles(m_rows, sourceFiles, mainSourceFile, counter, ScanMode::Calls))
         unreadable.push_back(std::move(error));
+    m_sources.TakeScan(scanner);
 
     std::unordered_map<std::string, std::size_t> byPlace;
     byPlace.reserve(m_rows.size());
@@ -135,7 +136,8 @@ RecordLists FunctionStep::WouldBe(const RowList& mainConstants,
 StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
                                        const std::vector<std::string>& sourceFiles) {
     return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs,
-                      WouldBe(mainConstants, sourceFiles), mainFunctions, &Renumber);
+                      WouldBe(mainConstants, sourceFiles), mainFunctions, &Renumber,
+                      m_sources.choice());
 }
 
 std::optional<std::size_t> FindExactSubstitute(const std::vector<std::string>& catalogue,

@@ -18,12 +18,14 @@ struct FileRows {
     std::vector<std::size_t> rows;  // in list order
 };
 
-// Reads each file that the rows take up, in order, makes their edits in memory and hands it to
-// `take`; the files that cannot be read go to `unreadable`. Refused as ApplyListToSources says.
+// Reads each file that the rows take up (of `onlyFiles` alone, when given), in order, makes their
+// edits in memory and hands it to `take`; the files that cannot be read go to `unreadable`.
+// Refused as ApplyListToSources says.
 template <typename Take>
 Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition& language,
-                    FileSystem& fs, SourceEncoding encoding, std::vector<Error>& unreadable,
-                    Take take) {
+                    FileSystem& fs, SourceEncoding encoding,
+                    const std::unordered_set<std::string>* onlyFiles,
+                    std::vector<Error>& unreadable, Take take) {
     std::unordered_set<std::string_view> takenKeys;
     takenKeys.reserve(rows.size());
     std::unordered_map<std::string_view, std::size_t> groupOf;
@@ -33,6 +35,8 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
         if (!takenKeys.insert(rows.Text(row, kStepKey)).second) continue;
         const std::string& path = rows.Text(row, kStepFile);
         if (path.empty() || rows.Text(row, kStepPosition).empty()) continue;
+        // After its key is taken: a row of another file still keeps a later row of its key out.
+        if (onlyFiles != nullptr && onlyFiles->count(path) == 0) continue;
         auto [group, added] = groupOf.try_emplace(path, groups.size());
         if (added) groups.push_back({path, {}});
         groups[group->second].rows.push_back(row);
@@ -44,12 +48,14 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
                 "the language has no one-line comment prefix, so replaced text cannot be "
                 "kept in a comment: set a one-line comment prefix in the language "
                 "settings; no file was changed",
-                {}};
+                {},
+                ErrorKind::NoCommentPrefix};
         if (kind == ListKind::Constants && language.quotation == 0)
             return Error{
                 "the language has no string quote: set one in the language settings; "
                 "no file was changed",
-                {}};
+                {},
+                ErrorKind::NoStringQuote};
     }
 
     const std::string& prefix = language.onelineexplain;
@@ -75,10 +81,11 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
 
 Expected<RewritePlan> PlanListOnSources(const RowList& rows, ListKind kind,
                                         const LanguageDefinition& language, FileSystem& fs,
-                                        SourceEncoding encoding) {
+                                        SourceEncoding encoding,
+                                        const std::unordered_set<std::string>* onlyFiles) {
     RewritePlan plan;
     Status status =
-        RewriteFiles(rows, kind, language, fs, encoding, plan.unreadableFiles,
+        RewriteFiles(rows, kind, language, fs, encoding, onlyFiles, plan.unreadableFiles,
                      [&](SourceRewrite& file) { plan.files.push_back(std::move(file)); });
     if (!status) return status.error();
     return plan;
@@ -89,8 +96,8 @@ Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
                                           SourceEncoding encoding) {
     // Each file is written as soon as its edits are made: one file in memory at a time.
     ApplyOutcome outcome;
-    Status status = RewriteFiles(rows, kind, language, fs, encoding, outcome.unreadableFiles,
-                                 [&](SourceRewrite& file) {
+    Status status = RewriteFiles(rows, kind, language, fs, encoding, nullptr,
+                                 outcome.unreadableFiles, [&](SourceRewrite& file) {
                                      if (!file.changed()) return;
                                      if (Status written = file.Write(); !written)
                                          outcome.failedFiles.push_back(written.error());

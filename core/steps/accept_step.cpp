@@ -48,8 +48,8 @@ std::pair<std::size_t, std::size_t> SectionLength(const RowList& list, bool cons
     return {length, rowsPast};
 }
 
-StepMessage Message(std::string text) {
-    return {std::move(text), std::string(texts::kCaptionSystem)};
+StepMessage Message(std::string text, std::vector<Error> failures = {}) {
+    return {std::move(text), std::string(texts::kCaptionSystem), std::move(failures)};
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ std::optional<StepMessage> LimitMessage(const RecordLimitCheck& check, ListKind 
         return Message(std::move(text));
     }
     if (check.otherRefusal)
-        return Message(std::string(steptexts::kApplyRefused) + check.otherRefusal->message);
+        return Message(std::string(steptexts::kApplyRefused), {*check.otherRefusal});
     return std::nullopt;
 }
 
@@ -118,16 +118,9 @@ std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind
 
 std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome) {
     if (outcome.failedFiles.empty() && outcome.unreadableFiles.empty()) return std::nullopt;
-    std::string text(steptexts::kFilesNotWritten);
-    for (const std::vector<Error>* errors : {&outcome.failedFiles, &outcome.unreadableFiles})
-        for (const Error& error : *errors) {
-            text += '\n';
-            text += error.path;
-            text += " (";
-            text += error.message;
-            text += ')';
-        }
-    return Message(std::move(text));
+    std::vector<Error> failures = outcome.failedFiles;
+    failures.insert(failures.end(), outcome.unreadableFiles.begin(), outcome.unreadableFiles.end());
+    return Message(std::string(steptexts::kFilesNotWritten), std::move(failures));
 }
 
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
@@ -138,16 +131,14 @@ std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
 
 StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
                          const LanguageDefinition& language, FileSystem& fs,
-                         const RecordLists& wouldBe) {
+                         const RecordLists& wouldBe, SourceEncoding encoding) {
     StepPlanOutcome outcome;
     outcome.limits = MeasureRecordLimits(dialogRows, kind, wouldBe);
     if ((outcome.message = LimitMessage(outcome.limits, kind))) return outcome;
-    Expected<RewritePlan> planned = PlanListOnSources(dialogRows, kind, language, fs);
+    Expected<RewritePlan> planned = PlanListOnSources(dialogRows, kind, language, fs, encoding);
     if (!planned) {
         outcome.rewriteRefusal = planned.error();
-        outcome.message =
-            StepMessage{std::string(steptexts::kApplyRefused) + planned.error().message,
-                        std::string(texts::kCaptionSystem)};
+        outcome.message = Message(std::string(steptexts::kApplyRefused), {planned.error()});
         return outcome;
     }
     outcome.accepted = true;
@@ -157,15 +148,14 @@ StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
 
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
-                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&)) {
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
+                             SourceEncoding encoding) {
     StepAcceptOutcome outcome;
     if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
 
-    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs);
+    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs, encoding);
     if (!applied) {
-        outcome.message =
-            StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(texts::kCaptionSystem)};
+        outcome.message = Message(std::string(steptexts::kApplyRefused), {applied.error()});
         return outcome;
     }
 

@@ -68,15 +68,18 @@ struct StepPlanOutcome {
 // AcceptStep's checks and rewrite, planned on `dialogRows` instead of written.
 StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
                          const LanguageDefinition& language, FileSystem& fs,
-                         const RecordLists& wouldBe);
+                         const RecordLists& wouldBe,
+                         SourceEncoding encoding = SourceEncoding::Automatic);
 
 // The OK both steps share. `wouldBe` holds the record as it is to be, its list of `kind` made from
 // the "替换" rows of `dialogRows` and put in main-list order by `order`. Refused, with nothing
 // changed, when the record could not hold it or the rewrite is refused; otherwise the sources are
 // rewritten from `dialogRows` and `mainList` becomes the new list, except that the rows of files
 // that could not be written stay as `mainList` had them, so the record keeps matching them.
+// The sources are read in the encodings that the project's choice `encoding` gives them.
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
-                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&));
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
+                             SourceEncoding encoding = SourceEncoding::Automatic);
 
 }  // namespace korvexer

@@ -140,7 +140,8 @@ TEST(FunctionStepAccept, RenumbersTheMainListAndRewritesTheCalls) {
     ASSERT_TRUE(outcome.accepted);
     // The stale rows' file cannot be read: named, and gone from the record.
     ASSERT_TRUE(outcome.message);
-    EXPECT_NE(outcome.message->text.find("/nowhere"), std::string::npos);
+    ASSERT_FALSE(outcome.message->failures.empty());
+    EXPECT_EQ(outcome.message->failures[0].path, "/nowhere");
     ASSERT_EQ(project.mainFunctions.size(), 3u);
     EXPECT_EQ(Column(project.mainFunctions, 0), (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(project.mainFunctions[1].columns,
