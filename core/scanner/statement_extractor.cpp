@@ -29,6 +29,11 @@ const WordList& Keywords() {
     return list;
 }
 
+const WordList& OperatorWords() {
+    static const WordList list(kOperatorWords);
+    return list;
+}
+
 const WordList& LibraryEntryPoints() {
     static const WordList list(kLibraryEntryPoints);
     return list;
@@ -390,7 +395,7 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         return false;
     if (head.find_first_of(")=\"'.,+&") != std::string_view::npos) return false;
     if (Keywords().Has(head) || LibraryEntryPoints().Has(head)) return false;
-    if (LibraryEntryPoints().Has(function)) return false;
+    if (LibraryEntryPoints().Has(function) || OperatorWords().Has(function)) return false;
     AppendRow(rows, std::to_string(rows.size() + 1), std::string(function), "", "", path,
               PositionText(statement.line, column), 0);
     return true;

@@ -192,6 +192,13 @@ TEST(ExtractCall, CallsKeywordsAndSubstitutes) {
         {"x = foo", ""},
         {"goto end", ""},
         {"x = (a)", ""},  // "(" first and no blank
+        // Operators written as words call nothing, in any case and after another word.
+        {"x = y or (z > 0)", ""},
+        {"until not (done)", ""},
+        {"m = Not (a)", ""},
+        {"x = a AndAlso (b)", ""},
+        {"n = sizeof(buf)", ""},
+        {"q = div(a, b)", "2|div|||" + at.substr(1) + "6|#0"},  // C's div() is a function
     };
     for (const Case& c : cases)
         EXPECT_EQ(ExtractOne(cpp, ScanMode::Calls, c.text), c.expected) << c.text;
