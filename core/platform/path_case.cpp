@@ -15,7 +15,12 @@ bool PathsIgnoreCase() {
 }
 
 std::string PathCaseKey(std::string_view path) {
-    return PathsIgnoreCase() ? gbk::ToLower(path) : std::string(path);
+    if (!PathsIgnoreCase()) return std::string(path);
+    // Windows takes '/' for '\\'; '/' is below 0x40 and never the second byte of a character.
+    std::string key = gbk::ToLower(path);
+    for (char& byte : key)
+        if (byte == '/') byte = '\\';
+    return key;
 }
 
 }  // namespace korvexer

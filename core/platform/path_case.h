@@ -11,8 +11,9 @@ namespace korvexer {
 bool PathsIgnoreCase();
 
 // The form of `path` under which equal file names compare equal: lower-cased (ASCII letters,
-// second bytes of two-byte characters untouched) where names ignore case, unchanged elsewhere,
-// since there a lower-cased path would name another file.
+// second bytes of two-byte characters untouched) and with every '/' made '\\' where names ignore
+// case (Windows, where both separate folders), unchanged elsewhere, since there a lower-cased
+// path would name another file.
 std::string PathCaseKey(std::string_view path);
 
 }  // namespace korvexer

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/platform/path_case.h"
 #include "tests/support/test_support.h"
 
 namespace korvexer {
@@ -25,6 +26,13 @@ std::size_t Count(const std::string& text, const std::string& part) {
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++count;
     return count;
+}
+
+// A path as rows and JSON write it: every backslash doubled (Windows paths).
+std::string Escaped(std::string path) {
+    for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 2))
+        path.insert(at, 1, '\\');
+    return path;
 }
 
 bool IsAscii(const std::string& text) {
@@ -86,7 +94,8 @@ TEST_F(Pipeline, PreviewProtectTheSelectionReadTheResultAndCheck) {
     EXPECT_EQ(preview.exitCode, 1) << preview.err;
     EXPECT_EQ(Snapshot(m_dir.path()), before);
     EXPECT_EQ(Count(preview.out, "\n--- "), 1u);  // main.cpp and greeting.cpp; report.cpp not
-    EXPECT_EQ(preview.out.find("--- " + m_dir.File("orders/main.cpp") + "\n+++ "), 0u);
+    // The main source file is named as the settings name it.
+    EXPECT_EQ(preview.out.find("--- " + m_dir.path() + "/orders/main.cpp\n+++ "), 0u);
     EXPECT_EQ(Count(preview.out, "\n+    header = GetValueStr("), 1u);
     EXPECT_EQ(Count(preview.out, "report.cpp"), 0u);
     EXPECT_EQ(Count(preview.out, "GetValueInt("), 0u);
@@ -149,7 +158,7 @@ TEST_F(Pipeline, RowsFromAScanAreAppliedExactly) {
     // A row the sources no longer hold is refused, and nothing changes.
     WriteBytes(m_dir.File("stale.json"),
                "{\"kind\":\"constant\",\"state\":\"replace\",\"file\":\"" +
-                   m_dir.File("orders/main.cpp") + "\",\"line\":99,\"column\":1}\n");
+                   Escaped(m_dir.File("orders/main.cpp")) + "\",\"line\":99,\"column\":1}\n");
     const auto before = Snapshot(m_dir.path());
     CommandResult stale = Run({"project", "protect", "--rows", "stale.json"});
     EXPECT_EQ(stale.exitCode, 2);
@@ -207,7 +216,10 @@ TEST_F(Pipeline, RefusalsAreEnglishAndExitTwo) {
 
     // The source-file list: listed, and a file taken off it.
     CommandResult list = Run({"project", "source", "list"});
-    EXPECT_NE(list.out.find(m_dir.File("orders/calls.cpp") + "\n"), std::string::npos) << list.out;
+    // The list holds a file's name as the platform compares it (lower case on Windows).
+    EXPECT_NE(list.out.find(Escaped(PathCaseKey(m_dir.File("orders/calls.cpp"))) + "\n"),
+              std::string::npos)
+        << list.out;
     EXPECT_EQ(Run({"project", "source", "remove", m_dir.File("orders/calls.cpp")}).exitCode, 0);
     EXPECT_EQ(Run({"project", "source", "list"}).out.find("calls.cpp"), std::string::npos);
 }
@@ -239,15 +251,16 @@ TEST(FileArguments, FoldersGiveTheirSourcesInPathOrderAndListsComeFromStandardIn
     CommandResult folder = RunProgram(KORVEXER_CLI, {"--settings", settings, "scan", "constants",
                                                      "--language", "0", dir.File("src")});
     ASSERT_EQ(folder.exitCode, 0) << folder.err;
-    EXPECT_EQ(scanned(folder), dir.File("src/A.CPP") + " " + dir.File("src/b.c") + " " +
-                                   dir.File("src/sub/d.cpp") + " ");
+    // Scanned files are named as the platform compares them (lower case on Windows).
+    auto key = [&dir](const char* name) { return Escaped(PathCaseKey(dir.File(name))) + " "; };
+    EXPECT_EQ(scanned(folder), key("src/A.CPP") + key("src/b.c") + key("src/sub/d.cpp"));
     // NUL-separated names from standard input, after the arguments.
     CommandResult listed = RunProgram(KORVEXER_CLI,
                                       {"--settings", settings, "scan", "constants", "--language",
                                        "0", "--files-from", "-", "-0", dir.File("src/b.c")},
                                       dir.File("listed.cpp") + std::string(1, '\0'));
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
-    EXPECT_EQ(scanned(listed), dir.File("src/b.c") + " " + dir.File("listed.cpp") + " ");
+    EXPECT_EQ(scanned(listed), key("src/b.c") + key("listed.cpp"));
     // A name in the list that does not exist is refused.
     CommandResult missing = RunProgram(
         KORVEXER_CLI,

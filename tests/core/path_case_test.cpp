@@ -27,7 +27,8 @@ TEST(PathCaseKey, FollowsThePlatformsCaseRule) {
     };
     const std::vector<Case> cases = {
         {"C:\\Src\\Main.CPP", "c:\\src\\main.cpp"},
-        {"/Home/U/B.cpp", "/home/u/b.cpp"},
+        {"/Home/U/B.cpp", "\\home\\u\\b.cpp"},
+        {"C:\\Tmp/Orders/Main.cpp", "c:\\tmp\\orders\\main.cpp"},  // one file, either separator
         {"D:\\\x81\x5A\\X.cpp", "d:\\\x81\x5A\\x.cpp"},  // the 'Z' inside a character stays
         {"\x81\x5C"
          "AB",
