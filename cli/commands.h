@@ -21,7 +21,7 @@ CLI::Option* AddKeepGoingOption(CLI::App* command, CliContext& context);
 void RegisterLanguageCommands(CLI::App& app, CliContext& context);  // language show
 void RegisterSourceCommands(CLI::App& app, CliContext& context);    // lines, statements, scan
 void RegisterApplyCommands(CLI::App& app, CliContext& context);     // apply
-void RegisterRecordCommands(CLI::App& app, CliContext& context);    // record read, record write
+void RegisterRecordCommands(CLI::App& app, CliContext& context);    // record read, write, stand-in
 void RegisterProjectCommands(CLI::App& app, CliContext& context);   // project show, protect, ...
 
 }  // namespace korvexer::cli

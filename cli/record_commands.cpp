@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// korvexer-cli record read and record write: the record file as text rows.
+// korvexer-cli record read, record write and record stand-in: the record file as text rows, and
+// a stand-in of the runtime library made from it.
 #include "cli/commands.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "cli/json_writer.h"
 #include "cli/row_json.h"
 #include "core/record/record_file.h"
+#include "core/standin/stand_in_source.h"
 
 namespace korvexer::cli {
 
@@ -105,6 +107,54 @@ int WriteRecord(CliContext& context, const std::string& userPath) {
     return kExitSuccess;
 }
 
+struct StandInOptions {
+    std::string language;
+    std::string name;
+    bool fpcMacros = false;
+    std::string record;
+};
+
+int WriteStandIn(CliContext& context, const StandInOptions& options) {
+    const StandInLanguage language = options.language == "c"        ? StandInLanguage::C
+                                     : options.language == "cpp"    ? StandInLanguage::Cpp
+                                     : options.language == "pascal" ? StandInLanguage::Pascal
+                                                                    : StandInLanguage::Java;
+    const std::string name =
+        options.name.empty() ? std::string(DefaultStandInName(language)) : options.name;
+    if (!IsStandInName(language, name))
+        return context.Refuse(language == StandInLanguage::Java
+                                  ? "--name must be a class with its package, such as "
+                                    "korvexer.StandIn: a class of no package cannot be imported"
+                                  : "--name must be a Pascal identifier, such as KorvexerStandIn");
+    if (!options.name.empty() && DefaultStandInName(language).empty())
+        return context.Refuse(
+            "--name goes with --language pascal or java: a C or C++ header "
+            "is named by the file it is saved as");
+    if (options.fpcMacros && language != StandInLanguage::Pascal)
+        return context.Refuse("--fpc-macros goes with --language pascal");
+    Expected<std::string> path = context.FromUser(options.record);
+    if (!path) return context.Refuse("the record file name: " + path.error().message);
+    RecordLists lists;
+    std::int32_t counter = kFirstConstantIndex;
+    const RecordReadResult read = ReadRecordFile(context.fs(), *path, lists, counter);
+    if (read != RecordReadResult::Complete)
+        return context.Refuse(options.record +
+                              (read == RecordReadResult::Missing      ? ": no such record file"
+                               : read == RecordReadResult::CannotOpen ? ": cannot be read"
+                                                                      : ": is no record file or "
+                                                                        "is damaged") +
+                              " (record read shows what it holds)");
+
+    StandInValues values = GatherStandInValues(lists, context.fs(), context.SourceEncodingChoice(),
+                                               language == StandInLanguage::Pascal);
+    std::vector<std::string>& warnings = values.warnings;
+    const std::string text = options.fpcMacros ? FpcMacroOptions(values) + '\n'
+                                               : StandInSource(values, language, name, warnings);
+    for (const std::string& warning : warnings) context.Warn(context.ToUser(warning));
+    context.out() << text;
+    return kExitSuccess;
+}
+
 }  // namespace
 
 void RegisterRecordCommands(CLI::App& app, CliContext& context) {
@@ -130,6 +180,26 @@ void RegisterRecordCommands(CLI::App& app, CliContext& context) {
     auto writePath = std::make_shared<std::string>();
     write->add_option("FILE", *writePath, "The record file")->required();
     write->callback([&context, writePath] { WriteRecord(context, *writePath); });
+
+    CLI::App* standIn = record->add_subcommand(
+        "stand-in",
+        "Prints a stand-in of the runtime library for development builds, made from record "
+        "FILE: a C or C++ header, a Pascal unit or a Java class whose GetValueStr and "
+        "GetValueInt return the recorded values; in C and C++ each recorded _kx substitute is "
+        "a macro of the name it replaced");
+    auto standInOptions = std::make_shared<StandInOptions>();
+    standIn->add_option("--language", standInOptions->language, "c, cpp, pascal or java")
+        ->required()
+        ->check(CLI::IsMember({"c", "cpp", "pascal", "java"}));
+    standIn->add_option("--name", standInOptions->name,
+                        "The Pascal unit (default KorvexerStandIn) or the Java class with its "
+                        "package (default korvexer.StandIn)");
+    standIn->add_flag("--fpc-macros", standInOptions->fpcMacros,
+                      "With pascal: prints instead the Free Pascal options that map each "
+                      "recorded _kx substitute to the name it replaced (-Sm -dNAME:=ORIGINAL)");
+    AddSourceEncodingOption(standIn, context);
+    standIn->add_option("FILE", standInOptions->record, "The record file")->required();
+    standIn->callback([&context, standInOptions] { WriteStandIn(context, *standInOptions); });
 }
 
 }  // namespace korvexer::cli

@@ -20,10 +20,12 @@ _korvexer_cli() {
             mapfile -t COMPREPLY < <(compgen -W "text json" -- "$cur")
             return ;;
         --language)
+            # record stand-in takes the language of the stand-in, the other commands an index.
+            [[ " ${COMP_WORDS[*]} " == *" stand-in "* ]] && languages="c cpp pascal java"
             mapfile -t COMPREPLY < <(compgen -W "$languages" -- "$cur")
             return ;;
         --counter | --now | --company | --product | --pair | --file | --exclude | --value | \
-            --exclude-value)
+            --exclude-value | --name)
             COMPREPLY=()
             return ;;
     esac
@@ -36,7 +38,7 @@ _korvexer_cli() {
         case $word in
             --settings | --encoding | --source-encoding | --language | --main | --counter | \
                 --now | --company | --product | --source | --pair | --format | --file | \
-                --exclude | --value | --exclude-value | --rows | --files-from) ((i++)) ;;
+                --exclude | --value | --exclude-value | --rows | --files-from | --name) ((i++)) ;;
             -*) ;;
             *) command+="${command:+ }$word" ;;
         esac
@@ -61,8 +63,9 @@ _korvexer_cli() {
             options+=" --null --format --keep-going"; files=1 ;;
         apply) words="constants functions" ;;
         "apply "*) options+=" --language --source-encoding --dry-run --format"; files=1 ;;
-        record) words="read write" ;;
+        record) words="read write stand-in" ;;
         "record read"*) options+=" --format"; files=1 ;;
+        "record stand-in"*) options+=" --language --name --fpc-macros --source-encoding"; files=1 ;;
         "record "*) files=1 ;;
         project) words="show scan protect restore substitute unsubstitute check source" ;;
         "project show"*) options+=" $project --format" ;;

@@ -29,6 +29,11 @@ const WordList& Keywords() {
     return list;
 }
 
+const WordList& OperatorWords() {
+    static const WordList list(kOperatorWords);
+    return list;
+}
+
 const WordList& LibraryEntryPoints() {
     static const WordList list(kLibraryEntryPoints);
     return list;
@@ -133,6 +138,17 @@ bool EndsWithParameterList(std::string_view left) {
         left = left.substr(0, start);
     }
     return false;
+}
+
+// Whether the "=" at `at` of `text` belongs to a comparison: "==", "!=", "<=" or ">=" ("<<=" and
+// ">>=" assign). The bytes looked at are below 0x40, never the second byte of a character.
+bool IsComparisonAt(std::string_view text, std::size_t at) {
+    if (at + 1 < text.size() && text[at + 1] == '=') return true;
+    if (at == 0) return false;
+    const char before = text[at - 1];
+    if (before == '=' || before == '!') return true;
+    if (before != '<' && before != '>') return false;
+    return at < 2 || text[at - 2] != before;
 }
 
 }  // namespace
@@ -242,6 +258,9 @@ bool StatementExtractor::ExtractConstant(RowList& rows, const Statement& stateme
     const std::size_t at =
         isFor ? st::FindText(text, op, m_encoding) : st::FindLastText(text, op, m_encoding);
     if (at == st::npos) return false;
+    // "n == 1 ? a : b", "k <= 10": what follows a comparison is an operand, not the value of an
+    // assignment, and may stand where only a constant expression builds.
+    if (op == "=" && IsComparisonAt(text, at)) return false;
     // "f() const = 0", "f() = default": a pure or defaulted function is no assignment.
     if (EndsWithParameterList(text.substr(0, at))) return false;
     std::size_t column = statement.column;
@@ -376,7 +395,7 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         return false;
     if (head.find_first_of(")=\"'.,+&") != std::string_view::npos) return false;
     if (Keywords().Has(head) || LibraryEntryPoints().Has(head)) return false;
-    if (LibraryEntryPoints().Has(function)) return false;
+    if (LibraryEntryPoints().Has(function) || OperatorWords().Has(function)) return false;
     AppendRow(rows, std::to_string(rows.size() + 1), std::string(function), "", "", path,
               PositionText(statement.line, column), 0);
     return true;

@@ -24,6 +24,11 @@ enum class ScanMode { Constants = 0, Calls = 1 };
 inline constexpr std::string_view kKeywordList =
     "int;cstring;integer;string;dword;file;void;char;byte;long;double;real;float;single;return;"
     "goto;if;while;do;until;begin;end;exit;break;select;case;switch;";
+// Words that are operators where they are words (Pascal, Basic, FoxPro, C++'s alternative
+// tokens) and never a called function: "x or (y)" and "until not (done)" call nothing, and a
+// substitute in their place would not build. Lower case, each followed by ';'.
+inline constexpr std::string_view kOperatorWords =
+    "and;or;not;xor;shl;shr;mod;andalso;orelse;sizeof;";
 // The runtime library's own entry points, lower case, each followed by ';'; calls of them are
 // never listed. The first two are the accessors that replaced constants become.
 inline constexpr std::string_view kLibraryEntryPoints =

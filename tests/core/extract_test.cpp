@@ -103,6 +103,15 @@ TEST(ExtractConstant, LiteralsAndAccessors) {
         {"x = GetValueInt(1500", "7", ""},
         {"x = foo(1500)", "7", ""},
         {"x = 5; y", "", ""},  // a terminator on the right-hand side
+        // A comparison is no assignment; a compound assignment is one.
+        {"return n == 1 ? a : b", "", ""},
+        {"sizeof...(Args) <= 10 ? sizeof...(Args) : 10", "", ""},
+        {"ok = k >= 2", "", ""},
+        {"ok = k != -1", "", ""},
+        {"for (; i == 3; )", "", ""},
+        {"x <<= 2", "", "1295|" + kNumber + "|2|" + at + "8|#1"},
+        {"x += 2", "", "1295|" + kNumber + "|2|" + at + "7|#1"},
+        {"=5", "", "1295|" + kNumber + "|5|" + at + "3|#1"},
         {"x == ", "", ""},
         {"print 5", "", ""},
     };
@@ -183,6 +192,13 @@ TEST(ExtractCall, CallsKeywordsAndSubstitutes) {
         {"x = foo", ""},
         {"goto end", ""},
         {"x = (a)", ""},  // "(" first and no blank
+        // Operators written as words call nothing, in any case and after another word.
+        {"x = y or (z > 0)", ""},
+        {"until not (done)", ""},
+        {"m = Not (a)", ""},
+        {"x = a AndAlso (b)", ""},
+        {"n = sizeof(buf)", ""},
+        {"q = div(a, b)", "2|div|||" + at.substr(1) + "6|#0"},  // C's div() is a function
     };
     for (const Case& c : cases)
         EXPECT_EQ(ExtractOne(cpp, ScanMode::Calls, c.text), c.expected) << c.text;
