@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <string_view>
-#include <type_traits>
-#include <unordered_map>
 
+#include "core/constants/constant_merge.h"
 #include "core/list/list_texts.h"
 #include "core/platform/c_number.h"
 #include "core/platform/ms_random.h"
@@ -34,23 +32,6 @@ int DialogImage(const std::string& type) {
 
 int MainImage(const std::string& type) {
     return type == texts::kTypeString ? kMainStringImage : kMainNumericImage;
-}
-
-// A row's place: views of its file and position texts. They stay valid while the merge runs: it
-// changes other columns and appends rows, and appending moves each row's column array whole.
-using Place = std::pair<std::string_view, std::string_view>;
-static_assert(std::is_nothrow_move_constructible_v<Row>, "rows must move without copying texts");
-
-struct PlaceHash {
-    std::size_t operator()(const Place& place) const {
-        const std::size_t first = std::hash<std::string_view>()(place.first);
-        return first ^ (std::hash<std::string_view>()(place.second) + 0x9e3779b97f4a7c15ULL +
-                        (first << 6) + (first >> 2));
-    }
-};
-
-Place PlaceOf(const RowList& rows, std::size_t row) {
-    return {rows.Text(row, kStepFile), rows.Text(row, kStepPosition)};
 }
 
 // Rows in ascending index order; rows of equal index keep their order, as inserting each before
@@ -122,59 +103,7 @@ void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
 }
 
 void ConstantStep::Merge(const RowList& mainConstants) {
-    if (mainConstants.empty()) return;
-    // Hash indexes of the scanned rows, so that merging a long record stays linear. Record rows
-    // without a place are rare: the index by index number is made when the first one comes.
-    std::unordered_map<Place, std::size_t, PlaceHash> byPlace;
-    byPlace.reserve(m_rows.size() + mainConstants.size());
-    for (std::size_t row = 0; row < m_rows.size(); ++row)
-        byPlace.emplace(PlaceOf(m_rows, row), row);
-    std::optional<std::unordered_map<std::string, std::set<std::size_t>>> byIndex;
-    auto indexOf = [&]() -> std::unordered_map<std::string, std::set<std::size_t>>& {
-        if (!byIndex) {
-            byIndex.emplace();
-            byIndex->reserve(m_rows.size());
-            for (std::size_t row = 0; row < m_rows.size(); ++row)
-                (*byIndex)[m_rows.Text(row, kStepKey)].insert(row);
-        }
-        return *byIndex;
-    };
-
-    for (std::size_t record = 0; record < mainConstants.size(); ++record) {
-        const std::string& index = mainConstants.Text(record, kMainKey);
-        const std::string& type = mainConstants.Text(record, kMainName);
-        const std::string& value = mainConstants.Text(record, kMainValue);
-        const std::string file = TrimTrailingBlanks(mainConstants.Text(record, kMainFile));
-        const std::string position = TrimTrailingBlanks(mainConstants.Text(record, kMainPosition));
-
-        std::optional<std::size_t> match;
-        if (!file.empty() && !position.empty()) {
-            if (auto found = byPlace.find(Place{file, position}); found != byPlace.end())
-                match = found->second;
-        } else if (auto found = indexOf().find(index);
-                   found != byIndex->end() && !found->second.empty()) {
-            match = *found->second.begin();
-        }
-
-        if (match) {
-            const std::string oldIndex = m_rows.Text(*match, kStepKey);
-            if (oldIndex != index && byIndex) {
-                (*byIndex)[oldIndex].erase(*match);
-                (*byIndex)[index].insert(*match);
-            }
-            m_rows.SetText(*match, kStepKey, index);
-            m_rows.SetText(*match, kStepName, type);
-            m_rows.SetText(*match, kStepValue, value);
-            m_rows.SetText(*match, kStepState, std::string(texts::kStateReplace));
-            m_rows.SetImage(*match, DialogImage(type));
-            continue;
-        }
-        const std::size_t row =
-            m_rows.Append({index, type, value, std::string(texts::kStateReplace), file, position},
-                          DialogImage(type));
-        byPlace.emplace(PlaceOf(m_rows, row), row);
-        if (byIndex) (*byIndex)[index].insert(row);
-    }
+    m_literalKeys = MergeConstantRecord(m_rows, mainConstants);
 }
 
 void ConstantStep::Replace(const std::vector<std::size_t>& selected) {
@@ -286,8 +215,13 @@ StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& ma
     SortByIndex(wouldBe.constants);
     wouldBe.functions = mainFunctions;
     wouldBe.sourceFiles = sourceFiles;
+    // Rows taken back whose place the scan saw holding their literal have nothing to take back.
+    std::vector<bool> literalStands(m_rows.size(), false);
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        literalStands[row] = m_rows.Text(row, kStepState).empty() &&
+                             m_literalKeys.count(m_rows.Text(row, kStepKey)) != 0;
     return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs, std::move(wouldBe),
-                      mainConstants, &SortByIndex);
+                      mainConstants, &SortByIndex, literalStands);
 }
 
 }  // namespace korvexer

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/language/language_definition.h"
@@ -46,10 +47,10 @@ public:
 
     // Fills the rows: the constants of `mainSourceFile`, then of every other file of
     // `sourceFiles` (null for none), then merges `mainConstants` (the record's five-column rows:
-    // index, type, value, file, position). A record row is matched to the first scanned row with
-    // its file and position (both without trailing blanks, when both are non-empty), else to the
-    // first row with its index; the match takes its index, type and value and the state "替换".
-    // An unmatched record row is appended with the state "替换".
+    // index, type, value, file, position) as MergeConstantRecord does: each record row takes the
+    // accessor call of its index in its file, else a literal of its value there, keeping the
+    // position the scan found, so the record follows the code when lines moved; a record row
+    // that finds neither is appended with the state "替换".
     //
     // New constants are numbered from `indexCounter`, or from the largest index that the record
     // rows or the accessor calls already in the sources ("未知" rows) show when that is larger, so
@@ -126,6 +127,8 @@ private:
     RowList m_ownRows{kStepColumnCount};  // the rows when the caller keeps none
     RowList& m_rows;
     std::uint32_t m_counter = 1024;
+    // The indices of record rows that the merge found as literals in the source, not as calls.
+    std::unordered_set<std::string> m_literalKeys;
 };
 
 }  // namespace korvexer

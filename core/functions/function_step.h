@@ -37,10 +37,11 @@ public:
 
     // Fills the rows: the calls of `mainSourceFile`, then of every other file of `sourceFiles`
     // (null for none), then merges `mainFunctions` (the record's five-column rows: number, call
-    // name, substitute, file, position): a record row matched by exactly the same file and
-    // position gives that row its call name and substitute and the state "替换"; an unmatched one
-    // is appended, numbered after the last row, with the state "替换". Returns the errors of the
-    // files that could not be read (they add no rows).
+    // name, substitute, file, position) as MergeFunctionRecord does: each record row takes the
+    // substitute call in its file nearest its place, else the call of its name at its place, and
+    // gives it its call name and substitute and the state "替换"; an unmatched one is appended,
+    // numbered after the last row, with the state "替换". Returns the errors of the files that
+    // could not be read (they add no rows).
     std::vector<Error> Open(const RowList& mainFunctions,
                             const std::vector<std::string>* sourceFiles,
                             const std::string& mainSourceFile);

@@ -3,7 +3,9 @@
 #include "core/rewrite/apply_list_to_sources.h"
 
 #include <algorithm>
+#include <functional>
 #include <string_view>
+#include <utility>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -17,6 +19,14 @@ namespace {
 struct FileRows {
     std::string path;
     std::vector<std::size_t> rows;  // in list order
+};
+
+struct PlaceHash {
+    std::size_t operator()(const std::pair<std::string_view, std::string_view>& place) const {
+        const std::size_t first = std::hash<std::string_view>()(place.first);
+        return first ^ (std::hash<std::string_view>()(place.second) + 0x9e3779b97f4a7c15ULL +
+                        (first << 6) + (first >> 2));
+    }
 };
 
 SkippedRow Skipped(const RowList& rows, std::size_t row, RowSkipReason reason) {
@@ -34,6 +44,11 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
                     std::vector<SkippedRow>& skipped, Take take) {
     std::unordered_set<std::string_view> takenKeys;
     takenKeys.reserve(rows.size());
+    using Place = std::pair<std::string_view, std::string_view>;
+    std::unordered_set<Place, PlaceHash> unknownPlaces;
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (rows.Text(row, kStepState) == texts::kStateUnknown)
+            unknownPlaces.insert({rows.Text(row, kStepFile), rows.Text(row, kStepPosition)});
     std::unordered_map<std::string_view, std::size_t> groupOf;
     std::vector<FileRows> groups;
     for (std::size_t row = 0; row < rows.size(); ++row) {
@@ -45,6 +60,10 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
             continue;
         }
         if (!placed) continue;
+        if (unknownPlaces.count({path, rows.Text(row, kStepPosition)}) != 0) {
+            skipped.push_back(Skipped(rows, row, RowSkipReason::PlaceTaken));
+            continue;
+        }
         auto [group, added] = groupOf.try_emplace(path, groups.size());
         if (added) groups.push_back({path, {}});
         groups[group->second].rows.push_back(row);
@@ -67,6 +86,7 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
     const std::string& prefix = language.onelineexplain;
     const char quote = static_cast<char>(language.quotation);
     std::vector<std::size_t> edited;
+    std::unordered_set<std::string_view> editedPlaces;
     for (const FileRows& group : groups) {
         SourceRewrite file(fs, group.path, language.carryreturn, encoding);
         if (file.readError()) {
@@ -78,11 +98,20 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
             continue;
         }
         edited.clear();
+        editedPlaces.clear();
         for (std::size_t row : group.rows) {
             RowEdit edit = DeriveRowEdit(rows, row, kind, prefix, quote);
-            switch (file.Apply(ParseRowPosition(rows.Text(row, kStepPosition)), edit, prefix)) {
+            // A call that never got a substitute has nothing to take back.
+            if (!edit.Applies() && edit.search.empty()) continue;
+            const std::string& position = rows.Text(row, kStepPosition);
+            if (editedPlaces.count(position) != 0) {
+                skipped.push_back(Skipped(rows, row, RowSkipReason::PlaceTaken));
+                continue;
+            }
+            switch (file.Apply(ParseRowPosition(position), edit, prefix)) {
                 case LineEditResult::Edited:
                     edited.push_back(row);
+                    editedPlaces.insert(position);
                     break;
                 case LineEditResult::InPlace:
                     break;
@@ -112,6 +141,8 @@ const char* RowSkipName(RowSkipReason reason) {
             return "text-not-there";
         case RowSkipReason::KeyTaken:
             return "key-taken";
+        case RowSkipReason::PlaceTaken:
+            return "place-taken";
     }
     return "text-not-there";
 }

@@ -23,10 +23,12 @@ enum class RowSkipReason {
                      // the line was changed, the position lies past it, or the listed value
                      // never stood there as it is written (a hexadecimal literal, say)
     KeyTaken,        // an earlier row of the list has the same key, and a key is taken up once
+    PlaceTaken,      // another row of the list has the same file and position: an earlier row
+                     // that rewrote it, or a "未知" row, whose call is left alone
 };
 
 // A stable lower-case name of the reason, for output that scripts read: "file-unreadable",
-// "file-not-written", "text-not-there", "key-taken".
+// "file-not-written", "text-not-there", "key-taken", "place-taken".
 const char* RowSkipName(RowSkipReason reason);
 
 // One row that could not be applied or taken back. Rows without a file or a position (a constant
@@ -57,7 +59,9 @@ struct ApplyOutcome {
 // has no one-line comment prefix (or, for constants, no string quote). Otherwise the outcome names
 // the files written, the files that could not be written (each left byte for byte as it was) and
 // the files that could not be read, and every row whose place stayed as it was although its
-// text was to change there (SkippedRow).
+// text was to change there (SkippedRow). A place is rewritten once, by the first row that finds
+// its text there, and never where a "未知" row stands: a later row there would rewrite what the
+// first one wrote, or the call that is to be left alone.
 // Each file is read in the encoding that the project's choice `encoding` gives it, as the scan
 // reads it.
 Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The OK both step models share: the record-limit check, the rewrite and the unwritten files.
+// The OK both step models share: the record-limit check, the rewrite, and the record of what the
+// rewrite left.
 #include "core/steps/accept_step.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/list/list_texts.h"
@@ -83,20 +85,6 @@ std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind
     return std::nullopt;
 }
 
-std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome) {
-    if (outcome.failedFiles.empty() && outcome.unreadableFiles.empty()) return std::nullopt;
-    std::string text(steptexts::kFilesNotWritten);
-    for (const std::vector<Error>* errors : {&outcome.failedFiles, &outcome.unreadableFiles})
-        for (const Error& error : *errors) {
-            text += '\n';
-            text += error.path;
-            text += " (";
-            text += error.message;
-            text += ')';
-        }
-    return Message(std::move(text));
-}
-
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
     std::set<std::string> files;
     for (const Error& error : outcome.failedFiles) files.insert(error.path);
@@ -105,7 +93,8 @@ std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
 
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
-                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&)) {
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
+                             const std::vector<bool>& literalStands) {
     StepAcceptOutcome outcome;
     if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
 
@@ -117,8 +106,19 @@ StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
         return outcome;
     }
 
+    std::vector<SkippedRow>& skippedRows = applied->skippedRows;
+    skippedRows.erase(std::remove_if(skippedRows.begin(), skippedRows.end(),
+                                     [&](const SkippedRow& skipped) {
+                                         return !skipped.applying &&
+                                                skipped.reason == RowSkipReason::TextNotThere &&
+                                                skipped.row < literalStands.size() &&
+                                                literalStands[skipped.row];
+                                     }),
+                      skippedRows.end());
+
     RowList& newList = kind == ListKind::Constants ? wouldBe.constants : wouldBe.functions;
     const std::set<std::string> untouched = UntouchedFiles(*applied);
+    bool reorder = false;
     if (!untouched.empty()) {
         // The sources of these files are as they were: so is what the record says of them.
         RowList kept(kMainColumnCount);
@@ -127,12 +127,24 @@ StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
         for (const Row& row : mainList.rows())
             if (untouched.count(TrimTrailingBlanks(row.columns[kMainFile])) != 0)
                 kept.Append(row.columns, row.image);
-        order(kept);
         newList = std::move(kept);
+        reorder = true;
     }
+    for (const SkippedRow& skipped : applied->skippedRows) {
+        if (skipped.applying || skipped.reason == RowSkipReason::FileNotWritten) continue;
+        const std::string& type = dialogRows.Text(skipped.row, kStepName);
+        const int image = kind == ListKind::Functions  ? 0
+                          : type == texts::kTypeString ? kMainStringImage
+                                                       : kMainNumericImage;
+        newList.Append({dialogRows.Text(skipped.row, kStepKey), type,
+                        dialogRows.Text(skipped.row, kStepValue), skipped.file, skipped.position},
+                       image);
+        reorder = true;
+    }
+    if (reorder) order(newList);
     mainList = std::move(newList);
     outcome.accepted = true;
-    outcome.message = FilesNotWrittenMessage(*applied);
+    outcome.message = RowsLeftMessage(dialogRows, *applied);
     outcome.files = std::move(*applied);
     return outcome;
 }

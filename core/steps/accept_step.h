@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/language/language_definition.h"
 #include "core/list/row_layouts.h"
@@ -12,6 +13,7 @@
 #include "core/platform/file_system.h"
 #include "core/record/record_file.h"
 #include "core/rewrite/apply_list_to_sources.h"
+#include "core/steps/rows_left_message.h"
 #include "core/steps/step_outcome.h"
 
 namespace korvexer {
@@ -24,21 +26,24 @@ namespace korvexer {
 std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind kind,
                                              const RecordLists& wouldBe);
 
-// One message naming every file that could not be rewritten or read; nothing when there is none.
-std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome);
-
 // The paths of the files that the rewrite had changes for but could not write, so they are as
-// they were. (A file that could not be read is not among them: it may be gone for good, and its
-// rows must not stay in the record forever.)
+// they were.
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome);
 
 // The OK both steps share. `wouldBe` holds the record as it is to be, its list of `kind` made from
 // the "替换" rows of `dialogRows` and put in main-list order by `order`. Refused, with nothing
 // changed, when the record could not hold it or the rewrite is refused; otherwise the sources are
 // rewritten from `dialogRows` and `mainList` becomes the new list, except that the rows of files
-// that could not be written stay as `mainList` had them, so the record keeps matching them.
+// that could not be written stay as `mainList` had them, and every row that was to be taken back
+// but was left as it stood (its file unreadable, its text not at its position) stays in the list
+// as a "替换" row: the source may still hold its replacement, and the record must keep knowing
+// it. The message (RowsLeftMessage) names what was left.
+// `literalStands`, when not empty, tells per dialog row that its place holds its literal as the
+// scan saw it: a take-back of such a row that does not find its call there has nothing to do and
+// is neither named nor kept.
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
-                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&));
+                             RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
+                             const std::vector<bool>& literalStands = {});
 
 }  // namespace korvexer

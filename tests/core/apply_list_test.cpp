@@ -126,7 +126,7 @@ TEST(ApplyListToSources, SkipsRowsItCannotPlaceAndNamesThem) {
     for (const Case& c : cases) {
         WriteBytes(a, text);
         RowList rows;
-        rows.Append({"9", kNumber, "40", kUnknown, a, "1:4"});  // rows are named by number
+        rows.Append({"9", kNumber, "40", kUnknown, a, "9:9"});  // rows are named by number
         rows.Append(c.row);
         Expected<ApplyOutcome> outcome = Apply(rows);
         ASSERT_TRUE(outcome) << c.name;
@@ -167,6 +167,27 @@ TEST(ApplyListToSources, NamesTheRowsOfFilesItCouldNotReadOrWrite) {
                          {3, RowSkipReason::FileUnreadable},
                          {4, RowSkipReason::KeyTaken}}));
     EXPECT_STREQ(RowSkipName(RowSkipReason::KeyTaken), "key-taken");
+}
+
+// A place is taken up once: a second row there would rewrite what the first wrote (an accessor
+// call with another index is rewritten as one), and a "未知" row's call is left alone.
+TEST(ApplyListToSources, TakesUpEachPlaceOnceAndNeverAnUnknownRowsPlace) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp");
+    WriteBytes(a, "n = 35;\r\nm = GetValueInt(1900);//8\r\n");
+    RowList rows;
+    rows.Append({"1960", kNumber, "35", kReplace, a, "1:4"});
+    rows.Append({"1955", kNumber, "3", kReplace, a, "1:4"});
+    rows.Append({"1800", kNumber, "8", kReplace, a, "2:4"});
+    rows.Append({"1900", kNumber, "8", kUnknown, a, "2:4"});
+    Expected<ApplyOutcome> outcome = Apply(rows);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(ReadBytes(a), "n = GetValueInt(1960);//35\r\nm = GetValueInt(1900);//8\r\n");
+    ASSERT_EQ(outcome->skippedRows.size(), 2u);
+    EXPECT_EQ(outcome->skippedRows[0].row, 1u);
+    EXPECT_EQ(outcome->skippedRows[0].reason, RowSkipReason::PlaceTaken);
+    EXPECT_EQ(outcome->skippedRows[1].row, 2u);
+    EXPECT_EQ(outcome->skippedRows[1].reason, RowSkipReason::PlaceTaken);
 }
 
 TEST(ApplyListToSources, TakesUpEachKeyOnceByItsFirstRow) {

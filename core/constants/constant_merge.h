@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// MergeConstantRecord: the record's constant rows merged into the rows a scan found.
+#pragma once
+
+#include <string>
+#include <unordered_set>
+
+#include "core/list/row_list.h"
+
+namespace korvexer {
+
+// Merges `record` (the main list's five-column rows: index, type, value, file, position; file and
+// position without their trailing blanks) into `rows` (a scan's six-column rows), in record order,
+// so that each record row finds the place its replacement now has in the code. A record row with
+// a file and a position takes, in this order and never a row taken by an earlier record row:
+//   1. the "未知" accessor call of its index at its place;
+//   2. the "未知" accessor call of its index elsewhere in its file (lines were inserted or
+//      removed above it), the one nearest its line;
+//   3. a scanned literal of its type and value in its file, at its place or else nearest its line
+//      (a value that was never rewritten, such as a hexadecimal one, or that was put back by hand);
+//   4. else it is appended, with its own place.
+// A record row without a file or a position takes the first row not yet taken whose index is its
+// own, else it is appended. A row taken gets the record row's index, type and value and the state
+// "替换", and keeps the position the scan found; an appended row has the state "替换".
+// Returns the indices of the record rows that took a scanned literal (case 3): their place holds
+// the literal, so taking them back has nothing to do there.
+std::unordered_set<std::string> MergeConstantRecord(RowList& rows, const RowList& record);
+
+}  // namespace korvexer
