@@ -23,6 +23,8 @@
 #include "core/platform/gbk_text.h"
 #include "core/platform/text_trim.h"
 #include "core/record/record_file.h"
+#include "core/scanner/file_encodings.h"
+#include "core/steps/calls_left.h"
 
 namespace korvexer::cli {
 
@@ -35,6 +37,7 @@ struct ProjectOptions {
     std::vector<std::string> sources;  // files to add to the source-file list first
     std::vector<std::string> pairs;    // NAME=SUBSTITUTE
     bool catalogue = false;
+    bool unknown = false;  // the take-backs: also the calls the record does not know
 };
 
 // The file system as the settings file sees it here: readable, never written. The window's model
@@ -183,9 +186,54 @@ private:
     std::string m_recordRead;  // the file the lists came from; "" when none was read
 };
 
+const char* ReasonWords(RowSkipReason reason, ListKind kind) {
+    switch (reason) {
+        case RowSkipReason::FileUnreadable:
+            return "its file cannot be read";
+        case RowSkipReason::FileNotWritten:
+            return "its file could not be written";
+        case RowSkipReason::TextNotThere:
+            return kind == ListKind::Constants
+                       ? "its position does not hold the listed text (the line was changed, or the "
+                         "value is not written there as listed, as a hexadecimal one is not)"
+                       : "its position does not hold the listed call (the line was changed)";
+        case RowSkipReason::KeyTaken:
+            return kind == ListKind::Constants ? "an earlier row has the same index"
+                                               : "an earlier row has the same number";
+        case RowSkipReason::PlaceTaken:
+            return "another row stands at the same position";
+    }
+    return "";
+}
+
+// One line on standard error for each row that the rewrite left as it stood; exit status 1.
+void NameRowsLeft(CliContext& context, const RowList& rows, ListKind kind,
+                  const ApplyOutcome& outcome) {
+    FileEncodings encodings(context.fs(), SourceEncoding::Automatic);
+    for (const SkippedRow& skipped : outcome.skippedRows) {
+        const TextEncoding encoding = encodings.Of(skipped.file);
+        std::string what;
+        if (kind == ListKind::Constants) {
+            what = "constant " + rows.Text(skipped.row, kStepKey) + " (" +
+                   context.ToUser(rows.Text(skipped.row, kStepValue), encoding) + ")";
+        } else {
+            what = "call " + context.ToUser(rows.Text(skipped.row, kStepName), encoding) + " -> " +
+                   context.ToUser(rows.Text(skipped.row, kStepValue), encoding);
+        }
+        context.err() << "korvexer-cli: " << context.ToUser(skipped.file) << ':' << skipped.position
+                      << ": " << what << " was not "
+                      << (skipped.applying ? "applied" : "taken back") << ": "
+                      << ReasonWords(skipped.reason, kind) << " (" << RowSkipName(skipped.reason)
+                      << "); it stays in the record\n";
+    }
+    if (!outcome.skippedRows.empty()) context.exitCode = kExitFilesFailed;
+}
+
 // Reports what OK did: changed files on standard output, unreadable ones as warnings, files that
-// could not be written on standard error (exit status 1); then writes the record.
-int Finish(CliContext& context, ProjectSession& session, const StepAcceptOutcome& outcome) {
+// could not be written and rows left as they stood on standard error (exit status 1); then writes
+// the record.
+int Finish(CliContext& context, ProjectSession& session, const StepAcceptOutcome& outcome,
+           const RowList& rows, ListKind kind) {
     if (!outcome.accepted)
         return context.Refuse(outcome.message ? context.ToUser(outcome.message->text)
                                               : "the step was refused");
@@ -198,8 +246,30 @@ int Finish(CliContext& context, ProjectSession& session, const StepAcceptOutcome
         context.err() << "korvexer-cli: " << context.ToUser(failed.path)
                       << " could not be written: " << context.ToUser(failed.message) << '\n';
     if (!outcome.files.failedFiles.empty()) context.exitCode = kExitFilesFailed;
+    NameRowsLeft(context, rows, kind, outcome.files);
     session.SaveRecord();
     return context.exitCode;
+}
+
+// After a take-back of everything: names each accessor or substitute call that a scan still finds
+// in the project's sources, so that the take-back is never reported complete while one is left
+// (exit status 1).
+void NameCallsLeft(CliContext& context, ProjectSession& session, ListKind kind,
+                   const std::string& mainSourceFile) {
+    Workbench& workbench = session.workbench();
+    const std::vector<CallLeft> left =
+        CallsLeft(context.fs(), workbench.language(), kind, session.sourceFiles(), mainSourceFile);
+    for (const CallLeft& call : left)
+        context.err() << "korvexer-cli: " << context.ToUser(call.file) << ':' << call.position
+                      << ": " << context.ToUser(call.call) << " is still in the source\n";
+    if (left.empty()) return;
+    context.err() << "korvexer-cli: the take-back is not complete: " << left.size()
+                  << (kind == ListKind::Constants ? " accessor" : " substitute")
+                  << " call(s) are left in the sources; `project "
+                  << (kind == ListKind::Constants ? "restore" : "unsubstitute")
+                  << " --unknown` takes back those whose comment holds the "
+                  << (kind == ListKind::Constants ? "literal" : "name") << "\n";
+    context.exitCode = kExitFilesFailed;
 }
 
 void WarnUnreadable(CliContext& context, const std::vector<Error>& unreadable) {
@@ -221,12 +291,19 @@ int RunConstantStep(CliContext& context, const ProjectOptions& options, Constant
     WarnUnreadable(context,
                    step.Open(workbench.constants(), &session.sourceFiles(),
                              TrimLeadingBlanks(workbench.settings().mainSourceFile), counter));
-    if (action == ConstantAction::Protect)
+    if (action == ConstantAction::Protect) {
         step.ReplaceAll();
-    else
+    } else {
         step.RevertAll();
-    return Finish(context, session,
-                  step.Accept(workbench.constants(), workbench.functions(), session.sourceFiles()));
+        if (options.unknown) step.RevertUnknown();
+    }
+    const StepAcceptOutcome outcome =
+        step.Accept(workbench.constants(), workbench.functions(), session.sourceFiles());
+    Finish(context, session, outcome, step.rows(), ListKind::Constants);
+    if (outcome.accepted && action == ConstantAction::Restore)
+        NameCallsLeft(context, session, ListKind::Constants,
+                      TrimLeadingBlanks(workbench.settings().mainSourceFile));
+    return context.exitCode;
 }
 
 enum class FunctionAction { Substitute, Unsubstitute };
@@ -268,8 +345,13 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
                 step.Pair(row, CatalogueEntryName(step.catalogue()[*entry]));
         }
     }
-    return Finish(context, session,
-                  step.Accept(workbench.functions(), workbench.constants(), session.sourceFiles()));
+    if (action == FunctionAction::Unsubstitute && options.unknown) step.RevertUnknown();
+    const StepAcceptOutcome outcome =
+        step.Accept(workbench.functions(), workbench.constants(), session.sourceFiles());
+    Finish(context, session, outcome, step.rows(), ListKind::Functions);
+    if (outcome.accepted && action == FunctionAction::Unsubstitute)
+        NameCallsLeft(context, session, ListKind::Functions, workbench.settings().mainSourceFile);
+    return context.exitCode;
 }
 
 int ShowProject(CliContext& context, const ProjectOptions& options) {
@@ -315,6 +397,16 @@ void AddSourceOption(CLI::App& command, ProjectOptions& options) {
                        "window's add button does; repeatable); the list is kept in the record");
 }
 
+void AddUnknownOption(CLI::App& command, ProjectOptions& options, const std::string& calls,
+                      const std::string& text) {
+    command.add_flag("--unknown", options.unknown,
+                     "Also take back the " + calls +
+                         " that the record does not know (the rows shown as unknown), with the " +
+                         text +
+                         " from their trailing comment; a call whose comment does not "
+                         "plainly hold it is left alone");
+}
+
 }  // namespace
 
 void RegisterProjectCommands(CLI::App& app, CliContext& context) {
@@ -327,8 +419,10 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
         "and carries the result into the sources as the step dialogs' OK does (each changed file "
         "backed up to FILE~), then writes the record file beside the application file and its "
         "copy beside the main source file. Changed files are printed; files that could not be "
-        "written are named on standard error and the exit status is 1; a refused step (a record "
-        "that cannot be read or could not hold the rows) changes nothing and exits with 2");
+        "written, and rows that could not be applied or taken back (their file unreadable, their "
+        "text not at their position), are named on standard error, one line each, and the exit "
+        "status is 1 (such rows stay in the record); a refused step (a record that cannot be read "
+        "or could not hold the rows) changes nothing and exits with 2");
     project->require_subcommand(1, 1);
 
     CLI::App* show = project->add_subcommand(
@@ -353,8 +447,11 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
     });
 
     CLI::App* restore = project->add_subcommand(
-        "restore", "Takes every recorded constant back: the literals return, the comments go");
+        "restore",
+        "Takes every recorded constant back: the literals return, the comments go. Accessor calls "
+        "that a scan still finds afterwards are named on standard error and the exit status is 1");
     auto restoreOptions = AddProjectOptions(*restore);
+    AddUnknownOption(*restore, *restoreOptions, "accessor calls", "literal");
     restore->callback([&context, restoreOptions] {
         RunConstantStep(context, *restoreOptions, ConstantAction::Restore);
     });
@@ -377,8 +474,11 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
     });
 
     CLI::App* unsubstitute = project->add_subcommand(
-        "unsubstitute", "Takes every recorded substitution back: the original calls return");
+        "unsubstitute",
+        "Takes every recorded substitution back: the original calls return. Substitute calls "
+        "that a scan still finds afterwards are named on standard error and the exit status is 1");
     auto unsubstituteOptions = AddProjectOptions(*unsubstitute);
+    AddUnknownOption(*unsubstitute, *unsubstituteOptions, "_kx calls", "original name");
     unsubstitute->callback([&context, unsubstituteOptions] {
         RunFunctionStep(context, *unsubstituteOptions, FunctionAction::Unsubstitute);
     });

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <unordered_map>
@@ -60,8 +61,7 @@ public:
         }
     }
 
-    std::unordered_set<std::string> Merge(const RowList& record) {
-        std::unordered_set<std::string> literalKeys;
+    void Merge(const RowList& record) {
         for (std::size_t entry = 0; entry < record.size(); ++entry) {
             const std::string& index = record.Text(entry, kMainKey);
             const std::string& type = record.Text(entry, kMainName);
@@ -72,10 +72,7 @@ public:
             std::optional<std::size_t> match;
             if (!file.empty() && !position.empty()) {
                 match = CallOf(file, index, position);
-                if (!match) {
-                    match = LiteralNear(file, type, value, position);
-                    if (match) literalKeys.insert(index);
-                }
+                if (!match) match = LiteralNear(file, type, value, position);
             } else {
                 match = FirstWithIndex(index);
             }
@@ -90,7 +87,6 @@ public:
             m_taken.push_back(true);
             if (m_byIndex) (*m_byIndex)[index].insert(row);
         }
-        return literalKeys;
     }
 
 private:
@@ -184,9 +180,8 @@ private:
 
 }  // namespace
 
-std::unordered_set<std::string> MergeConstantRecord(RowList& rows, const RowList& record) {
-    if (record.empty()) return {};
-    return Merger(rows).Merge(record);
+void MergeConstantRecord(RowList& rows, const RowList& record) {
+    if (!record.empty()) Merger(rows).Merge(record);
 }
 
 }  // namespace korvexer

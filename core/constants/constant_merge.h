@@ -2,9 +2,6 @@
 // MergeConstantRecord: the record's constant rows merged into the rows a scan found.
 #pragma once
 
-#include <string>
-#include <unordered_set>
-
 #include "core/list/row_list.h"
 
 namespace korvexer {
@@ -22,8 +19,6 @@ namespace korvexer {
 // A record row without a file or a position takes the first row not yet taken whose index is its
 // own, else it is appended. A row taken gets the record row's index, type and value and the state
 // "替换", and keeps the position the scan found; an appended row has the state "替换".
-// Returns the indices of the record rows that took a scanned literal (case 3): their place holds
-// the literal, so taking them back has nothing to do there.
-std::unordered_set<std::string> MergeConstantRecord(RowList& rows, const RowList& record);
+void MergeConstantRecord(RowList& rows, const RowList& record);
 
 }  // namespace korvexer

@@ -16,6 +16,7 @@
 #include "core/steps/accept_step.h"
 #include "core/steps/message_texts.h"
 #include "core/steps/step_texts.h"
+#include "core/steps/unknown_take_back.h"
 
 namespace korvexer {
 
@@ -103,7 +104,18 @@ void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
 }
 
 void ConstantStep::Merge(const RowList& mainConstants) {
-    m_literalKeys = MergeConstantRecord(m_rows, mainConstants);
+    // The rows the scan found as literals: their place holds one, whatever the merge gives them.
+    std::vector<bool> literal(m_rows.size());
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        literal[row] = m_rows.Text(row, kStepState) != texts::kStateUnknown;
+    MergeConstantRecord(m_rows, mainConstants);
+    m_literalKeys.clear();
+    for (std::size_t row = 0; row < literal.size(); ++row)
+        if (literal[row]) m_literalKeys.insert(m_rows.Text(row, kStepKey));
+    m_unknownKeys.clear();
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kStepState) == texts::kStateUnknown)
+            m_unknownKeys.insert(m_rows.Text(row, kStepKey));
 }
 
 void ConstantStep::Replace(const std::vector<std::size_t>& selected) {
@@ -125,6 +137,12 @@ void ConstantStep::ReplaceAll() {
 void ConstantStep::RevertAll() {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         if (m_rows.Text(row, kStepState) == texts::kStateReplace)
+            m_rows.SetText(row, kStepState, {});
+}
+
+void ConstantStep::RevertUnknown() {
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kStepState) == texts::kStateUnknown)
             m_rows.SetText(row, kStepState, {});
 }
 
@@ -204,6 +222,7 @@ std::optional<std::size_t> ConstantStep::Delete(const ConstantFields& fields,
 
 StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
                                        const std::vector<std::string>& sourceFiles) {
+    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs);
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;

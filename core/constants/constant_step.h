@@ -77,6 +77,9 @@ public:
     void ReplaceAll();
     // "全撤销": every "替换" row gets an empty state.
     void RevertAll();
+    // Every "未知" row gets an empty state, so that OK takes its accessor call back with the
+    // literal its comment holds (see Accept).
+    void RevertUnknown();
 
     // The edit fields for row `row` (a double-click): its index, its type (String for "字符串",
     // else Number) and its value. Nothing for a row past the end.
@@ -112,7 +115,10 @@ public:
     // the record's limits; a refusal names the row and changes nothing, as does a rewrite that
     // refuses the language. For a file that could not be written, the main list keeps
     // the rows it had for that file, so the record keeps describing the sources; such files are
-    // named in one message, together with the files that could not be read.
+    // named in one message, together with the files that could not be read. A row that the scan
+    // found as a "未知" accessor call and that is to be taken back keeps its state only where its
+    // comment plainly holds its literal (ConfirmConstantTakeBacks); otherwise it is "未知" again
+    // and left alone.
     StepAcceptOutcome Accept(RowList& mainConstants, const RowList& mainFunctions,
                              const std::vector<std::string>& sourceFiles);
 
@@ -127,8 +133,10 @@ private:
     RowList m_ownRows{kStepColumnCount};  // the rows when the caller keeps none
     RowList& m_rows;
     std::uint32_t m_counter = 1024;
-    // The indices of record rows that the merge found as literals in the source, not as calls.
+    // The indices of the rows that the scan found as literals, not as accessor calls.
     std::unordered_set<std::string> m_literalKeys;
+    // The indices of the rows that were "未知" after the merge: their values come from comments.
+    std::unordered_set<std::string> m_unknownKeys;
 };
 
 }  // namespace korvexer

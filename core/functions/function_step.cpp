@@ -8,6 +8,7 @@
 #include "core/platform/gbk_text.h"
 #include "core/scanner/source_scanner.h"
 #include "core/steps/accept_step.h"
+#include "core/steps/unknown_take_back.h"
 
 namespace korvexer {
 
@@ -88,8 +89,15 @@ bool FunctionStep::Pair(std::size_t row, const std::string& substitute) {
     return m_rows[row].columns != before.columns;
 }
 
+void FunctionStep::RevertUnknown() {
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kStepState) == texts::kStateUnknown)
+            m_rows.SetText(row, kStepState, {});
+}
+
 StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
                                        const std::vector<std::string>& sourceFiles) {
+    NameFunctionTakeBacks(m_rows, m_language, m_fs);
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;

@@ -67,6 +67,9 @@ public:
     bool Toggle(std::size_t row, std::optional<std::size_t> entry);
     // Pairs row `row` with the substitute named `substitute` (not empty) and marks it "替换".
     bool Pair(std::size_t row, const std::string& substitute);
+    // Every "未知" row gets an empty state, so that OK takes its substitute call back with the
+    // name its comment holds (see Accept).
+    void RevertUnknown();
 
     // "确定": the "替换" rows become `mainFunctions` in row order, numbered 1 to k, and every row
     // is carried into the sources by ApplyListToSources ("替换" applied, empty taken back, "未知"
@@ -75,7 +78,8 @@ public:
     // names the row and changes nothing, as does a rewrite that refuses the language. For a file
     // that could not be written, the main list keeps the rows it had for that file, so the
     // record keeps describing the sources; such files, and those that could not be read, are named
-    // in one message.
+    // in one message. A substitute call found as "未知" and to be taken back gets the call name
+    // its comment holds (NameFunctionTakeBacks); without one it is "未知" again and left alone.
     StepAcceptOutcome Accept(RowList& mainFunctions, const RowList& mainConstants,
                              const std::vector<std::string>& sourceFiles);
 

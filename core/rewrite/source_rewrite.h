@@ -32,6 +32,8 @@ public:
 
     const std::string& path() const { return m_path; }
     const std::optional<Error>& readError() const { return m_model.readError; }
+    // The encoding the file is read in.
+    TextEncoding encoding() const { return m_model.encoding; }
     // The number of lines as the scanner counts them.
     std::size_t LineCount() const { return m_model.LineCount(); }
     // Whether the edits made so far leave the file's content different from what was read.

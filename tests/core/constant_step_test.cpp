@@ -502,6 +502,24 @@ TEST(ConstantStepAccept, ATakeBackKeepsAndNamesWhatItCouldNotTakeBack) {
     EXPECT_EQ(text.find("2456"), std::string::npos);
 }
 
+// Accessor calls the record does not know are taken back with the literal of their comment, but
+// only where the comment plainly holds a whole literal after the call.
+TEST(ConstantStepAccept, UnknownCallsComeBackOnlyWithTheLiteralTheirCommentHolds) {
+    Project project(
+        "u = GetValueStr(1500);//\"http://a\"\r\nv = GetValueStr(1600); // note//\"b\"\r\n"
+        "w = GetValueInt(1700);\r\nx = GetValueInt(1800);//12\r\ny = GetValueInt(1900);//1x\r\n");
+    project.Open(1900);
+    ASSERT_EQ(project.rows().size(), 5u);
+    project.step.RevertUnknown();
+    ASSERT_TRUE(project.Accept().accepted);
+    EXPECT_EQ(ReadBytes(project.main),
+              "u = \"http://a\";\r\nv = GetValueStr(1600); // note//\"b\"\r\n"
+              "w = GetValueInt(1700);\r\nx = 12;\r\ny = GetValueInt(1900);//1x\r\n");
+    EXPECT_EQ(Column(project.rows(), kStepState),
+              (std::vector<std::string>{"", kUnknown, kUnknown, "", kUnknown}));
+    EXPECT_TRUE(project.mainConstants.empty());
+}
+
 TEST(RowsLeftMessage, NamesTwentyRowsAndCountsTheRest) {
     RowList rows(kStepColumnCount);
     ApplyOutcome outcome;

@@ -200,6 +200,23 @@ TEST(FunctionStepAccept, RefusesASubstituteTheRecordCannotHoldAndChangesNothing)
     EXPECT_TRUE(project.mainFunctions.empty());
 }
 
+// A substitute call the record does not know, taken back: its name comes from its comment.
+TEST(FunctionStepAccept, UnknownCallsComeBackWithTheNameTheirCommentHolds) {
+    Project project(
+        "a = strlen_kx(s);//strlen\r\nb = abs_kx(1);//fabs//iabs\r\nc = abs_kx(2);//abs//x\r\n"
+        "d = atoi_kx(t);\r\n");
+    project.Open();
+    ASSERT_EQ(project.rows().size(), 4u);
+    project.step.RevertUnknown();
+    ASSERT_TRUE(project.Accept().accepted);
+    EXPECT_EQ(ReadBytes(project.main),
+              "a = strlen(s);\r\nb = abs_kx(1);//fabs//iabs\r\nc = abs(2);//x\r\n"
+              "d = atoi_kx(t);\r\n");
+    EXPECT_EQ(Column(project.rows(), kStepState),
+              (std::vector<std::string>{"", kUnknown, "", kUnknown}));
+    EXPECT_TRUE(project.mainFunctions.empty());
+}
+
 TEST(FunctionStepCancel, ChangesWithoutAcceptLeaveSourcesAndMainListAlone) {
     Project project;
     project.mainFunctions.Append({"1", "toupper", "toupper_kx", project.main, "2:4"});

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/list/list_texts.h"
+#include "core/rewrite/replaced_text.h"
 
 namespace korvexer {
 namespace {
@@ -239,6 +240,31 @@ TEST(FindLastCharAligned, NeverMatchesOnTheSecondByteOfAGbkCharacter) {
     EXPECT_EQ(FindLastCharAligned("abc", ""), std::string_view::npos);
     EXPECT_EQ(FindLastCharAligned("ab", "abc"), std::string_view::npos);
     EXPECT_EQ(FindLastCharAligned("//4//4", "//4"), 3u);
+}
+
+TEST(CommentNames, GivesTheNamesThatTheCommentsAfterACallHold) {
+    struct Case {
+        const char* line;
+        std::vector<std::string_view> names;
+    };
+    const Case cases[] = {
+        {"n = strlen_kx(s);//strlen", {"strlen"}},
+        {"n = strlen_kx(s); //strlen  ", {"strlen"}},
+        {"n = strlen_kx(s);// see below//strlen", {"strlen"}},  // words are no name
+        {"n = strlen_kx(s);//::strlen//_strlen", {"::strlen", "_strlen"}},
+        {"n = strlen_kx(s);", {}},
+        {"n = strlen_kx(s);//", {}},
+        {"n = strlen_kx(s);//\"x\"", {}},
+        {"// before//a\r n = strlen_kx(s);", {}},  // only after the call
+    };
+    for (const Case& c : cases) {
+        const std::string_view line = c.line;
+        const std::size_t from = line.find("strlen_kx") + 9;
+        EXPECT_EQ(CommentNames(line, from, "//"), c.names) << c.line;
+    }
+    EXPECT_TRUE(CommentNames("a_kx();'a", 6, "").empty());
+    EXPECT_TRUE(CommentStandsAfter("u = GetValueStr(7);//\"http://a\"", 18, "//\"http://a\""));
+    EXPECT_FALSE(CommentStandsAfter("//\"a\" u = GetValueStr(7);", 10, "//\"a\""));
 }
 
 }  // namespace
