@@ -269,7 +269,19 @@ WorkbenchOutcome Workbench::Close(const WorkbenchForm& form, bool saveFirst) {
     return outcome;
 }
 
+std::optional<WorkbenchOutcome> Workbench::CheckStepOpening() const {
+    if (!TrimLeadingBlanks(m_settings.applicationFile).empty()) return std::nullopt;
+    WorkbenchOutcome refused;
+    refused.message = WorkbenchMessage::Info(texts::kStepNoApplication, texts::kCaptionSystem);
+    refused.focus = WorkbenchField::ApplicationFile;
+    return refused;
+}
+
 WorkbenchOutcome Workbench::SaveRecordAfterStep() {
+    if (std::optional<WorkbenchOutcome> refused = CheckStepOpening()) {
+        m_dirty = true;
+        return *refused;
+    }
     WorkbenchOutcome outcome;
     std::string recordPath;
     Status written = WriteRecordAndSibling(recordPath);

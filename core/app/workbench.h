@@ -86,9 +86,16 @@ public:
     // that message, so the user can mend the form and save.
     WorkbenchOutcome Close(const WorkbenchForm& form, bool saveFirst);
 
+    // Before a step dialog opens: a project whose application file (as last taken from the form,
+    // blanks at its start removed) is empty has no record file, so the step is refused with the
+    // message asking for that field, which the window then focuses. Nothing when the step may run.
+    std::optional<WorkbenchOutcome> CheckStepOpening() const;
+
     // After a step dialog's OK: writes the record file of the application file last taken from the
     // form and copies it beside the main source file, clearing the dirty flag; on failure a
-    // message naming the file, and the dirty flag stays as it was.
+    // message naming the file, and the dirty flag stays as it was. Without an application file
+    // no record is written (it would land in the current folder as ".con"): the message of
+    // CheckStepOpening, and the dirty flag is set, since the lists hold what no record holds.
     WorkbenchOutcome SaveRecordAfterStep();
 
     // The constant index the constant step numbers from: that of the constant list's last row, or

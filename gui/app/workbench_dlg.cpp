@@ -576,6 +576,10 @@ void CWorkbenchDlg::OnAbout() {
 }
 
 void CWorkbenchDlg::RunStep(const StepHook& hook) {
+    if (const std::optional<WorkbenchOutcome> refused = m_model.CheckStepOpening()) {
+        Carry(*refused);
+        return;
+    }
     if (!hook || !hook()) return;
     const WorkbenchOutcome outcome = m_model.SaveRecordAfterStep();
     ShowLists();

@@ -201,5 +201,32 @@ TEST_F(WorkbenchSaveRecordAfterStep, AFailedWriteGivesItsOwnMessageAndKeepsDirty
     EXPECT_FALSE(m_fs.Exists(RecordBesideMain()));
 }
 
+// A project that was never saved has no application file and so no record file: the step is
+// refused before it opens, and a record written after a step is refused too, keeping the dirty
+// flag set, instead of writing ".con" into the current folder.
+TEST_F(WorkbenchSaveRecordAfterStep, WithoutAnApplicationFileNoRecordIsWrittenAndDirtyIsSet) {
+    StoreProject("P1", 0, Main(), "  ");
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    const std::optional<WorkbenchOutcome> refused = workbench.CheckStepOpening();
+    ASSERT_TRUE(refused);
+    ASSERT_TRUE(refused->message);
+    EXPECT_EQ(refused->message->text, texts::kStepNoApplication);
+    EXPECT_EQ(refused->focus, WorkbenchField::ApplicationFile);
+    ASSERT_FALSE(workbench.dirty());
+    workbench.constants().Append({"1025", "x", "1", Main(), "1:1"});
+    WorkbenchOutcome outcome = workbench.SaveRecordAfterStep();
+    EXPECT_FALSE(outcome.completed);
+    ASSERT_TRUE(outcome.message);
+    EXPECT_EQ(outcome.message->text, texts::kStepNoApplication);
+    EXPECT_TRUE(workbench.dirty());
+    EXPECT_TRUE(workbench.CloseQuestion());
+    EXPECT_FALSE(m_fs.Exists(".con"));
+    EXPECT_FALSE(m_fs.Exists(m_dir.File("src/.con")));
+
+    workbench.ChooseApplicationFile(App());
+    EXPECT_FALSE(workbench.CheckStepOpening());
+}
+
 }  // namespace
 }  // namespace korvexer::test_support
