@@ -66,6 +66,17 @@ private:
     }
 };
 
+// A path as a shell reads it back: in single quotes when it holds anything but plain bytes.
+std::string Quoted(const std::string& path) {
+    if (path.find_first_not_of(
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._-:") ==
+        std::string::npos)
+        return path;
+    std::string quoted = "'";
+    for (char byte : path) quoted += byte == '\'' ? std::string("'\\''") : std::string(1, byte);
+    return quoted + "'";
+}
+
 // A saved project as the main window holds it: the window's model, loaded as the window loads it
 // at start-up (or, for --company/--product, as its refresh button loads another project).
 class ProjectSession {
@@ -77,7 +88,7 @@ public:
     // application file, or a record file that exists but cannot be read, is refused: writing the
     // record afterwards would lose what it holds. Otherwise such a record is named in a warning
     // and the lists stay empty.
-    Status Load(const ProjectOptions& options, bool forSteps) {
+    Status Load(const ProjectOptions& options, bool forSteps, bool forRebase = false) {
         Expected<ProfileStore> store = m_context.Settings();
         if (!store) return store.error();
         m_store.emplace(m_settingsFs, store->path());
@@ -120,7 +131,23 @@ public:
             m_context.Warn(m_context.ToUser(readable.error().message));
             return Status::Ok();
         }
-        return readable;
+        if (!readable) return readable;
+        if (std::optional<ProjectMove> move = m_workbench->ProjectMoved(); move && !forRebase) {
+            const std::string moved = "the record's files lie under " + move->recordFolder +
+                                      ", not under the project's folder " + move->projectFolder +
+                                      ": the project was moved or copied";
+            const std::string rebase = "korvexer-cli project rebase " + Quoted(move->recordFolder) +
+                                       " " + Quoted(move->projectFolder);
+            if (forSteps)
+                return Error{moved +
+                                 "; a step would rewrite the files there, so nothing was "
+                                 "changed: run `" +
+                                 rebase + "` first",
+                             {}};
+            m_context.Warn(m_context.ToUser(moved + "; `" + rebase +
+                                            "` makes the record name the project's own files"));
+        }
+        return Status::Ok();
     }
 
     Workbench& workbench() { return *m_workbench; }
@@ -354,6 +381,33 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
     return context.exitCode;
 }
 
+int RebaseProject(CliContext& context, const ProjectOptions& options, const std::string& userFrom,
+                  const std::string& userTo) {
+    Expected<std::string> from = context.FromUser(userFrom);
+    Expected<std::string> to = context.FromUser(userTo);
+    if (!from || !to) return context.Refuse("OLD or NEW has no GBK form");
+    ProjectSession session(context);
+    if (Status loaded = session.Load(options, true, true); !loaded)
+        return context.Refuse(context.ToUser(loaded.error().message));
+    Workbench& workbench = session.workbench();
+    RowList constants = workbench.constants();
+    RowList functions = workbench.functions();
+    std::vector<std::string> sources = session.sourceFiles();
+    const std::size_t count = RebasePaths(constants, functions, sources, *from, *to);
+    if (count == 0)
+        return context.Refuse("no path of the record lies under " + userFrom +
+                              "; nothing was changed");
+    WorkbenchOutcome rebased = workbench.RebaseRecord(*from, *to);
+    if (!rebased.completed) {
+        context.err() << "korvexer-cli: the record could not be written: "
+                      << context.ToUser(rebased.message ? rebased.message->text : "") << '\n';
+        context.exitCode = kExitFilesFailed;
+        return context.exitCode;
+    }
+    context.out() << count << " path(s) of the record now lie under " << userTo << '\n';
+    return context.exitCode;
+}
+
 int ShowProject(CliContext& context, const ProjectOptions& options) {
     ProjectSession session(context);
     if (Status loaded = session.Load(options, false); !loaded)
@@ -454,6 +508,22 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
     AddUnknownOption(*restore, *restoreOptions, "accessor calls", "literal");
     restore->callback([&context, restoreOptions] {
         RunConstantStep(context, *restoreOptions, ConstantAction::Restore);
+    });
+
+    CLI::App* rebase = project->add_subcommand(
+        "rebase",
+        "Rewrites the record's paths (of its constants, its substitutions and its source-file "
+        "list) that lie under the folder OLD to lie under NEW instead, and writes the record. For "
+        "a project that was moved or copied: until its record is rebased, the steps refuse to "
+        "run, since they would rewrite the files where the project lay before");
+    auto rebaseOptions = AddProjectOptions(*rebase);
+    auto rebaseFolders = std::make_shared<std::vector<std::string>>();
+    rebase
+        ->add_option("OLD NEW", *rebaseFolders, "The folder the record names, and where it is now")
+        ->expected(2)
+        ->required();
+    rebase->callback([&context, rebaseOptions, rebaseFolders] {
+        RebaseProject(context, *rebaseOptions, (*rebaseFolders)[0], (*rebaseFolders)[1]);
     });
 
     CLI::App* substitute = project->add_subcommand(

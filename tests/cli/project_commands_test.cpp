@@ -306,5 +306,45 @@ TEST(ProjectRestore, UnknownCallsAreNamedAndTakenBackWithUnknown) {
     EXPECT_EQ(ReadBytes(project.report), Original("report.cpp"));
 }
 
+// A protected project copied elsewhere: its record names the original's files. The steps refuse
+// (exit 2) and change nothing in either checkout until the record is rebased.
+TEST(ProjectRebase, ACopiedProjectActsOnItsOwnFilesOnlyAfterARebase) {
+    SampleCopy original;
+    ASSERT_EQ(original.Run({"protect", "--source", original.report}).exitCode, 1);
+    const std::string protectedMain = ReadBytes(original.main);
+    TempDir copy;
+    ASSERT_NO_THROW(test_support::CopyTree(original.dir.path(), copy.path()));
+    std::string ini = ReadBytes(original.settings);
+    for (std::size_t at = ini.find(original.dir.path()); at != std::string::npos;
+         at = ini.find(original.dir.path(), at + copy.path().size()))
+        ini.replace(at, original.dir.path().size(), copy.path());
+    const std::string settings = copy.File("korvexer.ini");
+    WriteBytes(settings, ini);
+    auto run = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--settings", settings, "project"});
+        return RunProgram(KORVEXER_CLI, arguments);
+    };
+
+    CommandResult restore = run({"restore"});
+    EXPECT_EQ(restore.exitCode, 2);
+    EXPECT_NE(restore.err.find("project rebase " + original.dir.path() + " " + copy.path()),
+              std::string::npos)
+        << restore.err;
+    EXPECT_EQ(ReadBytes(original.main), protectedMain);
+    EXPECT_EQ(ReadBytes(copy.File("orders/main.cpp")), protectedMain);
+    CommandResult shown = run({"show"});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.err.find("moved or copied"), std::string::npos);
+
+    EXPECT_EQ(run({"rebase", "/nowhere", copy.path()}).exitCode, 2);
+    CommandResult rebase = run({"rebase", original.dir.path(), copy.path()});
+    ASSERT_EQ(rebase.exitCode, 0) << rebase.err;
+    EXPECT_EQ(rebase.out, "7 path(s) of the record now lie under " + copy.path() + "\n");
+    CommandResult back = run({"restore"});
+    EXPECT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(ReadBytes(copy.File("orders/main.cpp")), Original("main.cpp"));
+    EXPECT_EQ(ReadBytes(original.main), protectedMain);
+}
+
 }  // namespace
 }  // namespace korvexer

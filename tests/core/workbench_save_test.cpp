@@ -228,5 +228,31 @@ TEST_F(WorkbenchSaveRecordAfterStep, WithoutAnApplicationFileNoRecordIsWrittenAn
     EXPECT_FALSE(workbench.CheckStepOpening());
 }
 
+// A record that names the files where the project lay before it was copied: the steps are
+// refused until the record is rebased, which writes it again.
+TEST_F(WorkbenchSaveRecordAfterStep, AMovedProjectRefusesStepsUntilItsRecordIsRebased) {
+    StoreProject("P1", 0, Main(), App());
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    workbench.constants().Append({"1025", "x", "1", "/elsewhere/src/main.cpp", "1:1"});
+    const std::optional<WorkbenchOutcome> refused = workbench.CheckStepOpening();
+    ASSERT_TRUE(refused && refused->message);
+    EXPECT_EQ(refused->message->text.find(texts::kMovedBegin), 0u);
+    EXPECT_NE(refused->message->text.find(m_dir.path()), std::string::npos);
+    ASSERT_TRUE(workbench.MoveQuestion());
+    EXPECT_EQ(workbench.MoveQuestion()->buttons, MessageButtons::YesNo);
+
+    EXPECT_FALSE(workbench.RebaseRecord("/nowhere", m_dir.path()).completed);
+    WorkbenchOutcome rebased = workbench.RebaseRecord("/elsewhere", m_dir.path());
+    EXPECT_TRUE(rebased.completed);
+    EXPECT_EQ(workbench.constants().Text(0, 3), Main());
+    EXPECT_FALSE(workbench.CheckStepOpening());
+    EXPECT_FALSE(workbench.MoveQuestion());
+    RecordLists read;
+    std::int32_t counter = kFirstConstantIndex;
+    ASSERT_EQ(ReadRecordFile(m_fs, RecordBesideApp(), read, counter), RecordReadResult::Complete);
+    EXPECT_EQ(read.constants.Text(0, 3), Main());
+}
+
 }  // namespace
 }  // namespace korvexer::test_support
