@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 
 #include "cli/cli_context.h"
 #include "cli/file_texts.h"
+#include "cli/step_report.h"
+#include "core/list/list_texts.h"
 #include "core/list/row_layouts.h"
 #include "core/rewrite/apply_list_to_sources.h"
 
@@ -23,8 +26,31 @@ namespace {
 
 struct ApplyOptions {
     std::string language;
-    std::string rowsFile;  // empty: standard input
+    std::string rowsFile;  // empty or "-": standard input
+    bool dryRun = false;
 };
+
+// The rows given in the replace state count as applied, those without a state as taken back;
+// apply knows no earlier state to compare with.
+RowCounts CountGivenRows(const RowList& rows, const std::set<std::string>& notWritten,
+                         const std::vector<SkippedRow>& left) {
+    RowCounts counts;
+    std::set<std::size_t> leftRows;
+    for (const SkippedRow& skipped : left) leftRows.insert(skipped.row);
+    counts.skipped = leftRows.size();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (leftRows.count(row) != 0) continue;
+        const std::string& state = rows.Text(row, kStepState);
+        if (state == texts::kStateUnknown || rows.Text(row, kStepPosition).empty()) continue;
+        if (notWritten.count(rows.Text(row, kStepFile)) != 0)
+            ++counts.skipped;
+        else if (state == texts::kStateReplace)
+            ++counts.applied;
+        else
+            ++counts.takenBack;
+    }
+    return counts;
+}
 
 int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
     std::int32_t index = 0;
@@ -41,7 +67,8 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
         // A value or a name is the file's own text, in the file's encoding.
         FileEncodings files(context.fs(), context.SourceEncodingChoice());
         const auto layout = [kind](const std::vector<std::string>&) { return StepRowTexts(kind); };
-        if (options.rowsFile.empty()) return context.ReadRows(std::cin, layout, files);
+        if (options.rowsFile.empty() || options.rowsFile == "-")
+            return context.ReadRows(std::cin, layout, files);
         Expected<std::string> path = context.FromUser(options.rowsFile);
         if (!path)
             return Expected<std::vector<std::vector<std::string>>>(
@@ -59,16 +86,24 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
     list.reserve(rows->size());
     for (std::vector<std::string>& row : *rows) list.Append(std::move(row));
 
+    StepSummary summary;
+    summary.command = kind == ListKind::Constants ? "apply constants" : "apply functions";
+    // apply's text form has always printed nothing on success; its summary is for JSON and dry
+    // runs.
+    summary.printText = options.dryRun;
+    if (options.dryRun) {
+        Expected<RewritePlan> plan =
+            PlanListOnSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
+        if (!plan) return context.Refuse(context.ToUser(plan.error().message));
+        summary.rows = CountGivenRows(list, FilesNotWritten(*plan), plan->skippedRows);
+        ReportPlanned(context, *plan, list, kind, summary);
+        return context.exitCode;
+    }
     Expected<ApplyOutcome> outcome =
         ApplyListToSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
     if (!outcome) return context.Refuse(context.ToUser(outcome.error().message));
-    for (const Error& unreadable : outcome->unreadableFiles)
-        context.Warn(context.ToUser(unreadable.path) + " cannot be read (" +
-                     context.ToUser(unreadable.message) + "); its rows were left alone");
-    for (const Error& failed : outcome->failedFiles)
-        context.err() << "korvexer-cli: " << context.ToUser(failed.path)
-                      << " could not be written: " << context.ToUser(failed.message) << '\n';
-    if (!outcome->failedFiles.empty()) context.exitCode = kExitFilesFailed;
+    summary.rows = CountGivenRows(list, FilesNotWritten(*outcome), outcome->skippedRows);
+    ReportApplied(context, *outcome, list, kind, summary);
     return context.exitCode;
 }
 
@@ -84,7 +119,11 @@ void AddKind(CLI::App& apply, CliContext& context, const char* name, ListKind ki
     AddSourceEncodingOption(command, context);
     command->add_option("ROWS", options->rowsFile,
                         "File of six-column rows (key, type or function, value or substitute, "
-                        "state, file, position); standard input when left out");
+                        "state, file, position); standard input when left out or -");
+    command->add_flag("--dry-run", options->dryRun,
+                      "Write nothing: print the unified diff of every file that would change; "
+                      "exit status 1 when one would, 0 when none, 2 when refused");
+    AddFormatOption(command, context);
     command->callback([&context, kind, options] { ApplyRows(context, kind, *options); });
 }
 

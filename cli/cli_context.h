@@ -19,7 +19,9 @@ namespace korvexer::cli {
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitFilesFailed = 1;
-constexpr int kExitRefused = 2;  // a usage error or a refused operation
+constexpr int kExitWouldChange = 1;  // a dry run: some file would change
+constexpr int kExitDisagree = 1;     // project check: the record and the sources disagree
+constexpr int kExitRefused = 2;      // a usage error or a refused operation
 
 class CliContext {
 public:
@@ -33,7 +35,11 @@ public:
     std::string settingsOption;  // --settings, in the user's encoding; empty for the default
     std::string encoding = "utf-8";
     std::string sourceEncoding = "auto";  // --source-encoding of the commands that take it
+    std::string format = "text";          // --format of the commands that take it: text or json
+    bool keepGoing = false;  // --keep-going: a file that cannot be read is a warning, not an error
     int exitCode = kExitSuccess;
+
+    bool Json() const { return format == "json"; }
 
     bool PassesBytes() const { return encoding == "gbk"; }
     // The project's choice of source encoding that --source-encoding gives.

@@ -8,6 +8,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/standard_input_file_system.h"
 #include "core/platform/command_line.h"
 #include "generated/korvexer_build_info.h"
 
@@ -17,7 +18,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments = CommandLineArguments(argc, argv);
     std::vector<char*> argumentPointers;
     for (std::string& argument : arguments) argumentPointers.push_back(argument.data());
-    cli::CliContext context(FileSystem::Real(), std::cout, std::cerr);
+    cli::StandardInputFileSystem fs(FileSystem::Real(), std::cin);
+    cli::CliContext context(fs, std::cout, std::cerr);
 
     CLI::App app{
         "Korvexer on the command line: shows language definitions, scans source files "

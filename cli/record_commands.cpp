@@ -12,6 +12,8 @@
 
 #include "cli/cli_context.h"
 #include "cli/file_texts.h"
+#include "cli/json_writer.h"
+#include "cli/row_json.h"
 #include "core/record/record_file.h"
 
 namespace korvexer::cli {
@@ -32,6 +34,11 @@ int ReadRecord(CliContext& context, const std::string& userPath) {
     auto printRows = [&](const char* tag, const RowList& rows, ListKind kind) {
         const CliContext::FileTextColumns texts = Shifted(RecordRowTexts(kind), 1);
         for (const Row& row : rows.rows()) {
+            if (context.Json()) {
+                context.out()
+                    << RecordRowJson(row.columns, kind, files.Of(row.columns[kMainFile])).Line();
+                continue;
+            }
             std::vector<std::string> columns{tag};
             columns.insert(columns.end(), row.columns.begin(), row.columns.end());
             const TextEncoding encoding =
@@ -41,6 +48,17 @@ int ReadRecord(CliContext& context, const std::string& userPath) {
     };
     printRows("C", lists.constants, ListKind::Constants);
     printRows("F", lists.functions, ListKind::Functions);
+    if (context.Json()) {
+        for (const std::string& source : lists.sourceFiles)
+            context.out() << JsonObject().Text("kind", "source").Text("file", source).Line();
+        context.out() << JsonObject()
+                             .Text("kind", "counter")
+                             .Number("index", counter)
+                             .Number("result", static_cast<int>(result))
+                             .Line();
+        context.exitCode = static_cast<int>(result);
+        return context.exitCode;
+    }
     for (const std::string& source : lists.sourceFiles) context.PrintRow({"S", source});
     context.PrintRow({"I", std::to_string(counter)});
     context.exitCode = static_cast<int>(result);
@@ -101,6 +119,7 @@ void RegisterRecordCommands(CLI::App& app, CliContext& context) {
         "2 malformed, 3 wrong magic, 4 no such file)");
     auto readPath = std::make_shared<std::string>();
     read->add_option("FILE", *readPath, "The record file")->required();
+    AddFormatOption(read, context);
     read->callback([&context, readPath] { ReadRecord(context, *readPath); });
 
     CLI::App* write = record->add_subcommand(

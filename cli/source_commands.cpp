@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,7 +14,9 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
+#include "cli/file_arguments.h"
 #include "cli/file_texts.h"
+#include "cli/row_json.h"
 #include "core/platform/clock.h"
 #include "core/scanner/line_model.h"
 #include "core/scanner/source_scanner.h"
@@ -31,6 +34,7 @@ struct SourceOptions {
     std::string counter = "1024";
     std::string now;
     std::vector<std::string> files;
+    FileListOptions fileList;
 };
 
 template <typename Number>
@@ -92,6 +96,10 @@ std::optional<LineModel> LoadFile(CliContext& context, const SourceOptions& opti
     language = *loaded;
     std::optional<std::string> path = SourcePath(context, options.file);
     if (!path) return std::nullopt;
+    if (Status readable = CheckReadableFile(context, *path); !readable && !context.keepGoing) {
+        context.Refuse(readable.error().message + " (give --keep-going to read it as empty)");
+        return std::nullopt;
+    }
     LineModel model =
         LoadSourceLines(context.fs(), *path, language.carryreturn, context.SourceEncodingChoice());
     if (model.readError) WarnUnreadable(context, *model.readError, *path);
@@ -147,12 +155,17 @@ void RunScan(CliContext& context, const SourceOptions& options) {
         std::optional<std::string> path = SourcePath(context, options.mainFile);
         if (!path) return;
         mainPath = *path;
+        if (Status readable = CheckReadableFile(context, mainPath);
+            !readable && !context.keepGoing) {
+            context.Refuse(readable.error().message + " (give --keep-going to go on without it)");
+            return;
+        }
     }
-    std::vector<std::string> files;
-    for (const std::string& name : options.files) {
-        std::optional<std::string> path = SourcePath(context, name);
-        if (!path) return;
-        files.push_back(*path);
+    Expected<std::vector<std::string>> files = ExpandFileArguments(
+        context, options.files, options.fileList, language->filesubfix, std::cin);
+    if (!files) {
+        context.Refuse(files.error().message);
+        return;
     }
 
     const Clock& clock = fixedClock ? static_cast<const Clock&>(*fixedClock) : Clock::System();
@@ -164,7 +177,7 @@ void RunScan(CliContext& context, const SourceOptions& options) {
         Status status = scanner.ScanFile(rows, mainPath, index, mode);
         if (!status) WarnUnreadable(context, status.error(), mainPath);
     }
-    for (const Error& error : scanner.ScanSourceFiles(rows, &files, mainPath, index, mode))
+    for (const Error& error : scanner.ScanSourceFiles(rows, &*files, mainPath, index, mode))
         WarnUnreadable(context, error, error.path);
     for (const ScanNotice& notice : scanner.notices()) {
         if (notice.kind == ScanNotice::Kind::OtherLineBreak)
@@ -176,11 +189,17 @@ void RunScan(CliContext& context, const SourceOptions& options) {
     const CliContext::FileTextColumns texts =
         StepRowTexts(mode == ScanMode::Calls ? ListKind::Functions : ListKind::Constants);
     for (const Row& row : rows.rows()) {
-        const auto encoding = scanner.encodings().find(row.columns[texts.path]);
-        context.PrintRow(row.columns, ColumnEncodings(texts, row.columns.size(),
-                                                      encoding != scanner.encodings().end()
-                                                          ? encoding->second
-                                                          : TextEncoding::Gbk));
+        const auto found = scanner.encodings().find(row.columns[texts.path]);
+        const TextEncoding encoding =
+            found != scanner.encodings().end() ? found->second : TextEncoding::Gbk;
+        if (context.Json())
+            context.out() << StepRowJson(row.columns,
+                                         mode == ScanMode::Calls ? ListKind::Functions
+                                                                 : ListKind::Constants,
+                                         encoding)
+                                 .Line();
+        else
+            context.PrintRow(row.columns, ColumnEncodings(texts, row.columns.size(), encoding));
     }
 }
 
@@ -217,6 +236,7 @@ void RegisterSourceCommands(CLI::App& app, CliContext& context) {
         "are cut after 5,120 bytes)");
     AddLanguageOption(lines, *options);
     AddSourceEncodingOption(lines, context);
+    AddKeepGoingOption(lines, context);
     lines->add_option("FILE", options->file, "The source file")->required();
     lines->callback([&context, options] { RunLines(context, *options); });
 
@@ -227,6 +247,7 @@ void RegisterSourceCommands(CLI::App& app, CliContext& context) {
         "one-line comment without its marker");
     AddLanguageOption(statements, *options);
     AddSourceEncodingOption(statements, context);
+    AddKeepGoingOption(statements, context);
     statements->add_option("FILE", options->file, "The source file")->required();
     statements->callback([&context, options] { RunStatements(context, *options); });
 
@@ -244,7 +265,12 @@ void RegisterSourceCommands(CLI::App& app, CliContext& context) {
     scan->add_option("--counter", options->counter, "The index counter's start (default 1024)");
     scan->add_option("--now", options->now,
                      "Fixes the clock, in seconds since 1970, for constant numbering");
-    scan->add_option("FILE", options->files, "The project's other source files");
+    scan->add_option("FILE", options->files,
+                     "The project's other source files; a folder stands for its files with the "
+                     "language's suffixes, - for standard input");
+    AddFileListOptions(*scan, options->fileList);
+    AddFormatOption(scan, context);
+    AddKeepGoingOption(scan, context);
     scan->callback([&context, options] { RunScan(context, *options); });
 }
 

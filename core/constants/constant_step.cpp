@@ -220,9 +220,8 @@ std::optional<std::size_t> ConstantStep::Delete(const ConstantFields& fields,
     return *row < m_rows.size() ? *row : 0;
 }
 
-StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
-                                       const std::vector<std::string>& sourceFiles) {
-    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs);
+RecordLists ConstantStep::WouldBe(const RowList& mainFunctions,
+                                  const std::vector<std::string>& sourceFiles) const {
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;
@@ -234,13 +233,31 @@ StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& ma
     SortByIndex(wouldBe.constants);
     wouldBe.functions = mainFunctions;
     wouldBe.sourceFiles = sourceFiles;
+    return wouldBe;
+}
+
+std::vector<bool> ConstantStep::LiteralStands() const {
     // Rows taken back whose place the scan saw holding their literal have nothing to take back.
     std::vector<bool> literalStands(m_rows.size(), false);
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         literalStands[row] = m_rows.Text(row, kStepState).empty() &&
                              m_literalKeys.count(m_rows.Text(row, kStepKey)) != 0;
-    return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs, std::move(wouldBe),
-                      mainConstants, &SortByIndex, literalStands);
+    return literalStands;
+}
+
+StepPlanOutcome ConstantStep::Plan(const RowList& mainFunctions,
+                                   const std::vector<std::string>& sourceFiles) {
+    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs);
+    return PlanStep(m_rows, ListKind::Constants, m_language, m_fs,
+                    WouldBe(mainFunctions, sourceFiles), LiteralStands());
+}
+
+StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
+                                       const std::vector<std::string>& sourceFiles) {
+    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs);
+    return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs,
+                      WouldBe(mainFunctions, sourceFiles), mainConstants, &SortByIndex,
+                      LiteralStands());
 }
 
 }  // namespace korvexer

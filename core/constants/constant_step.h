@@ -16,6 +16,8 @@
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/record/record_file.h"
+#include "core/steps/accept_step.h"
 #include "core/steps/step_outcome.h"
 
 namespace korvexer {
@@ -121,8 +123,17 @@ public:
     // and left alone.
     StepAcceptOutcome Accept(RowList& mainConstants, const RowList& mainFunctions,
                              const std::vector<std::string>& sourceFiles);
+    // The record that Accept would write when every file can be written: the "替换" rows as the
+    // new constant list, `mainFunctions` and `sourceFiles`.
+    RecordLists WouldBe(const RowList& mainFunctions,
+                        const std::vector<std::string>& sourceFiles) const;
+    // What Accept would do, nothing written (PlanStep): the same rows confirmed, the same rows
+    // named as left.
+    StepPlanOutcome Plan(const RowList& mainFunctions, const std::vector<std::string>& sourceFiles);
 
 private:
+    // Per row: it is to be taken back and the scan found its literal at its place.
+    std::vector<bool> LiteralStands() const;
     void RaiseNewIndicesAbove(std::uint32_t floor);
     void Merge(const RowList& mainConstants);
     void SetTypeAndValue(std::size_t row, ConstantFields& fields);

@@ -177,7 +177,26 @@ constexpr CatalogueEntry kCatalogue[kCatalogueSize] = {
 };
 // clang-format on
 
+// Each entry with what the same-named function takes or gives instead.
+constexpr std::string_view kOtherArgumentTypes[] = {
+    "GetDiskFreeSpace_kx",  // the Windows API: a root path and four counters, gives success
+    "GetFileSize_kx",       // the Windows API: a file handle and the high word, not a file name
+    "FileExists_kx",        // Pascal: the file name only
+    "MessageBox_kx",        // the Windows API: a window handle, which this takes as a long
+    "ShellExecute_kx",      // the Windows API: a window handle, which this takes as a long
+    "toupper_kx",           // C: one character, giving a character
+    "tolower_kx",           // C: one character, giving a character
+    "int_kx",               // Basic and Pascal: a number, giving its whole part
+    "div_kx",               // C: two ints, giving a structure of quotient and remainder
+};
+
 }  // namespace
+
+bool TakesOtherArgumentTypes(std::string_view entryName) {
+    for (std::string_view name : kOtherArgumentTypes)
+        if (name == entryName) return true;
+    return false;
+}
 
 void FillFunctionCatalogue(std::vector<std::string>& entries) {
     entries.reserve(entries.size() + kCatalogueSize);

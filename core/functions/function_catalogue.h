@@ -28,6 +28,13 @@ std::vector<std::string> SortedCatalogue();
 // "NameFromPath_kx". A text without a blank is taken whole.
 std::string CatalogueEntryName(std::string_view entry);
 
+// Whether the entry named `entryName` takes other argument types, or gives another kind of result,
+// than the function of the C runtime, the Windows API or the Basic and Pascal built-ins whose name
+// it carries: `toupper_kx` takes a string where `toupper` takes a character, `div_kx` gives a
+// number where `div` gives a structure. A call renamed to such an entry no longer compiles, or
+// means something else, so such entries are not applied in bulk without being asked for.
+bool TakesOtherArgumentTypes(std::string_view entryName);
+
 // The position in `sortedEntries` of the entry to propose for a call named `callName` whose
 // substitute is `substitute`: with a substitute, the first entry whose name equals it exactly;
 // else the first entry whose lower-cased name contains the call's name lower-cased after

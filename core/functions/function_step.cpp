@@ -95,9 +95,8 @@ void FunctionStep::RevertUnknown() {
             m_rows.SetText(row, kStepState, {});
 }
 
-StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
-                                       const std::vector<std::string>& sourceFiles) {
-    NameFunctionTakeBacks(m_rows, m_language, m_fs);
+RecordLists FunctionStep::WouldBe(const RowList& mainConstants,
+                                  const std::vector<std::string>& sourceFiles) const {
     RecordLists wouldBe;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows.Text(row, kStepState) != texts::kStateReplace) continue;
@@ -108,8 +107,21 @@ StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& ma
     Renumber(wouldBe.functions);
     wouldBe.constants = mainConstants;
     wouldBe.sourceFiles = sourceFiles;
-    return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs, std::move(wouldBe),
-                      mainFunctions, &Renumber);
+    return wouldBe;
+}
+
+StepPlanOutcome FunctionStep::Plan(const RowList& mainConstants,
+                                   const std::vector<std::string>& sourceFiles) {
+    NameFunctionTakeBacks(m_rows, m_language, m_fs);
+    return PlanStep(m_rows, ListKind::Functions, m_language, m_fs,
+                    WouldBe(mainConstants, sourceFiles));
+}
+
+StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
+                                       const std::vector<std::string>& sourceFiles) {
+    NameFunctionTakeBacks(m_rows, m_language, m_fs);
+    return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs,
+                      WouldBe(mainConstants, sourceFiles), mainFunctions, &Renumber);
 }
 
 std::optional<std::size_t> FindExactSubstitute(const std::vector<std::string>& catalogue,

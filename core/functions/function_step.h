@@ -15,6 +15,8 @@
 #include "core/platform/clock.h"
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
+#include "core/record/record_file.h"
+#include "core/steps/accept_step.h"
 #include "core/steps/step_outcome.h"
 
 namespace korvexer {
@@ -82,6 +84,13 @@ public:
     // its comment holds (NameFunctionTakeBacks); without one it is "未知" again and left alone.
     StepAcceptOutcome Accept(RowList& mainFunctions, const RowList& mainConstants,
                              const std::vector<std::string>& sourceFiles);
+    // The record that Accept would write when every file can be written: the "替换" rows as the
+    // new function list, `mainConstants` and `sourceFiles`.
+    RecordLists WouldBe(const RowList& mainConstants,
+                        const std::vector<std::string>& sourceFiles) const;
+    // What Accept would do, nothing written (PlanStep), the unknown calls named as Accept names
+    // them.
+    StepPlanOutcome Plan(const RowList& mainConstants, const std::vector<std::string>& sourceFiles);
 
 private:
     FileSystem& m_fs;

@@ -4,6 +4,11 @@
 
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KORVEXER_TEXT_SSE2 1
+#endif
+
 #include "core/platform/gbk_text.h"
 
 namespace korvexer {
@@ -28,8 +33,18 @@ std::size_t SequenceLength(unsigned char lead) {
 // The first place at or after `from` where a byte of 0x80 or more may stand: most source text is
 // ASCII, passed 64 bytes at a time.
 std::size_t SkipAscii(std::string_view bytes, std::size_t from) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     std::size_t i = from;
+#ifdef KORVEXER_TEXT_SSE2
+    // Sixteen bytes to a register, four registers ORed: one test for 64 bytes.
+    auto load = [&](std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+    };
+    for (; i + 64 <= bytes.size(); i += 64)
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(load(i), load(i + 16)),
+                                           _mm_or_si128(load(i + 32), load(i + 48)))) != 0)
+            break;
+#else
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     for (; i + 64 <= bytes.size(); i += 64) {
         std::uint64_t words[8];
         std::memcpy(words, bytes.data() + i, sizeof words);
@@ -38,6 +53,7 @@ std::size_t SkipAscii(std::string_view bytes, std::size_t from) {
              kHighBits) != 0)
             break;
     }
+#endif
     return i;
 }
 

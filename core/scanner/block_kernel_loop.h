@@ -28,9 +28,9 @@ namespace korvexer::block_kernels {
 // are compiled so that the patterns stay in registers: measured on the Free Pascal sources, such
 // a kernel takes about a third of the time of one loop over any count. A count between two shapes
 // takes the larger, its last pattern repeated.
-inline constexpr std::size_t kSingleShapes[] = {0, 2, 4, 6};
+inline constexpr std::size_t kSingleShapes[] = {0, 2, 3, 4, 6};
 inline constexpr std::size_t kOtherShapes[] = {0, 1, 2, 4};
-inline constexpr std::size_t kShapeCount = 16;
+inline constexpr std::size_t kShapeCount = 20;
 inline constexpr std::size_t kMostSingles = 6;
 inline constexpr std::size_t kMostOthers = 4;
 
@@ -42,10 +42,10 @@ namespace {
 // they pass every shape and the loop over any count takes them.
 constexpr std::size_t ShapeFor(std::size_t singles, std::size_t others) {
     std::size_t s = 0;
-    while (s < 4 && kSingleShapes[s] < singles) ++s;
+    while (s < 5 && kSingleShapes[s] < singles) ++s;
     std::size_t o = 0;
     while (o < 4 && kOtherShapes[o] < others) ++o;
-    return s == 4 || o == 4 ? kShapeCount : 4 * s + o;
+    return s == 5 || o == 4 ? kShapeCount : 4 * s + o;
 }
 
 bool IsSingle(const PairPattern& pattern) {
@@ -78,15 +78,17 @@ typename V::Reg OtherStarts(typename V::Reg bytes, typename V::Reg next,
     return V::And(one, two);
 }
 
-// The lead bytes among `bytes`: 0x80 or more, but not 0x80.
+// The lead bytes among `bytes`: 0x80 or more, but not 0x80. Most source text has none, and then
+// the second comparison is passed over.
 template <class V>
 std::uint64_t LeadMask(typename V::Reg bytes, typename V::Reg noLead) {
-    return V::Mask(bytes) & ~V::Mask(V::Eq(bytes, noLead));
+    const std::uint64_t high = V::Mask(bytes);
+    return high == 0 ? 0 : high & ~V::Mask(V::Eq(bytes, noLead));
 }
 
 // The kernel of S singles, then O others, in `patterns`.
 template <class V, std::size_t S, std::size_t O>
-void ClassifyShapeWith(const char* first, std::size_t blocks, const PairPattern* patterns,
+bool ClassifyShapeWith(const char* first, std::size_t blocks, const PairPattern* patterns,
                        const std::uint8_t* channels, BlockClass* out) {
     using Reg = typename V::Reg;
     Reg singles[S + (S == 0)];
@@ -94,6 +96,7 @@ void ClassifyShapeWith(const char* first, std::size_t blocks, const PairPattern*
     OtherRegs<V> others[O + (O == 0)];
     for (std::size_t p = 0; p < O; ++p) others[p] = OtherRegsOf<V>(patterns[S + p]);
     const Reg noLead = V::Splat('\x80');
+    std::uint64_t anyLeads = 0;
     for (std::size_t b = 0; b < blocks; ++b) {
         std::uint64_t found[S + O + 1] = {};  // the last: the lead bytes
         for (std::size_t part = 0; part < 64 / V::kWidth; ++part) {
@@ -113,15 +116,18 @@ void ClassifyShapeWith(const char* first, std::size_t blocks, const PairPattern*
         for (std::uint64_t& mask : cls.channels) mask = 0;
         for (std::size_t p = 0; p < S + O; ++p) cls.channels[channels[p]] |= found[p];
         cls.leads = found[S + O];
+        anyLeads |= found[S + O];
     }
+    return anyLeads != 0;
 }
 
 // The loop over any count, for more patterns than the shapes hold.
 template <class V>
-void ClassifyAnyWith(const char* first, std::size_t blocks, const PairPattern* patterns,
+bool ClassifyAnyWith(const char* first, std::size_t blocks, const PairPattern* patterns,
                      const std::uint8_t* channels, std::size_t count, BlockClass* out) {
     using Reg = typename V::Reg;
     const Reg noLead = V::Splat('\x80');
+    std::uint64_t anyLeads = 0;
     for (std::size_t b = 0; b < blocks; ++b) {
         BlockClass& cls = out[b];
         for (std::uint64_t& mask : cls.channels) mask = 0;
@@ -136,10 +142,12 @@ void ClassifyAnyWith(const char* first, std::size_t blocks, const PairPattern* p
                     V::Mask(OtherStarts<V>(bytes, next, OtherRegsOf<V>(patterns[p]))) << shift;
             cls.leads |= LeadMask<V>(bytes, noLead) << shift;
         }
+        anyLeads |= cls.leads;
     }
+    return anyLeads != 0;
 }
 
-using ShapeKernel = void (*)(const char*, std::size_t, const PairPattern*, const std::uint8_t*,
+using ShapeKernel = bool (*)(const char*, std::size_t, const PairPattern*, const std::uint8_t*,
                              BlockClass*);
 
 template <class V, std::size_t... I>
@@ -150,7 +158,7 @@ ShapeKernel ShapeKernelWith(std::size_t shape, std::index_sequence<I...>) {
 }
 
 template <class V>
-void ClassifyBlocksWith(const char* first, std::size_t blocks, const PairPattern* patterns,
+bool ClassifyBlocksWith(const char* first, std::size_t blocks, const PairPattern* patterns,
                         const std::uint8_t* channels, std::size_t count, BlockClass* out) {
     std::size_t singleCount = 0;
     for (std::size_t p = 0; p < count; ++p) singleCount += IsSingle(patterns[p]);
@@ -177,8 +185,8 @@ void ClassifyBlocksWith(const char* first, std::size_t blocks, const PairPattern
         ordered[at] = ordered[at - 1];
         orderedChannels[at] = orderedChannels[at - 1];
     }
-    ShapeKernelWith<V>(shape, std::make_index_sequence<kShapeCount>{})(first, blocks, ordered,
-                                                                       orderedChannels, out);
+    return ShapeKernelWith<V>(shape, std::make_index_sequence<kShapeCount>{})(
+        first, blocks, ordered, orderedChannels, out);
 }
 
 template <class V>

@@ -19,7 +19,7 @@ namespace korvexer::block_kernels {
 #ifdef KORVEXER_AVX2_KERNELS
 // block_kernels_avx2.cpp
 bool ProcessorRunsAvx2();
-void ClassifyBlocksAvx2(const char* first, std::size_t blocks, const PairPattern* patterns,
+bool ClassifyBlocksAvx2(const char* first, std::size_t blocks, const PairPattern* patterns,
                         const std::uint8_t* channels, std::size_t count, BlockClass* out);
 void CountRunningBitsAvx2(const BlockClass* classes, std::size_t blocks, std::size_t channel,
                           std::size_t* counts);
@@ -105,7 +105,7 @@ const char* NameOf(InstructionSet set) {
     }
 }
 
-void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
+bool ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
                     const PairPattern* patterns, const std::uint8_t* channels, std::size_t count,
                     BlockClass* out) {
     switch (set) {

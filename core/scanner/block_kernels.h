@@ -46,8 +46,9 @@ struct BlockClass {
 
 // For each of the `blocks` blocks of 64 bytes from `first`, each with a byte after it, sets the
 // mask of channel `channels[p]` (below kChannels) to the places where pattern p starts, ORed over
-// the `count` patterns (channels without a pattern get zero), and marks the lead bytes.
-void ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
+// the `count` patterns (channels without a pattern get zero), and marks the lead bytes. Returns
+// whether any block holds a lead byte.
+bool ClassifyBlocks(InstructionSet set, const char* first, std::size_t blocks,
                     const PairPattern* patterns, const std::uint8_t* channels, std::size_t count,
                     BlockClass* out);
 

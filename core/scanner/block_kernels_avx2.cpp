@@ -34,9 +34,9 @@ bool ProcessorRunsAvx2() {
     return __builtin_cpu_supports("avx2") != 0;
 }
 
-void ClassifyBlocksAvx2(const char* first, std::size_t blocks, const PairPattern* patterns,
+bool ClassifyBlocksAvx2(const char* first, std::size_t blocks, const PairPattern* patterns,
                         const std::uint8_t* channels, std::size_t count, BlockClass* out) {
-    ClassifyBlocksWith<Avx2Vector>(first, blocks, patterns, channels, count, out);
+    return ClassifyBlocksWith<Avx2Vector>(first, blocks, patterns, channels, count, out);
 }
 
 void CountRunningBitsAvx2(const BlockClass* classes, std::size_t blocks, std::size_t channel,

@@ -185,8 +185,8 @@ void PlainWalk::Classify(std::size_t from) {
     const std::size_t size = m_bytes.size();
     // The blocks that have a byte after them go to the classifier as they are.
     const std::size_t whole = std::min(kBatch, (size - from - 1) / kBlock);
-    bk::ClassifyBlocks(m_set, m_bytes.data() + from, whole, m_patterns.data(), m_channels.data(),
-                       m_patterns.size(), m_classes.data());
+    bool leads = bk::ClassifyBlocks(m_set, m_bytes.data() + from, whole, m_patterns.data(),
+                                    m_channels.data(), m_patterns.size(), m_classes.data());
     m_batchBlocks = whole;
     const std::size_t last = from + whole * kBlock;
     if (whole < kBatch && last < size) {
@@ -194,11 +194,16 @@ void PlainWalk::Classify(std::size_t from) {
         char padded[kBlock + 1];
         std::memset(padded, m_pad, sizeof padded);
         std::memcpy(padded, m_bytes.data() + last, size - last);
-        bk::ClassifyBlocks(m_set, padded, 1, m_patterns.data(), m_channels.data(),
-                           m_patterns.size(), &m_classes[whole]);
+        leads = bk::ClassifyBlocks(m_set, padded, 1, m_patterns.data(), m_channels.data(),
+                                   m_patterns.size(), &m_classes[whole]) ||
+                leads;
         ++m_batchBlocks;
     }
-    if (m_encoding == TextEncoding::Gbk) DropSecondBytes();
+    // Where no lead byte stands in the batch or runs into it, no byte is a second byte.
+    if (m_encoding == TextEncoding::Gbk && (leads || m_intoBatch.leadByte))
+        DropSecondBytes();
+    else
+        m_outOfBatch.leadByte = false;
     bk::CountRunningBits(m_set, m_classes.data(), m_batchBlocks, kBreaks, m_breaksBefore.data());
     FollowComments();
 }
@@ -214,6 +219,7 @@ void PlainWalk::DropSecondBytes() {
     for (std::size_t b = 0; b < m_batchBlocks; ++b) {
         bk::BlockClass& cls = m_classes[b];
         const std::uint64_t leads = cls.leads;
+        if (leads == 0 && !carry) continue;  // most blocks of most files: no lead byte at all
         const std::uint64_t starts = leads & ~(leads << 1);
         // A run that goes on from the block before starts one place earlier than it seems.
         const std::uint64_t evenStartPlaces = kEvenPlaces ^ std::uint64_t{carry};

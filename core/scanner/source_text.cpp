@@ -2,7 +2,6 @@
 // The scanner's byte-text helpers.
 #include "core/scanner/source_text.h"
 
-
 namespace korvexer::source_text {
 
 namespace {
@@ -11,7 +10,8 @@ namespace {
 // only true occurrences: in GBK a byte below 0x40 (the searches' own reading; a line's break may
 // still be taken as a second byte), in UTF-8 every byte below 0x80.
 bool IsSafeByte(char byte, TextEncoding encoding) {
-    return static_cast<unsigned char>(byte) < (encoding == TextEncoding::Utf8 ? 0x80 : 0x40);
+    const auto value = static_cast<unsigned char>(byte);
+    return value < 0x40 || (value < 0x80 && encoding == TextEncoding::Utf8);
 }
 
 // The last occurrence of `needle` (not empty) in `text`, bytes compared as they are. The library's

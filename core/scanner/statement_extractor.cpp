@@ -154,7 +154,8 @@ StatementExtractor::StatementExtractor(const LanguageDefinition& language, const
     : m_language(language),
       m_clock(clock),
       m_encoding(encoding),
-      m_constantStarts(ConstantStartsOf(language)) {}
+      m_constantStarts(ConstantStartsOf(language)),
+      m_callMarks(CallArgumentMarksOf(language)) {}
 
 bool StatementExtractor::Extract(RowList& rows, const Statement& statement, const std::string& path,
                                  std::uint32_t& counter, ScanMode mode) const {
@@ -179,7 +180,7 @@ RowNeedles StatementExtractor::NeedlesOfRows(ScanMode mode) const {
     }
     // A call row is a name ending in the substitute suffix, or a call whose arguments show one of
     // their marks.
-    const std::string marks = CallArgumentMarks();
+    const std::string& marks = m_callMarks;
     if (std::any_of(marks.begin(), marks.end(), blank)) return result;
     for (const char mark : marks) result.needles.push_back({std::string(1, mark)});
     result.needles.push_back({std::string(kSubstituteSuffix.substr(0, 1))});
@@ -212,9 +213,9 @@ bool StatementExtractor::StartsAConstant(std::string_view rhs) const {
         });
 }
 
-std::string StatementExtractor::CallArgumentMarks() const {
+std::string StatementExtractor::CallArgumentMarksOf(const LanguageDefinition& language) {
     std::string marks = ")";
-    if (m_language.separator != 0) marks += static_cast<char>(m_language.separator);
+    if (language.separator != 0) marks += static_cast<char>(language.separator);
     return marks;
 }
 
@@ -370,8 +371,7 @@ bool StatementExtractor::ExtractCall(RowList& rows, const Statement& statement,
         return true;
     }
 
-    const std::string marks = CallArgumentMarks();
-    if (std::none_of(marks.begin(), marks.end(),
+    if (std::none_of(m_callMarks.begin(), m_callMarks.end(),
                      [&](char mark) { return st::FindChar(rest, mark, m_encoding) != st::npos; }))
         return false;
     if (head.find_first_of(")=\"'.,+&") != std::string_view::npos) return false;

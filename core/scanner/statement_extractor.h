@@ -65,7 +65,7 @@ private:
     static ConstantStarts ConstantStartsOf(const LanguageDefinition& language);
     bool StartsAConstant(std::string_view rhs) const;
     // The bytes of which a call's arguments show one: the closing parenthesis, the separator.
-    std::string CallArgumentMarks() const;
+    static std::string CallArgumentMarksOf(const LanguageDefinition& language);
 
     bool ExtractConstant(RowList& rows, const Statement& statement, const std::string& path,
                          std::uint32_t& counter) const;
@@ -76,6 +76,7 @@ private:
     const Clock& m_clock;
     TextEncoding m_encoding;
     ConstantStarts m_constantStarts;
+    std::string m_callMarks;  // CallArgumentMarksOf the language
 };
 
 }  // namespace korvexer

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "core/list/list_texts.h"
 #include "core/platform/text_trim.h"
@@ -35,14 +37,17 @@ constexpr CheckedColumn kFunctionColumns[] = {{kStepName, steptexts::kTitleFunct
                                               {kStepFile, steptexts::kTitleFile},
                                               {kStepPosition, steptexts::kTitlePosition}};
 
-std::size_t SectionLength(const RowList& list, bool constants) {
+// The bytes the list takes in the record, and how many of its last rows end past the limit.
+std::pair<std::size_t, std::size_t> SectionLength(const RowList& list, bool constants) {
     std::size_t length = (constants ? kConstantMagicBytes : 0) + kSectionEndBytes;
+    std::size_t rowsPast = 0;
     for (std::size_t row = 0; row < list.size(); ++row) {
         length += kEntryLengthBytes;
         for (std::size_t column = 0; column < kMainColumnCount; ++column)
             length += constants && column == kMainName ? 1 : list.Text(row, column).size();
+        if (length > kRecordSectionLimit) ++rowsPast;
     }
-    return length;
+    return {length, rowsPast};
 }
 
 StepMessage Message(std::string text) {
@@ -51,44 +56,109 @@ StepMessage Message(std::string text) {
 
 }  // namespace
 
-std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind kind,
-                                             const RecordLists& wouldBe) {
+bool RecordLimitCheck::fits() const {
+    return longFields.empty() && sectionBytes <= kRecordSectionLimit && !otherRefusal;
+}
+
+RecordLimitCheck MeasureRecordLimits(const RowList& dialogRows, ListKind kind,
+                                     const RecordLists& wouldBe) {
+    RecordLimitCheck check;
     const bool constants = kind == ListKind::Constants;
     for (std::size_t row = 0; row < dialogRows.size(); ++row) {
         if (dialogRows.Text(row, kStepState) != texts::kStateReplace) continue;
         for (const CheckedColumn& checked : constants ? kConstantColumns : kFunctionColumns) {
             const std::size_t size = dialogRows.Text(row, checked.column).size();
-            if (size <= kRecordFieldLimit) continue;
-            std::string text(steptexts::kRowTooLongBegin);
-            text += std::to_string(row + 1);
-            text += steptexts::kRowTooLongField;
-            text += checked.title;
-            text += steptexts::kRowTooLongBytes;
-            text += std::to_string(size);
-            text += steptexts::kRowTooLongEnd;
-            return Message(std::move(text));
+            if (size > kRecordFieldLimit) check.longFields.push_back({row, checked.column, size});
         }
     }
-    const std::size_t length =
+    std::tie(check.sectionBytes, check.rowsPastSection) =
         SectionLength(constants ? wouldBe.constants : wouldBe.functions, constants);
-    if (length > kRecordSectionLimit) {
+    // The other lists of the record come from the main window as they are; they may still be
+    // what the record cannot hold.
+    if (check.longFields.empty() && check.sectionBytes <= kRecordSectionLimit)
+        if (Expected<std::string> assembled = AssembleRecordFile(wouldBe); !assembled)
+            check.otherRefusal = assembled.error();
+    return check;
+}
+
+namespace {
+
+// The message of a step dialog for a record that passes its limits, naming the first fault.
+std::optional<StepMessage> LimitMessage(const RecordLimitCheck& check, ListKind kind) {
+    const bool constants = kind == ListKind::Constants;
+    if (!check.longFields.empty()) {
+        const RecordLimitCheck::LongField& first = check.longFields.front();
+        std::string_view title;
+        for (const CheckedColumn& checked : constants ? kConstantColumns : kFunctionColumns)
+            if (checked.column == first.column) title = checked.title;
+        std::string text(steptexts::kRowTooLongBegin);
+        text += std::to_string(first.row + 1);
+        text += steptexts::kRowTooLongField;
+        text += title;
+        text += steptexts::kRowTooLongBytes;
+        text += std::to_string(first.bytes);
+        text += steptexts::kRowTooLongEnd;
+        return Message(std::move(text));
+    }
+    if (check.sectionBytes > kRecordSectionLimit) {
         std::string text(steptexts::kListTooLongBegin);
-        text += std::to_string(length);
+        text += std::to_string(check.sectionBytes);
         text += steptexts::kListTooLongEnd;
         return Message(std::move(text));
     }
-    // The other lists of the record come from the main window as they are; they may still be
-    // what the record cannot hold.
-    Expected<std::string> assembled = AssembleRecordFile(wouldBe);
-    if (!assembled)
-        return Message(std::string(steptexts::kApplyRefused) + assembled.error().message);
+    if (check.otherRefusal)
+        return Message(std::string(steptexts::kApplyRefused) + check.otherRefusal->message);
     return std::nullopt;
 }
+
+}  // namespace
+
+std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind kind,
+                                             const RecordLists& wouldBe) {
+    return LimitMessage(MeasureRecordLimits(dialogRows, kind, wouldBe), kind);
+}
+
+namespace {
+
+// A take-back whose place holds its literal, as the scan saw it, has nothing to do.
+void DropNothingToTakeBack(std::vector<SkippedRow>& skippedRows,
+                           const std::vector<bool>& literalStands) {
+    skippedRows.erase(std::remove_if(skippedRows.begin(), skippedRows.end(),
+                                     [&](const SkippedRow& skipped) {
+                                         return !skipped.applying &&
+                                                skipped.reason == RowSkipReason::TextNotThere &&
+                                                skipped.row < literalStands.size() &&
+                                                literalStands[skipped.row];
+                                     }),
+                      skippedRows.end());
+}
+
+}  // namespace
 
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
     std::set<std::string> files;
     for (const Error& error : outcome.failedFiles) files.insert(error.path);
     return files;
+}
+
+StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
+                         const LanguageDefinition& language, FileSystem& fs,
+                         const RecordLists& wouldBe, const std::vector<bool>& literalStands) {
+    StepPlanOutcome outcome;
+    outcome.limits = MeasureRecordLimits(dialogRows, kind, wouldBe);
+    if ((outcome.message = LimitMessage(outcome.limits, kind))) return outcome;
+    Expected<RewritePlan> planned = PlanListOnSources(dialogRows, kind, language, fs);
+    if (!planned) {
+        outcome.rewriteRefusal = planned.error();
+        outcome.message =
+            StepMessage{std::string(steptexts::kApplyRefused) + planned.error().message,
+                        std::string(texts::kCaptionSystem)};
+        return outcome;
+    }
+    DropNothingToTakeBack(planned->skippedRows, literalStands);
+    outcome.accepted = true;
+    outcome.plan = std::move(*planned);
+    return outcome;
 }
 
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
@@ -106,15 +176,7 @@ StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
         return outcome;
     }
 
-    std::vector<SkippedRow>& skippedRows = applied->skippedRows;
-    skippedRows.erase(std::remove_if(skippedRows.begin(), skippedRows.end(),
-                                     [&](const SkippedRow& skipped) {
-                                         return !skipped.applying &&
-                                                skipped.reason == RowSkipReason::TextNotThere &&
-                                                skipped.row < literalStands.size() &&
-                                                literalStands[skipped.row];
-                                     }),
-                      skippedRows.end());
+    DropNothingToTakeBack(applied->skippedRows, literalStands);
 
     RowList& newList = kind == ListKind::Constants ? wouldBe.constants : wouldBe.functions;
     const std::set<std::string> untouched = UntouchedFiles(*applied);

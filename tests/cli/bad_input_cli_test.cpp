@@ -53,12 +53,25 @@ TEST_F(BadInputCli, SourceCommandsTakeBadFilesAsTheyAre) {
         {"scan", "calls", "--language", "5"},
     };
     for (const std::vector<std::string>& command : commands) {
-        for (const std::string& file : {empty, binary, nul, folder, missing}) {
+        // Without --keep-going a file that cannot be read is refused; a folder is one for the
+        // commands of one file, and for scan the files beneath it (none here).
+        const bool scan = command[0] == "scan";
+        for (const std::string& file : {folder, missing}) {
             std::vector<std::string> arguments = command;
             arguments.push_back(file);
             CommandResult result = Run(arguments);
+            const bool refused = file == missing || !scan;
+            EXPECT_EQ(result.exitCode, refused ? 2 : 0) << command[0] << " " << file;
+            EXPECT_EQ(result.err.find(file) != std::string::npos, refused) << result.err;
+            EXPECT_EQ(result.out, "");
+        }
+        for (const std::string& file : {empty, binary, nul, folder, missing}) {
+            std::vector<std::string> arguments = command;
+            arguments.push_back("--keep-going");
+            arguments.push_back(file);
+            CommandResult result = Run(arguments);
             EXPECT_EQ(result.exitCode, 0) << command[0] << " " << file << ": " << result.err;
-            const bool unreadable = file == folder || file == missing;
+            const bool unreadable = file == missing || (file == folder && !scan);
             // The scan names files by the key of the platform's case rule.
             const std::string named = command[0] == "scan" ? PathCaseKey(file) : file;
             EXPECT_EQ(result.err.find("warning: cannot read " + named) != std::string::npos,

@@ -48,11 +48,11 @@ TEST(CliArguments, FileNamesReachTheFileSystemInEitherEncoding) {
     }
 }
 
-TEST(CliArguments, AMissingChineseNameIsNamedInTheWarning) {
+TEST(CliArguments, AMissingChineseNameIsNamedInTheRefusal) {
     TempDir dir;
     CommandResult result = RunProgram(KORVEXER_CLI, {"--settings", dir.File("none.ini"), "lines",
                                                      "--language", "0", kNameUtf8 + "-gone.cpp"});
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(kNameUtf8 + "-gone.cpp"), std::string::npos) << result.err;
 }

@@ -61,8 +61,12 @@ TEST_F(SourceCommands, LinesShowsTheLineModelWithTheLanguagesBreak) {
             << command << ": " << other.err;
     }
 
-    // An unreadable file: a warning naming it, no rows, success.
-    CommandResult missing = Run({"lines", "--language", "0", m_dir.File("missing.cpp")});
+    // An unreadable file: refused naming it; with --keep-going a warning, no rows, success.
+    CommandResult refused = Run({"lines", "--language", "0", m_dir.File("missing.cpp")});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("missing.cpp"), std::string::npos);
+    CommandResult missing =
+        Run({"lines", "--language", "0", "--keep-going", m_dir.File("missing.cpp")});
     EXPECT_EQ(missing.exitCode, 0);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("missing.cpp"), std::string::npos);
@@ -91,8 +95,9 @@ TEST_F(SourceCommands, ScanListsTheMainFileFirstWithAFixedClock) {
 
     // The main file is shown as given, the others as the platform's case rule stores them.
     const std::string mainShown = AsColumn(main), otherShown = AsColumn(PathCaseKey(other));
-    CommandResult constants = Run({"scan", "constants", "--language", "0", "--main", main, "--now",
-                                   "0", "--counter", "2000", other, main, m_dir.File("gone.cpp")});
+    CommandResult constants =
+        Run({"scan", "constants", "--language", "0", "--main", main, "--now", "0", "--counter",
+             "2000", "--keep-going", other, main, m_dir.File("gone.cpp")});
     EXPECT_EQ(constants.exitCode, 0);
     EXPECT_EQ(constants.out, "2271\t数值\t10\t\t" + mainShown + "\t3:8\n" +
                                  "1200\t数值\t7\t未知\t" + mainShown + "\t4:8\n" +

@@ -9,6 +9,8 @@
 #include "core/platform/ms_random.h"
 #include "core/platform/path_case.h"
 #include "core/scanner/statement_extractor.h"
+#include "core/record/record_file.h"
+#include "core/steps/accept_step.h"
 #include "core/steps/message_texts.h"
 #include "core/steps/rows_left_message.h"
 #include "core/steps/step_texts.h"
@@ -368,9 +370,20 @@ TEST(ConstantStepAccept, OrdersTheMainListByIndexAndRewritesTheSources) {
     const std::string idxA = project.rows().Text(0, kStepKey);
     const std::string idxS = project.rows().Text(1, kStepKey);
 
+    // The plan is what OK then writes, and writes nothing itself.
+    const std::string before = ReadBytes(project.main);
+    StepPlanOutcome plan =
+        PlanStep(project.rows(), ListKind::Constants, project.language, FileSystem::Real(),
+                 project.step.WouldBe(project.mainFunctions, {project.main}));
+    ASSERT_TRUE(plan.accepted);
+    ASSERT_EQ(plan.plan.files.size(), 1u);
+    EXPECT_EQ(ReadBytes(project.main), before);
+    EXPECT_FALSE(test_support::PathExists(project.main + "~"));
+
     StepAcceptOutcome outcome = project.Accept();
     ASSERT_TRUE(outcome.accepted);
     EXPECT_FALSE(outcome.message);
+    EXPECT_EQ(plan.plan.files[0].Content(), ReadBytes(project.main));
     EXPECT_EQ(Column(project.mainConstants, 0),
               (std::vector<std::string>{"1030", idxA, idxS, std::to_string(handRow.index)}));
     EXPECT_EQ(project.mainConstants[1].columns,
@@ -409,6 +422,16 @@ TEST(ConstantStepAccept, RefusesWhatTheRecordCannotHoldAndChangesNothing) {
     const std::string sourceBefore = ReadBytes(project.main);
     const RowList mainBefore = project.mainConstants;
 
+    // The measure names each long field; the plan is refused alike.
+    StepPlanOutcome plan =
+        PlanStep(project.rows(), ListKind::Constants, project.language, FileSystem::Real(),
+                 project.step.WouldBe(project.mainFunctions, {project.main}));
+    EXPECT_FALSE(plan.accepted);
+    ASSERT_EQ(plan.limits.longFields.size(), 1u);
+    EXPECT_EQ(plan.limits.longFields[0].row, 3u);
+    EXPECT_EQ(plan.limits.longFields[0].column, std::size_t{kStepValue});
+    EXPECT_EQ(plan.limits.longFields[0].bytes, 300u);
+
     StepAcceptOutcome outcome = project.Accept();
     EXPECT_FALSE(outcome.accepted);
     ASSERT_TRUE(outcome.message);
@@ -430,6 +453,19 @@ TEST(ConstantStepAccept, RefusesAListLongerThanARecordSection) {
     Project project(source);
     project.Open();
     project.step.ReplaceAll();
+    // Leaving out the rows past the section is what makes the list fit, and no fewer.
+    RecordLists wouldBe = project.step.WouldBe(project.mainFunctions, {project.main});
+    const RecordLimitCheck check =
+        MeasureRecordLimits(project.rows(), ListKind::Constants, wouldBe);
+    EXPECT_GT(check.sectionBytes, kRecordSectionLimit);
+    ASSERT_GT(check.rowsPastSection, 0u);
+    ASSERT_LT(check.rowsPastSection, 500u);
+    for (std::size_t kept : {500 - check.rowsPastSection, 501 - check.rowsPastSection}) {
+        RecordLists part = wouldBe;
+        while (part.constants.size() > kept) part.constants.Remove(part.constants.size() - 1);
+        EXPECT_EQ(MeasureRecordLimits(RowList(6), ListKind::Constants, part).fits(),
+                  kept == 500 - check.rowsPastSection);
+    }
     StepAcceptOutcome outcome = project.Accept();
     EXPECT_FALSE(outcome.accepted);
     ASSERT_TRUE(outcome.message);

@@ -96,3 +96,22 @@ TEST(FindCatalogueEntry, ProposesByNameOrSubstitute) {
 
 }  // namespace
 }  // namespace korvexer
+
+namespace korvexer {
+namespace {
+
+TEST(TakesOtherArgumentTypes, MarksOnlyEntriesOfTheCatalogue) {
+    std::set<std::string> names;
+    for (const std::string& entry : SortedCatalogue()) names.insert(CatalogueEntryName(entry));
+    std::size_t marked = 0;
+    for (const std::string& name : names) marked += TakesOtherArgumentTypes(name) ? 1 : 0;
+    // Nine entries, each spelt as the catalogue spells it: a misspelt mark would mark nothing.
+    EXPECT_EQ(marked, 9u);
+    for (const char* name : {"toupper_kx", "div_kx", "MessageBox_kx", "int_kx"})
+        EXPECT_TRUE(TakesOtherArgumentTypes(name)) << name;
+    for (const char* name : {"strlen_kx", "atoi_kx", "MessageBoxN_kx", "TOUPPER_KX"})
+        EXPECT_FALSE(TakesOtherArgumentTypes(name)) << name;
+}
+
+}  // namespace
+}  // namespace korvexer

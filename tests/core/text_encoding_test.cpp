@@ -50,6 +50,10 @@ TEST(EncodingOf, AutomaticFixedAndUndecodable) {
     EXPECT_EQ(EncodingOf(SourceEncoding::Automatic, "s = \"\xE4\xBD\xA0\";"), TextEncoding::Utf8);
     EXPECT_EQ(EncodingOf(SourceEncoding::Automatic, "x = 1;"), TextEncoding::Gbk);
     EXPECT_EQ(EncodingOf(SourceEncoding::Automatic, "s = \"\xD6\xD0\";"), TextEncoding::Gbk);
+    // GBK whose first characters happen to be valid UTF-8 (C4 A3) is GBK: the whole is read.
+    EXPECT_EQ(EncodingOf(SourceEncoding::Automatic,
+                         "a = \"\xC4\xA3\";\n" + std::string(300, 'x') + "b = \"\xD6\xD0\";"),
+              TextEncoding::Gbk);
     // A byte-order mark followed by invalid UTF-8 is still UTF-8.
     EXPECT_EQ(EncodingOf(SourceEncoding::Automatic, "\xEF\xBB\xBF\xD6\xD0"), TextEncoding::Utf8);
     // A fixed choice holds, and says when the bytes do not decode in it.

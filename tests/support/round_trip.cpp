@@ -82,12 +82,8 @@ RoundTripReport RoundTrip(const std::vector<std::string>& files,
     report.takeBackSeconds = SecondsSince(start);
     Check(back, "take-back", report);
 
-    const char lineEnd = static_cast<char>(language.carryreturn.first);
     for (const std::string& file : files) {
-        std::string expected = originals[file];
-        if (changed.count(file) && expected.size() <= kSourceReadLimit && !expected.empty() &&
-            expected.back() != lineEnd)
-            expected += lineEnd;
+        const std::string& expected = originals[file];
         const std::string actual = ReadBytes(file);
         if (actual == expected) continue;
         std::size_t at = 0;

@@ -21,8 +21,7 @@ struct RoundTripReport {
 
 // Works on `files` in place (callers pass copies). Every constant row the scan lists is applied;
 // a second apply of the same list must write nothing; taking every row back must give each file
-// its original bytes, with one line break added at the end of a changed file that was read
-// whole and did not end with one.
+// its original bytes.
 RoundTripReport RoundTrip(const std::vector<std::string>& files,
                           const LanguageDefinition& language);
 
