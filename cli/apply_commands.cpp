@@ -96,14 +96,14 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
             PlanListOnSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
         if (!plan) return context.Refuse(context.ToUser(plan.error().message));
         summary.rows = CountGivenRows(list, FilesNotWritten(*plan), plan->skippedRows);
-        ReportPlanned(context, *plan, list, kind, summary);
+        ReportPlanned(context, *plan, list, kind, summary, context.SourceEncodingChoice());
         return context.exitCode;
     }
     Expected<ApplyOutcome> outcome =
         ApplyListToSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
     if (!outcome) return context.Refuse(context.ToUser(outcome.error().message));
     summary.rows = CountGivenRows(list, FilesNotWritten(*outcome), outcome->skippedRows);
-    ReportApplied(context, *outcome, list, kind, summary);
+    ReportApplied(context, *outcome, list, kind, summary, context.SourceEncodingChoice());
     return context.exitCode;
 }
 

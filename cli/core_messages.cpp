@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "cli/cli_context.h"
+#include "cli/error_text.h"
 #include "core/list/row_layouts.h"
 #include "core/record/record_file.h"
-#include "core/steps/step_texts.h"
 
 namespace korvexer::cli {
 
@@ -69,24 +69,17 @@ std::string RecordLimitMessage(CliContext& context, const RecordLimitCheck& chec
     return "the record cannot hold the selection; nothing was changed";
 }
 
-std::string StepRefusalMessage(const StepAcceptOutcome& outcome) {
-    const std::string_view prefix = steptexts::kApplyRefused;
-    if (outcome.message && outcome.message->text.compare(0, prefix.size(), prefix) == 0)
-        return outcome.message->text.substr(prefix.size());
+std::string StepRefusalMessage(CliContext& context, const StepAcceptOutcome& outcome) {
+    if (outcome.message && !outcome.message->failures.empty())
+        return ErrorText(context, {}, outcome.message->failures) + "; nothing was changed";
     return "the step was refused; nothing was changed";
 }
 
 std::string RecordNotWrittenMessage(CliContext& context, const WorkbenchMessage& message) {
-    std::string file, reason;
-    const std::size_t first = message.text.find('\n');
-    if (first != std::string::npos) {
-        const std::size_t second = message.text.find('\n', first + 1);
-        file = message.text.substr(
-            first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
-        if (second != std::string::npos) reason = message.text.substr(second + 1);
-    }
-    return "the record file " + context.ToUser(file) + " could not be written" +
-           (reason.empty() ? std::string() : " (" + context.ToUser(reason) + ")") +
+    const std::string reason =
+        message.failures.empty() ? std::string() : ErrorText(context, {}, message.failures);
+    return "the record file could not be written" +
+           (reason.empty() ? std::string() : " (" + reason + ")") +
            "; the source files were rewritten, so run the step again once the record can be "
            "written";
 }

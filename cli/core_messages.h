@@ -18,12 +18,12 @@ class CliContext;
 std::string RecordLimitMessage(CliContext& context, const RecordLimitCheck& check,
                                const RowList& rows);
 
-// A step's refusal: the rewrite's own words (already English) when the step carries them, else
-// a plain sentence.
-std::string StepRefusalMessage(const StepAcceptOutcome& outcome);
+// A step's refusal: the failures it carries, each with its file and the core's English reason,
+// else a plain sentence.
+std::string StepRefusalMessage(CliContext& context, const StepAcceptOutcome& outcome);
 
-// The record could not be written after a step (the window's message names the file and the
-// system's reason on its second and third lines).
+// The record could not be written after a step: the file and the system's reason, from the
+// failures of the window's message.
 std::string RecordNotWrittenMessage(CliContext& context, const WorkbenchMessage& message);
 
 }  // namespace korvexer::cli

@@ -30,8 +30,8 @@ using Place = std::pair<std::string, std::string>;  // file, position
 
 class Checker {
 public:
-    Checker(CliContext& context)
-        : m_context(context), m_files(context.fs(), SourceEncoding::Automatic) {}
+    Checker(CliContext& context, SourceEncoding choice)
+        : m_context(context), m_files(context.fs(), choice) {}
 
     // One disagreement at `place` (position may be empty); `what` is in the user's encoding.
     void Disagree(const char* problem, const Place& place, const std::string& what) {
@@ -219,19 +219,22 @@ void CheckCalls(Checker& checker, Workbench& workbench, const RowList& rows) {
 }  // namespace
 
 int CheckProject(CliContext& context, Workbench& workbench, bool strict) {
-    Checker checker(context);
+    const SourceEncoding choice = workbench.settings().sourceEncoding;
+    Checker checker(context, choice);
     const std::vector<std::string>& sources = workbench.sourceFiles().entries();
     const std::string main = TrimLeadingBlanks(workbench.settings().mainSourceFile);
     // The scans alone: the steps open with an empty record, so that each row shows what the
     // file holds.
     const RowList noRecord(kMainColumnCount);
     ConstantStep constants(context.fs(), workbench.language(), Clock::System());
+    constants.SetSourceEncoding(choice);
     if (!checker.NoteUnreadable(constants.Open(noRecord, &sources, main, kFirstConstantIndex)))
         return context.exitCode;
     checker.Index(constants.rows());
     CheckConstants(checker, workbench, constants.rows(), strict);
 
     FunctionStep calls(context.fs(), workbench.language());
+    calls.SetSourceEncoding(choice);
     if (!checker.NoteUnreadable(
             calls.Open(noRecord, &sources, workbench.settings().mainSourceFile)))
         return context.exitCode;

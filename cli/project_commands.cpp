@@ -14,6 +14,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/core_messages.h"
+#include "cli/error_text.h"
 #include "cli/file_arguments.h"
 #include "cli/file_texts.h"
 #include "cli/project_check.h"
@@ -335,9 +336,10 @@ void NameCallsLeft(CliContext& context, ProjectSession& session, ListKind kind) 
     Workbench& workbench = session.workbench();
     const std::vector<CallLeft> left =
         CallsLeft(context.fs(), workbench.language(), kind, session.sourceFiles(),
-                  std::string(TrimLeadingBlanks(workbench.settings().mainSourceFile)));
+                  std::string(TrimLeadingBlanks(workbench.settings().mainSourceFile)),
+                  workbench.settings().sourceEncoding);
     if (left.empty()) return;
-    FileEncodings files(context.fs(), SourceEncoding::Automatic);
+    FileEncodings files(context.fs(), workbench.settings().sourceEncoding);
     for (const CallLeft& call : left) {
         const TextEncoding encoding = files.Of(call.file);
         if (context.Json()) {
@@ -385,17 +387,19 @@ int FinishStep(CliContext& context, ProjectSession& session, const ProjectOption
                                                       : "the step was refused");
         summary.rows =
             CountRowChanges(before, step.rows(), FilesNotWritten(plan.plan), plan.plan.skippedRows);
-        ReportPlanned(context, plan.plan, step.rows(), kind, summary);
+        ReportPlanned(context, plan.plan, step.rows(), kind, summary,
+                      workbench.settings().sourceEncoding);
         return context.exitCode;
     }
     const RecordLimitCheck limits =
         MeasureRecordLimits(step.rows(), kind, step.WouldBe(otherList, session.sourceFiles()));
     if (!limits.fits()) return context.Refuse(RecordLimitMessage(context, limits, step.rows()));
     StepAcceptOutcome outcome = step.Accept(mainList, otherList, session.sourceFiles());
-    if (!outcome.accepted) return context.Refuse(context.ToUser(StepRefusalMessage(outcome)));
+    if (!outcome.accepted) return context.Refuse(StepRefusalMessage(context, outcome));
     summary.rows = CountRowChanges(before, step.rows(), FilesNotWritten(outcome.files),
                                    outcome.files.skippedRows);
-    ReportApplied(context, outcome.files, step.rows(), kind, summary);
+    ReportApplied(context, outcome.files, step.rows(), kind, summary,
+                  workbench.settings().sourceEncoding);
     session.SaveRecord();
     if (takesAllBack) NameCallsLeft(context, session, kind);
     return context.exitCode;
@@ -411,11 +415,12 @@ int RunConstantStep(CliContext& context, const ProjectOptions& options, Constant
     Workbench& workbench = session.workbench();
     const auto counter = static_cast<std::uint32_t>(workbench.PrepareConstantStep());
     ConstantStep step(context.fs(), workbench.language(), Clock::System());
+    step.SetSourceEncoding(workbench.settings().sourceEncoding);
     if (!AcceptUnreadable(
             context, step.Open(workbench.constants(), &session.sourceFiles(),
                                TrimLeadingBlanks(workbench.settings().mainSourceFile), counter)))
         return context.exitCode;
-    FileEncodings files(context.fs(), SourceEncoding::Automatic);
+    FileEncodings files(context.fs(), workbench.settings().sourceEncoding);
     if (action == ConstantAction::Scan)
         return PrintStepRows(context, step.rows(), ListKind::Constants, *selection, files);
 
@@ -488,10 +493,11 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
     if (!PrepareStep(context, session, options)) return context.exitCode;
     Workbench& workbench = session.workbench();
     FunctionStep step(context.fs(), workbench.language());
+    step.SetSourceEncoding(workbench.settings().sourceEncoding);
     if (!AcceptUnreadable(context, step.Open(workbench.functions(), &session.sourceFiles(),
                                              workbench.settings().mainSourceFile)))
         return context.exitCode;
-    FileEncodings files(context.fs(), SourceEncoding::Automatic);
+    FileEncodings files(context.fs(), workbench.settings().sourceEncoding);
     if (action == FunctionAction::Scan)
         return PrintStepRows(context, step.rows(), ListKind::Functions, *selection, files);
 
@@ -598,7 +604,7 @@ void ShowProjectJson(CliContext& context, ProjectSession& session,
                          .Line();
     for (const std::string& source : session.sourceFiles())
         context.out() << JsonObject().Text("kind", "source").Text("file", source).Line();
-    FileEncodings files(context.fs(), SourceEncoding::Automatic);
+    FileEncodings files(context.fs(), workbench.settings().sourceEncoding);
     for (const auto& [rows, kind] : {std::make_pair(&workbench.constants(), ListKind::Constants),
                                      std::make_pair(&workbench.functions(), ListKind::Functions)})
         for (const Row& row : rows->rows())
@@ -626,16 +632,21 @@ int ShowProject(CliContext& context, const ProjectOptions& options) {
     context.PrintRow({"P", "main", settings.mainSourceFile});
     context.PrintRow({"P", "application", settings.applicationFile});
     context.PrintRow({"P", "record", session.recordPath(), session.recordRead()});
+    context.PrintRow(
+        {"P", "source-encoding", std::string(SourceEncodingText(settings.sourceEncoding))});
     for (const std::string& source : session.sourceFiles()) context.PrintRow({"S", source});
-    auto printRows = [&context](const char* tag, const RowList& rows) {
+    // A value or a name is its file's own text, shown in the encoding the project reads it in.
+    auto printRows = [&context, &workbench](const char* tag, const RowList& rows, ListKind kind) {
+        const CliContext::FileTextColumns texts = Shifted(RecordRowTexts(kind), 1);
         for (const Row& row : rows.rows()) {
             std::vector<std::string> columns{tag};
             columns.insert(columns.end(), row.columns.begin(), row.columns.end());
-            context.PrintRow(columns);
+            const TextEncoding encoding = workbench.FileEncodingOf(columns[texts.path]);
+            context.PrintRow(columns, ColumnEncodings(texts, columns.size(), encoding));
         }
     };
-    printRows("C", workbench.constants());
-    printRows("F", workbench.functions());
+    printRows("C", workbench.constants(), ListKind::Constants);
+    printRows("F", workbench.functions(), ListKind::Functions);
     return context.exitCode;
 }
 
@@ -737,7 +748,8 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
         "show",
         "Prints the project: P rows for its settings (company, product, language index and "
         "name, main source file, application file, record file and the file the record was "
-        "read from), S and each source file, C and the five columns of each recorded constant "
+        "read from, source encoding), S and each source file, C and the five columns of each "
+        "recorded constant "
         "(index, type, value, file, position), F and the five columns of each recorded "
         "substitution (number, call, substitute, file, position)");
     auto showOptions = AddProjectOptions(*show);

@@ -145,9 +145,9 @@ std::set<std::string> FilesNotWritten(const RewritePlan& plan) {
 }
 
 void ReportRowsLeft(CliContext& context, const std::vector<SkippedRow>& left, const RowList& rows,
-                    ListKind kind, bool dryRun, bool keepsRecord) {
+                    ListKind kind, bool dryRun, bool keepsRecord, SourceEncoding choice) {
     if (left.empty()) return;
-    FileEncodings encodings(context.fs(), SourceEncoding::Automatic);
+    FileEncodings encodings(context.fs(), choice);
     const bool constants = kind == ListKind::Constants;
     for (const SkippedRow& skipped : left) {
         if (skipped.row >= rows.size()) continue;
@@ -182,7 +182,7 @@ void ReportRowsLeft(CliContext& context, const std::vector<SkippedRow>& left, co
 }
 
 void ReportApplied(CliContext& context, const ApplyOutcome& files, const RowList& rows,
-                   ListKind kind, const StepSummary& summary) {
+                   ListKind kind, const StepSummary& summary, SourceEncoding choice) {
     for (const std::string& file : files.changedFiles) {
         if (context.Json())
             context.out() << FileObject(file, "written").Line();
@@ -198,13 +198,13 @@ void ReportApplied(CliContext& context, const ApplyOutcome& files, const RowList
                       << " could not be written: " << context.ToUser(failed.message) << '\n';
     }
     if (!files.failedFiles.empty()) context.exitCode = kExitFilesFailed;
-    ReportRowsLeft(context, files.skippedRows, rows, kind, false, summary.keepsRecord);
+    ReportRowsLeft(context, files.skippedRows, rows, kind, false, summary.keepsRecord, choice);
     PrintSummary(context, summary, false, files.changedFiles.size(), &files, nullptr);
 }
 
 void ReportPlanned(CliContext& context, const RewritePlan& plan, const RowList& rows, ListKind kind,
-                   const StepSummary& summary) {
-    FileEncodings encodings(context.fs(), SourceEncoding::Automatic);
+                   const StepSummary& summary, SourceEncoding choice) {
+    FileEncodings encodings(context.fs(), choice);
     std::size_t changed = 0;
     for (const SourceRewrite& file : plan.files) {
         if (!file.changed()) continue;
@@ -221,7 +221,7 @@ void ReportPlanned(CliContext& context, const RewritePlan& plan, const RowList& 
                       << context.ToUser(hunks, encoding);
     }
     ReportUnreadable(context, plan.unreadableFiles);
-    ReportRowsLeft(context, plan.skippedRows, rows, kind, true, summary.keepsRecord);
+    ReportRowsLeft(context, plan.skippedRows, rows, kind, true, summary.keepsRecord, choice);
     PrintSummary(context, summary, true, changed, nullptr, &plan);
     if (context.exitCode == kExitSuccess && changed > 0) context.exitCode = kExitWouldChange;
 }

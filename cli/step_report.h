@@ -52,20 +52,22 @@ struct StepSummary {
 // (exit status 1), then the summary line; as JSON one "file" object per file and a "summary"
 // object. Each row left as it stood is named (ReportRowsLeft), exit status 1.
 void ReportApplied(CliContext& context, const ApplyOutcome& files, const RowList& rows,
-                   ListKind kind, const StepSummary& summary);
+                   ListKind kind, const StepSummary& summary, SourceEncoding choice);
 
 // Reports a dry run: the unified diff of every file the rewrite would change (in text; in JSON
 // inside its "file" object), the rows it would leave as they stand, then the summary. Exit status
-// 1 when a file would change, else 0.
+// 1 when a file would change, else 0. Each diff's text is in its file's encoding as `choice` gives
+// it.
 void ReportPlanned(CliContext& context, const RewritePlan& plan, const RowList& rows, ListKind kind,
-                   const StepSummary& summary);
+                   const StepSummary& summary, SourceEncoding choice);
 
 // Names each row of `rows` that a rewrite left (or, on a dry run, would leave) as it stood: in
 // JSON a "left" object (`action`, `reason`, `message`, `row`); for a project step
 // (`keepsRecord`) also one line on standard error, "FILE:LINE:COLUMN: constant N (VALUE) was not
 // applied: REASON (reason-name); it stays in the record", and after a real run exit status 1.
+// A row's own texts are in its file's encoding as `choice` gives it.
 void ReportRowsLeft(CliContext& context, const std::vector<SkippedRow>& left, const RowList& rows,
-                    ListKind kind, bool dryRun, bool keepsRecord);
+                    ListKind kind, bool dryRun, bool keepsRecord, SourceEncoding choice);
 
 // The paths of the files that the rewrite could not read or write.
 std::set<std::string> FilesNotWritten(const ApplyOutcome& outcome);

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kCommonData = "Common Data";
 constexpr std::size_t kProductListLimit = 255;
+constexpr std::string_view kSourceEncodingKey = "SourceEncoding";
 
 std::string ProjectSection(const std::string& company, const std::string& product) {
     return company + " " + product;
@@ -44,6 +45,7 @@ void LoadProjectSettings(const ProfileStore& store, const std::string& company,
     settings.languageIndex = store.GetInt(section, "LanguageIndex", 0);
     settings.mainSourceFile = store.GetString(section, "MainPrgFile", "");
     settings.applicationFile = store.GetString(section, "Application", "");
+    settings.sourceEncoding = SourceEncodingNamed(store.GetString(section, kSourceEncodingKey, ""));
 }
 
 Status SaveProjectSettings(ProfileStore& store, const std::string& company,
@@ -51,7 +53,8 @@ Status SaveProjectSettings(ProfileStore& store, const std::string& company,
     std::string companyName = company;
     std::string productName = product;
     if (!ResolveProject(store, companyName, productName))
-        return Error{"enter the company and the product before saving the project", store.path()};
+        return Error{"enter the company and the product before saving the project", store.path(),
+                     ErrorKind::NoProject};
 
     const std::string section = ProjectSection(companyName, productName);
     Status status = store.WriteString(kCommonData, "CompanyID", companyName);
@@ -59,6 +62,11 @@ Status SaveProjectSettings(ProfileStore& store, const std::string& company,
     if (status) status = store.WriteInt(section, "LanguageIndex", settings.languageIndex);
     if (status) status = store.WriteString(section, "MainPrgFile", settings.mainSourceFile);
     if (status) status = store.WriteString(section, "Application", settings.applicationFile);
+    // A key of our own: other readers of the file pass over it, and a file without it reads as
+    // automatic.
+    if (status)
+        status = store.WriteString(section, kSourceEncodingKey,
+                                   SourceEncodingText(settings.sourceEncoding));
     if (!status) return status;
     UpdateProductList(settings.productList, productName);
     return store.WriteString(companyName, "ProductIDList", settings.productList);

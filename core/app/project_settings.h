@@ -10,6 +10,7 @@
 
 #include "core/platform/expected.h"
 #include "core/platform/profile_store.h"
+#include "core/platform/text_encoding.h"
 
 namespace korvexer {
 
@@ -21,6 +22,8 @@ struct ProjectSettings {
     std::int32_t languageIndex = 0;
     std::string mainSourceFile;
     std::string applicationFile;
+    // How the project's source files are read: per file, or fixed to GBK or UTF-8.
+    SourceEncoding sourceEncoding = SourceEncoding::Automatic;
 };
 
 // The entries of the product combo box and the entry to select (-1 for none).
@@ -33,16 +36,18 @@ struct ProductComboEntries {
 // "Common Data"/"CompanyID" (stored into settings.company without its trailing blanks), an empty
 // product from "Common Data"/"ProductID"; when either stays empty nothing more is loaded. Then
 // settings.product is set, the company's "ProductIDList" is read with `product` moved to its front,
-// and the section "<company> <product>" gives LanguageIndex (default 0), MainPrgFile and
-// Application. Missing keys, sections or files read as their defaults; nothing fails.
+// and the section "<company> <product>" gives LanguageIndex (default 0), MainPrgFile,
+// Application and SourceEncoding ("auto", "gbk" or "utf-8"; missing or anything else is
+// automatic). Missing keys, sections or files read as their defaults; nothing fails.
 void LoadProjectSettings(const ProfileStore& store, const std::string& company,
                          const std::string& product, ProjectSettings& settings);
 
 // Stores the project `company`/`product` (empty ones taken from "Common Data" as in the load):
-// "Common Data" names it as the last saved project, its section gets LanguageIndex, MainPrgFile
-// and Application from `settings`, and settings.productList, with the product moved to its
-// front, is written to the company's "ProductIDList". Returns the first write that fails (the keys
-// before it stay written); an error without writing anything when company or product is empty.
+// "Common Data" names it as the last saved project, its section gets LanguageIndex, MainPrgFile,
+// Application and SourceEncoding from `settings`, and settings.productList, with the product moved
+// to its front, is written to the company's "ProductIDList". Returns the first write that fails
+// (the keys before it stay written); an error without writing anything when company or product is
+// empty.
 Status SaveProjectSettings(ProfileStore& store, const std::string& company,
                            const std::string& product, ProjectSettings& settings);
 

@@ -38,7 +38,8 @@ Expected<std::string> WriteUserGuide(FileSystem& fs, const std::string& mainSour
     std::string path = folder + std::string(kUserGuideName);
     for (int number = 1; !MayHoldGuide(fs, path, guide); ++number) {
         if (number > kMaxAlternativeNames)
-            return Error{"no free file name for the user guide in this folder", folder};
+            return Error{"no free file name for the user guide in this folder", folder,
+                         ErrorKind::NoFreeName};
         path = folder + AlternativeName(number);
     }
     Status written = ReplaceFile(fs, path, guide);

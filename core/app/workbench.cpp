@@ -23,15 +23,14 @@ namespace {
 constexpr std::array<const char*, kLanguageCount> kDefaultSuffixes = {
     ".cpp;.c;", ".bas;.frm;", ".prg;.scx;", ".pas;", ".java;", ".cs;", ".cpp;.c;"};
 
-// The fixed text of a failure followed by the file concerned and the system's reason, so that the
-// user knows what to mend.
-WorkbenchMessage FileFailure(std::string_view text, std::string_view caption, const Error& error,
+// The fixed text of a failure with the failure itself, named by its file, so that the front end
+// can say which file failed and why, and the user knows what to mend.
+WorkbenchMessage FileFailure(std::string_view text, std::string_view caption, Error error,
                              const std::string& file) {
-    std::string full(text);
-    full += "\n";
-    full += error.path.empty() ? file : error.path;
-    if (!error.message.empty()) full += "\n" + error.message;
-    return WorkbenchMessage::Info(full, caption);
+    if (error.path.empty()) error.path = file;
+    WorkbenchMessage message = WorkbenchMessage::Info(text, caption);
+    message.failures.push_back(std::move(error));
+    return message;
 }
 
 // `format` with each `placeholder` ("%s", "%d") replaced by `value`. '%' is below 0x40, so it is
@@ -119,8 +118,9 @@ void Workbench::Initialise() {
 }
 
 WorkbenchForm Workbench::Form() const {
-    return WorkbenchForm{m_settings.company, m_productText, m_settings.languageIndex,
-                         m_settings.mainSourceFile, m_settings.applicationFile};
+    return WorkbenchForm{m_settings.company,         m_productText,
+                         m_settings.languageIndex,   m_settings.mainSourceFile,
+                         m_settings.applicationFile, m_settings.sourceEncoding};
 }
 
 void Workbench::TakeForm(const WorkbenchForm& form) {
@@ -129,6 +129,13 @@ void Workbench::TakeForm(const WorkbenchForm& form) {
     m_settings.languageIndex = form.languageIndex;
     m_settings.mainSourceFile = form.mainSourceFile;
     m_settings.applicationFile = form.applicationFile;
+    if (form.sourceEncoding != m_settings.sourceEncoding)
+        ChangeSourceEncodingTo(form.sourceEncoding);
+}
+
+void Workbench::ChangeSourceEncodingTo(SourceEncoding choice) {
+    m_settings.sourceEncoding = choice;
+    m_fileEncodings.reset();
 }
 
 std::optional<std::string> Workbench::CheckCompanyAndProduct(WorkbenchOutcome& outcome) {
@@ -242,6 +249,7 @@ WorkbenchOutcome Workbench::Refresh(const WorkbenchForm& form) {
     if (!product) return outcome;
 
     LoadProjectSettings(m_settingsFile, m_settings.company, *product, m_settings);
+    m_fileEncodings.reset();
     // The load put the product first in the list it read; a failed write of the list only loses
     // the order of the recent products, so it is not reported.
     (void)m_settingsFile.WriteString(m_settings.company, "ProductIDList", m_settings.productList);
@@ -399,6 +407,22 @@ void Workbench::ChangeLanguage(std::int32_t index) {
     m_settings.languageIndex = index;
     m_dirty = true;
     LoadLanguage();
+}
+
+void Workbench::ChangeSourceEncoding(SourceEncoding choice) {
+    ChangeSourceEncodingTo(choice);
+    m_dirty = true;
+}
+
+TextEncoding Workbench::FileEncodingOf(const std::string& path) {
+    if (!m_fileEncodings) m_fileEncodings.emplace(m_fs, m_settings.sourceEncoding);
+    return m_fileEncodings->Of(path);
+}
+
+void Workbench::NoteScan(const std::vector<std::string>& notices) {
+    if (notices.empty()) return;
+    m_status.clear();
+    for (const std::string& notice : notices) m_status += notice;
 }
 
 void Workbench::FormEdited() {

@@ -19,6 +19,8 @@
 #include "core/list/row_list.h"
 #include "core/platform/file_system.h"
 #include "core/platform/profile_store.h"
+#include "core/platform/text_encoding.h"
+#include "core/scanner/file_encodings.h"
 
 namespace korvexer {
 
@@ -132,6 +134,16 @@ public:
     // current language definition for it. (The window shows a language loaded by a refresh
     // without calling this, since that is no change of the user's.)
     void ChangeLanguage(std::int32_t index);
+    // The user chose another source encoding: sets the dirty flag; the files' encodings are
+    // found again under the new choice.
+    void ChangeSourceEncoding(SourceEncoding choice);
+    // The encoding of the source file `path` under the project's choice, in which the lists' own
+    // texts of that file (a constant's value, a call's name and substitute) are its bytes. Each
+    // file is looked up once until the choice or the project changes.
+    TextEncoding FileEncodingOf(const std::string& path);
+    // What a step's scan noticed about the sources (GBK sentences, one per file; none for
+    // nothing) goes to the status line, so that the user learns which setting to change.
+    void NoteScan(const std::vector<std::string>& notices);
     // The user typed into a field of the form or picked another product: sets the dirty flag, so
     // that closing asks before the typing is lost.
     void FormEdited();
@@ -167,6 +179,7 @@ private:
     std::optional<std::string> CheckCompanyAndProduct(WorkbenchOutcome& outcome);
     void ReadRecordIntoLists();
     void LoadLanguage();
+    void ChangeSourceEncodingTo(SourceEncoding choice);
     Status WriteRecordAndSibling(std::string& recordPath);
 
     FileSystem& m_fs;
@@ -183,6 +196,7 @@ private:
     bool m_dirty = false;
     bool m_showSaveMessage = true;
     std::string m_status;
+    std::optional<FileEncodings> m_fileEncodings;  // made on the first look-up
 };
 
 }  // namespace korvexer

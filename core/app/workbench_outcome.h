@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/app/workbench_message.h"
+#include "core/platform/text_encoding.h"
 #include "core/record/record_file.h"
 
 namespace korvexer {
@@ -21,6 +22,7 @@ struct WorkbenchForm {
     std::int32_t languageIndex = 0;
     std::string mainSourceFile;
     std::string applicationFile;
+    SourceEncoding sourceEncoding = SourceEncoding::Automatic;  // the source encoding combo box
 };
 
 // One entry of a file dialog's filter: the text shown and the ';'-separated patterns

@@ -68,7 +68,7 @@ std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
     m_rows.clear();
     std::uint32_t counter = indexCounter;
     std::vector<Error> unreadable;
-    SourceScanner scanner(m_fs, m_language, m_clock);
+    SourceScanner scanner(m_fs, m_language, m_clock, m_sources.choice());
     if (!mainSourceFile.empty())
         if (Status scanned = scanner.ScanFile(m_rows, mainSourceFile, counter, ScanMode::Constants);
             !scanned)
@@ -76,6 +76,7 @@ std::vector<Error> ConstantStep::Open(const RowList& mainConstants,
     for (Error& error :
          scanner.ScanSourceFiles(m_rows, sourceFiles, mainSourceFile, counter, ScanMode::Constants))
         unreadable.push_back(std::move(error));
+    m_sources.TakeScan(scanner);
 
     // Indices that the runtime already hands out: those of the record and of accessor calls in
     // the sources. The scan numbered from the opener's counter without knowing them.
@@ -247,17 +248,17 @@ std::vector<bool> ConstantStep::LiteralStands() const {
 
 StepPlanOutcome ConstantStep::Plan(const RowList& mainFunctions,
                                    const std::vector<std::string>& sourceFiles) {
-    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs);
+    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs, m_sources.choice());
     return PlanStep(m_rows, ListKind::Constants, m_language, m_fs,
-                    WouldBe(mainFunctions, sourceFiles), LiteralStands());
+                    WouldBe(mainFunctions, sourceFiles), m_sources.choice(), LiteralStands());
 }
 
 StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
                                        const std::vector<std::string>& sourceFiles) {
-    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs);
+    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs, m_sources.choice());
     return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs,
                       WouldBe(mainFunctions, sourceFiles), mainConstants, &SortByIndex,
-                      LiteralStands());
+                      m_sources.choice(), LiteralStands());
 }
 
 }  // namespace korvexer

@@ -19,6 +19,7 @@
 #include "core/record/record_file.h"
 #include "core/steps/accept_step.h"
 #include "core/steps/step_outcome.h"
+#include "core/steps/step_sources.h"
 
 namespace korvexer {
 
@@ -66,6 +67,13 @@ public:
     // field as it stands, without blanks at its start, must not be empty. Otherwise the message
     // asking for it, after which the window focuses that field and does not open the dialog.
     static std::optional<StepMessage> CheckOpening(std::string_view mainSourceText);
+
+    // The project's choice of how its sources are read, for Open's scan, the texts the rows show
+    // and Accept's rewrite; automatic until set. Set it before Open.
+    void SetSourceEncoding(SourceEncoding choice) { m_sources.SetChoice(choice); }
+    // The encodings of the rows' files and what Open's scan noticed.
+    StepSources& sources() { return m_sources; }
+    const StepSources& sources() const { return m_sources; }
 
     const RowList& rows() const { return m_rows; }
     // The last index handed out, never below the largest index shown after Open.
@@ -143,6 +151,7 @@ private:
     const Clock& m_clock;
     RowList m_ownRows{kStepColumnCount};  // the rows when the caller keeps none
     RowList& m_rows;
+    StepSources m_sources{m_fs};
     std::uint32_t m_counter = 1024;
     // The indices of the rows that the scan found as literals, not as accessor calls.
     std::unordered_set<std::string> m_literalKeys;

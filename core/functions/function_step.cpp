@@ -34,7 +34,7 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
     std::vector<Error> unreadable;
     // Call mode numbers rows by position, not by the clock or the counter.
     std::uint32_t counter = 0;
-    SourceScanner scanner(m_fs, m_language, Clock::System());
+    SourceScanner scanner(m_fs, m_language, Clock::System(), m_sources.choice());
     if (!mainSourceFile.empty())
         if (Status scanned = scanner.ScanFile(m_rows, mainSourceFile, counter, ScanMode::Calls);
             !scanned)
@@ -42,6 +42,7 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
     for (Error& error :
          scanner.ScanSourceFiles(m_rows, sourceFiles, mainSourceFile, counter, ScanMode::Calls))
         unreadable.push_back(std::move(error));
+    m_sources.TakeScan(scanner);
 
     MergeFunctionRecord(m_rows, mainFunctions);
     return unreadable;
@@ -112,16 +113,17 @@ RecordLists FunctionStep::WouldBe(const RowList& mainConstants,
 
 StepPlanOutcome FunctionStep::Plan(const RowList& mainConstants,
                                    const std::vector<std::string>& sourceFiles) {
-    NameFunctionTakeBacks(m_rows, m_language, m_fs);
+    NameFunctionTakeBacks(m_rows, m_language, m_fs, m_sources.choice());
     return PlanStep(m_rows, ListKind::Functions, m_language, m_fs,
-                    WouldBe(mainConstants, sourceFiles));
+                    WouldBe(mainConstants, sourceFiles), m_sources.choice());
 }
 
 StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
                                        const std::vector<std::string>& sourceFiles) {
-    NameFunctionTakeBacks(m_rows, m_language, m_fs);
+    NameFunctionTakeBacks(m_rows, m_language, m_fs, m_sources.choice());
     return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs,
-                      WouldBe(mainConstants, sourceFiles), mainFunctions, &Renumber);
+                      WouldBe(mainConstants, sourceFiles), mainFunctions, &Renumber,
+                      m_sources.choice());
 }
 
 std::optional<std::size_t> FindExactSubstitute(const std::vector<std::string>& catalogue,

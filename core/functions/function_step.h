@@ -18,6 +18,7 @@
 #include "core/record/record_file.h"
 #include "core/steps/accept_step.h"
 #include "core/steps/step_outcome.h"
+#include "core/steps/step_sources.h"
 
 namespace korvexer {
 
@@ -47,6 +48,13 @@ public:
     std::vector<Error> Open(const RowList& mainFunctions,
                             const std::vector<std::string>* sourceFiles,
                             const std::string& mainSourceFile);
+
+    // The project's choice of how its sources are read, for Open's scan, the texts the rows show
+    // and Accept's rewrite; automatic until set. Set it before Open.
+    void SetSourceEncoding(SourceEncoding choice) { m_sources.SetChoice(choice); }
+    // The encodings of the rows' files and what Open's scan noticed.
+    StepSources& sources() { return m_sources; }
+    const StepSources& sources() const { return m_sources; }
 
     const RowList& rows() const { return m_rows; }
     // The catalogue entries in the order the list box shows them.
@@ -98,6 +106,7 @@ private:
     std::vector<std::string> m_catalogue;
     RowList m_ownRows{kStepColumnCount};  // the rows when the caller keeps none
     RowList& m_rows;
+    StepSources m_sources{m_fs};
 };
 
 // The catalogue position of the substitute that a call named `callName` gets when calls are

@@ -76,7 +76,7 @@ void LoadDialogFields(const ProfileStore* settings, std::int32_t index,
 Status SaveDialogFields(ProfileStore& settings, std::int32_t index,
                         const LanguageDialogFields& fields) {
     const std::int32_t base = BaseLanguage(index);
-    if (base < 0) return Error{"no language is selected", settings.path()};
+    if (base < 0) return Error{"no language is selected", settings.path(), ErrorKind::NoLanguage};
     const std::string section = LanguageSection(base);
     std::string lineBreak;
     if (fields.crTicked) lineBreak += "rr";

@@ -61,9 +61,11 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
     const std::string& target = *resolved;
 
     Expected<FileInfo> before = fs.Stat(target);
-    if (before && !before->isRegular) return Error{"is not a regular file", path};
+    if (before && !before->isRegular)
+        return Error{"is not a regular file", path, ErrorKind::NotRegularFile};
     if (expected && (!before || before->identity != *expected))
-        return Error{"changed on disk since it was read; nothing was written", path};
+        return Error{"changed on disk since it was read; nothing was written", path,
+                     ErrorKind::ChangedOnDisk};
 
     if (before && before->linkCount > 1) {
         // Renaming would split the hard links apart; write the one file they share instead. Its
@@ -72,7 +74,8 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
         Expected<FileContent> old = fs.Read(target);
         if (!old) return Named(old.error(), path);
         if (expected && old->identity != *expected)
-            return Error{"changed on disk since it was read; nothing was written", path};
+            return Error{"changed on disk since it was read; nothing was written", path,
+                         ErrorKind::ChangedOnDisk};
         Status status = OverwriteInPlace(fs, target, content);
         if (status) return status;
         Error error = Named(status.error(), path);
@@ -101,8 +104,9 @@ Status ReplaceFile(FileSystem& fs, const std::string& path, std::string_view con
             return fail(status.error());
         Expected<FileInfo> now = fs.Stat(target);
         if (!now || now->identity != before->identity)
-            return fail(
-                Error{"changed on disk while it was being written; nothing was written", {}});
+            return fail(Error{"changed on disk while it was being written; nothing was written",
+                              {},
+                              ErrorKind::ChangedOnDisk});
     }
     if (Status status = fs.Rename(temporaryPath, target); !status) return fail(status.error());
     // The rename is done; a folder that cannot be flushed does not undo it.

@@ -257,7 +257,8 @@ Expected<std::string> ToUtf8(std::string_view gbkText) {
     std::string output;
     std::size_t failedAt = 0;
     if (!GbkToUtf8Converter().Convert(gbkText, output, failedAt))
-        return Error{"text is not valid GBK at byte " + std::to_string(failedAt), {}};
+        return Error{
+            "text is not valid GBK at byte " + std::to_string(failedAt), {}, ErrorKind::NotGbk};
     return output;
 }
 
@@ -268,7 +269,8 @@ Expected<std::string> FromUtf8(std::string_view utf8Text) {
     if (!Utf8ToGbkConverter().Convert(utf8Text, output, failedAt))
         return Error{"text has no GBK form (byte " + std::to_string(failedAt) +
                          " is not valid UTF-8 or names a character GBK lacks)",
-                     {}};
+                     {},
+                     ErrorKind::NotGbk};
     return output;
 }
 

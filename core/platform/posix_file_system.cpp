@@ -18,17 +18,41 @@ namespace korvexer {
 
 namespace {
 
+ErrorKind KindOf(int code) {
+    switch (code) {
+        case ENOENT:
+        case ENOTDIR:
+            return ErrorKind::NotFound;
+        case EACCES:
+        case EPERM:
+            return ErrorKind::AccessDenied;
+        case ENOSPC:
+        case EDQUOT:
+            return ErrorKind::DiskFull;
+        case EROFS:
+            return ErrorKind::ReadOnlyDisk;
+        case ENAMETOOLONG:
+            return ErrorKind::NameUnusable;
+        case EISDIR:
+            return ErrorKind::NotRegularFile;
+        default:
+            return ErrorKind::Other;
+    }
+}
+
 Error SystemError(const std::string& what, const std::string& path, int code) {
-    return Error{what + ": " + std::strerror(code), path};
+    return Error{what + ": " + std::strerror(code), path, KindOf(code), code};
 }
 
 Expected<std::string> NativePath(const std::string& path) {
-    if (path.empty()) return Error{"empty file name", path};
+    if (path.empty()) return Error{"empty file name", path, ErrorKind::NameUnusable};
     // The system would end the name at a NUL byte and open another file.
     if (path.find('\0') != std::string::npos)
-        return Error{"a file name cannot hold a NUL byte", path};
+        return Error{"a file name cannot hold a NUL byte", path, ErrorKind::NameUnusable};
     Expected<std::string> native = gbk::ToUtf8(path);
-    if (!native) return Error{"the file name cannot be converted for this system", path};
+    if (!native)
+        return Error{"the file name cannot be converted for this system", path,
+                     ErrorKind::NameUnusable};
     return native;
 }
 
@@ -123,7 +147,7 @@ public:
         struct stat status;
         if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
             ::close(descriptor);
-            return Error{"is not a regular file", path};
+            return Error{"is not a regular file", path, ErrorKind::NotRegularFile};
         }
         content.identity = InfoFrom(status).identity;
         content.complete = true;
@@ -249,7 +273,7 @@ public:
         }
         struct stat status;
         if (::stat(native->c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
-            return Error{"is not a folder", directory};
+            return Error{"is not a folder", directory, ErrorKind::NotFolder};
         return Status::Ok();
     }
 };

@@ -164,14 +164,17 @@ std::int32_t ProfileStore::GetInt(std::string_view section, std::string_view key
 Status ProfileStore::WriteString(std::string_view section, std::string_view key,
                                  std::string_view value) {
     if (value.find_first_of("\r\n") != std::string_view::npos)
-        return Error{"a settings value cannot hold a line break", m_path};
+        return Error{"a settings value cannot hold a line break", m_path,
+                     ErrorKind::LineBreakInText};
     section = TrimSpaces(section);
     key = TrimSpaces(key);
-    if (key.empty()) return Error{"a settings key cannot be empty", m_path};
+    if (key.empty())
+        return Error{"a settings key cannot be empty", m_path, ErrorKind::LineBreakInText};
     // A line break in a name would write a line that reads back as something else.
     if (section.find_first_of("\r\n") != std::string_view::npos ||
         key.find_first_of("\r\n") != std::string_view::npos)
-        return Error{"a settings section or key name cannot hold a line break", m_path};
+        return Error{"a settings section or key name cannot hold a line break", m_path,
+                     ErrorKind::LineBreakInText};
 
     std::string content;
     const FileIdentity* expected = nullptr;

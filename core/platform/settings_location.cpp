@@ -85,7 +85,9 @@ std::string ExecutableDirectory(const std::string& executablePath) {
 Expected<std::string> SettingsDirectory() {
 #ifdef _WIN32
     std::string appData = EnvironmentPath("APPDATA");
-    if (appData.empty()) return Error{"APPDATA is not set; cannot find the settings folder", {}};
+    if (appData.empty())
+        return Error{
+            "APPDATA is not set; cannot find the settings folder", {}, ErrorKind::NoSettingsFolder};
     return WithSeparator(appData) + kSettingsFolder;
 #else
     // A relative XDG_CONFIG_HOME is invalid by the base directory rules and is ignored.
@@ -95,7 +97,8 @@ Expected<std::string> SettingsDirectory() {
     std::string home = EnvironmentPath("HOME");
     if (home.empty())
         return Error{"neither XDG_CONFIG_HOME nor HOME is set; cannot find the settings folder",
-                     {}};
+                     {},
+                     ErrorKind::NoSettingsFolder};
     return WithSeparator(home) + ".config/" + kSettingsFolder;
 #endif
 }

@@ -50,6 +50,29 @@ std::string FromWide(const std::wstring& wide) {
     return text;
 }
 
+ErrorKind KindOf(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+            return ErrorKind::NotFound;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return ErrorKind::AccessDenied;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ErrorKind::DiskFull;
+        case ERROR_WRITE_PROTECT:
+            return ErrorKind::ReadOnlyDisk;
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_INVALID_NAME:
+            return ErrorKind::NameUnusable;
+        default:
+            return ErrorKind::Other;
+    }
+}
+
 Error SystemError(const std::string& what, const std::string& path, DWORD code) {
     wchar_t* buffer = nullptr;
     DWORD length = FormatMessageW(
@@ -63,7 +86,7 @@ Error SystemError(const std::string& what, const std::string& path, DWORD code) 
         message.pop_back();
     std::string text = FromWide(message);
     if (text.empty()) text = "system error " + std::to_string(code);
-    return Error{what + ": " + text, path};
+    return Error{what + ": " + text, path, KindOf(code), static_cast<int>(code)};
 }
 
 Error LastError(const std::string& what, const std::string& path) {
@@ -73,15 +96,18 @@ Error LastError(const std::string& what, const std::string& path) {
 // The UTF-16 name of a GBK path. Converting the whole path at once keeps a '\\' that is the second
 // byte of a two-byte character inside its character.
 Expected<std::wstring> NativePath(const std::string& path) {
-    if (path.empty()) return Error{"empty file name", path};
+    if (path.empty()) return Error{"empty file name", path, ErrorKind::NameUnusable};
     // The wide functions would stop at a NUL and open the file the name's start names.
-    if (path.find('\0') != std::string::npos) return Error{"the file name holds a NUL byte", path};
+    if (path.find('\0') != std::string::npos)
+        return Error{"the file name holds a NUL byte", path, ErrorKind::NameUnusable};
     if (path.size() > static_cast<std::size_t>(INT_MAX))
-        return Error{"the file name is too long", path};
+        return Error{"the file name is too long", path, ErrorKind::NameUnusable};
     int size = static_cast<int>(path.size());
     int wideSize =
         MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
-    if (wideSize <= 0) return Error{"the file name cannot be converted for this system", path};
+    if (wideSize <= 0)
+        return Error{"the file name cannot be converted for this system", path,
+                     ErrorKind::NameUnusable};
     std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
     MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, path.data(), size, wide.data(),
                         wideSize);
@@ -146,7 +172,8 @@ public:
             DWORD written = 0;
             if (!WriteFile(m_handle, data.data(), chunk, &written, nullptr))
                 return LastError("cannot write", m_path);
-            if (written == 0) return Error{"cannot write: the disk took no bytes", m_path};
+            if (written == 0)
+                return Error{"cannot write: the disk took no bytes", m_path, ErrorKind::DiskFull};
             data.remove_prefix(written);
         }
         return Status::Ok();
@@ -213,7 +240,8 @@ public:
         HandleCloser closer(handle);
         Expected<FileInfo> info = InfoOfHandle(handle, path);
         if (!info) return info.error();
-        if (!info->isRegular) return Error{"is not a regular file", path};
+        if (!info->isRegular)
+            return Error{"is not a regular file", path, ErrorKind::NotRegularFile};
 
         FileContent content;
         content.identity = info->identity;
@@ -280,7 +308,8 @@ public:
             resolved.erase(0, 4);
         std::string gbkPath = FromWide(resolved);
         if (gbkPath.empty() || !NativePath(gbkPath))
-            return Error{"the link's target has a name that cannot be converted", path};
+            return Error{"the link's target has a name that cannot be converted", path,
+                         ErrorKind::NameUnusable};
         return gbkPath;
     }
 
@@ -300,7 +329,7 @@ public:
                 return SystemError("cannot create a temporary file in the folder", directory, code);
         }
         return Error{"cannot create a temporary file in the folder: every name was taken",
-                     directory};
+                     directory, ErrorKind::NoFreeName};
     }
 
     Expected<std::unique_ptr<OutputFile>> OpenForOverwrite(const std::string& path) override {
@@ -389,7 +418,7 @@ public:
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return LastError("cannot open the folder", directory);
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            return Error{"is not a folder", directory};
+            return Error{"is not a folder", directory, ErrorKind::NotFolder};
         return Status::Ok();
     }
 
@@ -415,7 +444,7 @@ public:
         }
         DWORD attributes = GetFileAttributesW(wide.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            return Error{"is not a folder", directory};
+            return Error{"is not a folder", directory, ErrorKind::NotFolder};
         return Status::Ok();
     }
 };

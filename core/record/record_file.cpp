@@ -32,7 +32,8 @@ Status AppendSection(std::string& out, const std::string& body, const std::strin
         return Error{"the " + listName + " needs " + std::to_string(length) + " bytes from " +
                          overflowRow + " on; the record holds at most " +
                          std::to_string(kRecordSectionLimit) + " bytes per list",
-                     {}};
+                     {},
+                     ErrorKind::RecordLimit};
     out += std::to_string(length);
     out += kSectionEnd;
     out += body;
@@ -53,7 +54,8 @@ Status AppendEntries(std::string& body, const RowList& rows, bool mapType, const
                                  fieldNames[i] + " is " + std::to_string(fields[i].size()) +
                                  " bytes; the record holds at most " +
                                  std::to_string(kRecordFieldLimit),
-                             {}};
+                             {},
+                             ErrorKind::RecordLimit};
         for (const std::string& field : fields) body += static_cast<char>(field.size());
         for (const std::string& field : fields) body += field;
         if (overflowRow.empty() && body.size() + kSectionEnd.size() > kRecordSectionLimit)
@@ -202,7 +204,8 @@ Expected<std::string> AssembleRecordFile(const RecordLists& lists) {
             return Error{"source file " + std::to_string(i + 1) + ": the path is " +
                              std::to_string(path.size()) + " bytes; the record holds at most " +
                              std::to_string(kRecordFieldLimit),
-                         {}};
+                         {},
+                         ErrorKind::RecordLimit};
         body += static_cast<char>(path.size());
         body += path;
         if (overflowRow.empty() && body.size() + kSectionEnd.size() > kRecordSectionLimit)

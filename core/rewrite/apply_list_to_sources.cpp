@@ -34,14 +34,15 @@ SkippedRow Skipped(const RowList& rows, std::size_t row, RowSkipReason reason) {
             rows.Text(row, kStepFile), rows.Text(row, kStepPosition)};
 }
 
-// Reads each file that the rows take up, in order, makes their edits in memory and hands it to
-// `take`, which returns whether the file's edits took effect; the files that cannot be read go to
-// `unreadable`, and every row left as it was although it was to change goes to `skipped`, in
-// list order. Refused as ApplyListToSources says.
+// Reads each file that the rows take up (of `onlyFiles` alone, when given), in order, makes their
+// edits in memory and hands it to `take`, which returns whether the file's edits took effect; the
+// files that cannot be read go to `unreadable`, and every row left as it was although it was to
+// change goes to `skipped`, in list order. Refused as ApplyListToSources says.
 template <typename Take>
 Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition& language,
-                    FileSystem& fs, SourceEncoding encoding, std::vector<Error>& unreadable,
-                    std::vector<SkippedRow>& skipped, Take take) {
+                    FileSystem& fs, SourceEncoding encoding,
+                    const std::unordered_set<std::string>* onlyFiles,
+                    std::vector<Error>& unreadable, std::vector<SkippedRow>& skipped, Take take) {
     std::unordered_set<std::string_view> takenKeys;
     takenKeys.reserve(rows.size());
     using Place = std::pair<std::string_view, std::string_view>;
@@ -55,11 +56,14 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
         if (rows.Text(row, kStepState) == texts::kStateUnknown) continue;
         const std::string& path = rows.Text(row, kStepFile);
         const bool placed = !path.empty() && !rows.Text(row, kStepPosition).empty();
-        if (!takenKeys.insert(rows.Text(row, kStepKey)).second) {
-            if (placed) skipped.push_back(Skipped(rows, row, RowSkipReason::KeyTaken));
+        const bool keyTaken = !takenKeys.insert(rows.Text(row, kStepKey)).second;
+        if (!placed) continue;
+        // After its key is taken: a row of another file still keeps a later row of its key out.
+        if (onlyFiles != nullptr && onlyFiles->count(path) == 0) continue;
+        if (keyTaken) {
+            skipped.push_back(Skipped(rows, row, RowSkipReason::KeyTaken));
             continue;
         }
-        if (!placed) continue;
         if (unknownPlaces.count({path, rows.Text(row, kStepPosition)}) != 0) {
             skipped.push_back(Skipped(rows, row, RowSkipReason::PlaceTaken));
             continue;
@@ -75,12 +79,14 @@ Status RewriteFiles(const RowList& rows, ListKind kind, const LanguageDefinition
                 "the language has no one-line comment prefix, so replaced text cannot be "
                 "kept in a comment: set a one-line comment prefix in the language "
                 "settings; no file was changed",
-                {}};
+                {},
+                ErrorKind::NoCommentPrefix};
         if (kind == ListKind::Constants && language.quotation == 0)
             return Error{
                 "the language has no string quote: set one in the language settings; "
                 "no file was changed",
-                {}};
+                {},
+                ErrorKind::NoStringQuote};
     }
 
     const std::string& prefix = language.onelineexplain;
@@ -149,10 +155,11 @@ const char* RowSkipName(RowSkipReason reason) {
 
 Expected<RewritePlan> PlanListOnSources(const RowList& rows, ListKind kind,
                                         const LanguageDefinition& language, FileSystem& fs,
-                                        SourceEncoding encoding) {
+                                        SourceEncoding encoding,
+                                        const std::unordered_set<std::string>* onlyFiles) {
     RewritePlan plan;
-    Status status = RewriteFiles(rows, kind, language, fs, encoding, plan.unreadableFiles,
-                                 plan.skippedRows, [&](SourceRewrite& file) {
+    Status status = RewriteFiles(rows, kind, language, fs, encoding, onlyFiles,
+                                 plan.unreadableFiles, plan.skippedRows, [&](SourceRewrite& file) {
                                      plan.files.push_back(std::move(file));
                                      return true;
                                  });
@@ -165,16 +172,17 @@ Expected<ApplyOutcome> ApplyListToSources(const RowList& rows, ListKind kind,
                                           SourceEncoding encoding) {
     // Each file is written as soon as its edits are made: one file in memory at a time.
     ApplyOutcome outcome;
-    Status status = RewriteFiles(rows, kind, language, fs, encoding, outcome.unreadableFiles,
-                                 outcome.skippedRows, [&](SourceRewrite& file) {
-                                     if (!file.changed()) return true;
-                                     if (Status written = file.Write(); !written) {
-                                         outcome.failedFiles.push_back(written.error());
-                                         return false;
-                                     }
-                                     outcome.changedFiles.push_back(file.path());
-                                     return true;
-                                 });
+    Status status =
+        RewriteFiles(rows, kind, language, fs, encoding, nullptr, outcome.unreadableFiles,
+                     outcome.skippedRows, [&](SourceRewrite& file) {
+                         if (!file.changed()) return true;
+                         if (Status written = file.Write(); !written) {
+                             outcome.failedFiles.push_back(written.error());
+                             return false;
+                         }
+                         outcome.changedFiles.push_back(file.path());
+                         return true;
+                     });
     if (!status) return status.error();
     return outcome;
 }

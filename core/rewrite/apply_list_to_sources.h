@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "core/language/language_definition.h"
@@ -78,9 +79,12 @@ struct RewritePlan {
 };
 
 // Everything ApplyListToSources does but the writing, refused alike: what a preview shows is what
-// the rewrite writes, since the rewrite is this plan written.
+// the rewrite writes, since the rewrite is this plan written. With `onlyFiles`, only those files
+// (paths as the rows hold them) are read and planned; the rows of the other files still take up
+// their keys, so each planned file is edited exactly as the whole rewrite edits it.
 Expected<RewritePlan> PlanListOnSources(const RowList& rows, ListKind kind,
                                         const LanguageDefinition& language, FileSystem& fs,
-                                        SourceEncoding encoding = SourceEncoding::Automatic);
+                                        SourceEncoding encoding = SourceEncoding::Automatic,
+                                        const std::unordered_set<std::string>* onlyFiles = nullptr);
 
 }  // namespace korvexer

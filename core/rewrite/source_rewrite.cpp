@@ -20,7 +20,7 @@ SourceRewrite::SourceRewrite(FileSystem& fs, std::string path, LineBreak lineBre
         return;
     }
     if (content->bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-        m_model.readError = Error{"is too large to be rewritten", m_path};
+        m_model.readError = Error{"is too large to be rewritten", m_path, ErrorKind::TooLarge};
         return;
     }
     m_original = std::move(content->bytes);
@@ -121,12 +121,14 @@ std::string SourceRewrite::Content() const {
 Status SourceRewrite::Write() {
     Expected<FileInfo> info = m_fs.Stat(m_path);
     if (info && info->isRegular && (info->permissions & 0200) == 0)
-        return Error{"the file is read-only; it was left as it was", m_path};
+        return Error{"the file is read-only; it was left as it was", m_path,
+                     ErrorKind::ReadOnlyFile};
     const std::string backup = m_path + "~";
+    // The backup's failure is the file's: its reason is what the user can mend.
     if (Status saved = ReplaceFile(m_fs, backup, m_original); !saved)
         return Error{"the backup copy " + backup + " could not be written (" +
                          saved.error().message + "); the file was left as it was",
-                     m_path};
+                     m_path, saved.error().kind, saved.error().systemCode};
     return ReplaceFile(m_fs, m_path, Content(), &m_model.identity);
 }
 

@@ -31,9 +31,9 @@ public:
                   SourceEncoding choice = SourceEncoding::Automatic);
 
     const std::string& path() const { return m_path; }
-    const std::optional<Error>& readError() const { return m_model.readError; }
-    // The encoding the file is read in.
+    // The encoding the file is read in; its lines are bytes of it.
     TextEncoding encoding() const { return m_model.encoding; }
+    const std::optional<Error>& readError() const { return m_model.readError; }
     // The number of lines as the scanner counts them.
     std::size_t LineCount() const { return m_model.LineCount(); }
     // Whether the edits made so far leave the file's content different from what was read.

@@ -50,8 +50,8 @@ std::pair<std::size_t, std::size_t> SectionLength(const RowList& list, bool cons
     return {length, rowsPast};
 }
 
-StepMessage Message(std::string text) {
-    return {std::move(text), std::string(texts::kCaptionSystem)};
+StepMessage Message(std::string text, std::vector<Error> failures = {}) {
+    return {std::move(text), std::string(texts::kCaptionSystem), std::move(failures)};
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ std::optional<StepMessage> LimitMessage(const RecordLimitCheck& check, ListKind 
         return Message(std::move(text));
     }
     if (check.otherRefusal)
-        return Message(std::string(steptexts::kApplyRefused) + check.otherRefusal->message);
+        return Message(std::string(steptexts::kApplyRefused), {*check.otherRefusal});
     return std::nullopt;
 }
 
@@ -143,16 +143,15 @@ std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
 
 StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
                          const LanguageDefinition& language, FileSystem& fs,
-                         const RecordLists& wouldBe, const std::vector<bool>& literalStands) {
+                         const RecordLists& wouldBe, SourceEncoding encoding,
+                         const std::vector<bool>& literalStands) {
     StepPlanOutcome outcome;
     outcome.limits = MeasureRecordLimits(dialogRows, kind, wouldBe);
     if ((outcome.message = LimitMessage(outcome.limits, kind))) return outcome;
-    Expected<RewritePlan> planned = PlanListOnSources(dialogRows, kind, language, fs);
+    Expected<RewritePlan> planned = PlanListOnSources(dialogRows, kind, language, fs, encoding);
     if (!planned) {
         outcome.rewriteRefusal = planned.error();
-        outcome.message =
-            StepMessage{std::string(steptexts::kApplyRefused) + planned.error().message,
-                        std::string(texts::kCaptionSystem)};
+        outcome.message = Message(std::string(steptexts::kApplyRefused), {planned.error()});
         return outcome;
     }
     DropNothingToTakeBack(planned->skippedRows, literalStands);
@@ -164,15 +163,13 @@ StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
                              RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
-                             const std::vector<bool>& literalStands) {
+                             SourceEncoding encoding, const std::vector<bool>& literalStands) {
     StepAcceptOutcome outcome;
     if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
 
-    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs);
+    Expected<ApplyOutcome> applied = ApplyListToSources(dialogRows, kind, language, fs, encoding);
     if (!applied) {
-        outcome.message =
-            StepMessage{std::string(steptexts::kApplyRefused) + applied.error().message,
-                        std::string(texts::kCaptionSystem)};
+        outcome.message = Message(std::string(steptexts::kApplyRefused), {applied.error()});
         return outcome;
     }
 

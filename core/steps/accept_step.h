@@ -66,7 +66,9 @@ struct StepPlanOutcome {
 // left as they stood are those AcceptStep would name (`literalStands` as there).
 StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
                          const LanguageDefinition& language, FileSystem& fs,
-                         const RecordLists& wouldBe, const std::vector<bool>& literalStands = {});
+                         const RecordLists& wouldBe,
+                         SourceEncoding encoding = SourceEncoding::Automatic,
+                         const std::vector<bool>& literalStands = {});
 
 // The OK both steps share. `wouldBe` holds the record as it is to be, its list of `kind` made from
 // the "替换" rows of `dialogRows` and put in main-list order by `order`. Refused, with nothing
@@ -76,12 +78,14 @@ StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
 // but was left as it stood (its file unreadable, its text not at its position) stays in the list
 // as a "替换" row: the source may still hold its replacement, and the record must keep knowing
 // it. The message (RowsLeftMessage) names what was left.
+// The sources are read in the encodings that the project's choice `encoding` gives them.
 // `literalStands`, when not empty, tells per dialog row that its place holds its literal as the
 // scan saw it: a take-back of such a row that does not find its call there has nothing to do and
 // is neither named nor kept.
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
                              RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
+                             SourceEncoding encoding = SourceEncoding::Automatic,
                              const std::vector<bool>& literalStands = {});
 
 }  // namespace korvexer

@@ -40,20 +40,14 @@ bool NamedByItsFile(const SkippedRow& skipped) {
 
 std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome) {
     if (outcome.failedFiles.empty() && outcome.unreadableFiles.empty()) return std::nullopt;
-    std::string text(steptexts::kFilesNotWritten);
-    for (const std::vector<Error>* errors : {&outcome.failedFiles, &outcome.unreadableFiles})
-        for (const Error& error : *errors) {
-            text += '\n';
-            text += error.path;
-            text += " (";
-            text += error.message;
-            text += ')';
-        }
-    return StepMessage{std::move(text), std::string(texts::kCaptionSystem)};
+    std::vector<Error> failures = outcome.failedFiles;
+    failures.insert(failures.end(), outcome.unreadableFiles.begin(), outcome.unreadableFiles.end());
+    return StepMessage{std::string(steptexts::kFilesNotWritten), std::string(texts::kCaptionSystem),
+                       std::move(failures)};
 }
 
 std::optional<StepMessage> RowsLeftMessage(const RowList& dialogRows, const ApplyOutcome& outcome) {
-    std::optional<StepMessage> message = FilesNotWrittenMessage(outcome);
+    std::optional<StepMessage> files = FilesNotWrittenMessage(outcome);
     std::size_t named = 0, more = 0;
     std::string rows;
     for (const SkippedRow& skipped : outcome.skippedRows) {
@@ -76,17 +70,21 @@ std::optional<StepMessage> RowsLeftMessage(const RowList& dialogRows, const Appl
         rows += "\xA3\xBA";  // "："
         rows += ReasonText(skipped.reason);
     }
-    if (named == 0) return message;
+    if (named == 0) return files;
     if (more > 0) {
         rows += '\n';
         rows += steptexts::kRowsLeftMoreBegin;
         rows += std::to_string(more);
         rows += steptexts::kRowsLeftMoreEnd;
     }
-    if (!message) message = StepMessage{{}, std::string(texts::kCaptionSystem)};
-    if (!message->text.empty()) message->text += "\n\n";
-    message->text += steptexts::kRowsLeftHead;
-    message->text += rows;
+    // The rows first: the front end words the files' failures after the text.
+    StepMessage message{std::string(steptexts::kRowsLeftHead) + rows,
+                        std::string(texts::kCaptionSystem)};
+    if (files) {
+        message.text += "\n\n";
+        message.text += files->text;
+        message.failures = std::move(files->failures);
+    }
     return message;
 }
 

@@ -17,10 +17,10 @@ inline constexpr std::size_t kRowsLeftNamed = 20;
 // One message naming every file that could not be rewritten or read; nothing when there is none.
 std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome);
 
-// One message for everything the rewrite of `dialogRows` left as it stood: first the files that
-// could not be written or read (as FilesNotWrittenMessage), then each row whose text was not at
-// its position or whose key an earlier row had, with what was to be done ("替换" or "撤销"), its
-// key, name, value, file, position and the reason. Nothing when the rewrite did all it was to do.
+// One message for everything the rewrite of `dialogRows` left as it stood: each row whose text was
+// not at its position or whose key an earlier row had, with what was to be done ("替换" or "撤销"),
+// its key, name, value, file, position and the reason; then the files that could not be written or
+// read (as FilesNotWrittenMessage, their failures). Nothing when the rewrite did all it was to do.
 std::optional<StepMessage> RowsLeftMessage(const RowList& dialogRows, const ApplyOutcome& outcome);
 
 }  // namespace korvexer

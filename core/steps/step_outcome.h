@@ -5,15 +5,19 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/rewrite/apply_list_to_sources.h"
 
 namespace korvexer {
 
-// A message box of a step dialog: GBK text and caption, information icon, OK button.
+// A message box of a step dialog: GBK text and caption, information icon, OK button, and the
+// failures that the front end words after the text in its user's language, each with its file
+// (Error::path; none for a failure of no file).
 struct StepMessage {
     std::string text;
     std::string caption;
+    std::vector<Error> failures = {};
 };
 
 // The edit field that a step dialog focuses after a message.

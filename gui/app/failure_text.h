@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include <QString>
 
@@ -10,8 +11,14 @@
 
 namespace korvexer::gui {
 
-// The message for a failed file operation: `gbkText` (the fixed sentence of the operation, GBK),
-// then the file concerned (the error's own path, else `file`), then the reason the core gives.
+// Why `error` happened, as a Chinese clause ending in "。" (its kind says why; the core's English
+// details are never shown in the window).
+QString FailureReason(const Error& error);
+
+// `gbkText` (the fixed sentence of the operation, GBK), then each failure on a line of its own:
+// its file and its reason, or its reason alone for a failure of no file.
+QString FailureText(std::string_view gbkText, const std::vector<Error>& failures);
+// The message for one failed file operation: the failure named by its own path, else by `file`.
 QString FailureText(std::string_view gbkText, const Error& error, std::string_view file);
 
 }  // namespace korvexer::gui

@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
 #include "core/constants/constant_step.h"
 #include "core/platform/text_trim.h"
@@ -16,6 +19,9 @@
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"
 #include "gui/constants/step_message_box.h"
+#include "gui/constants/step_preview_pane.h"
+#include "gui/controls/grid_list_ctrl.h"
+#include "gui/controls/row_list_model.h"
 #include "gui/functions/function_dlg.h"
 #include "gui/text/gbk_codec.h"
 
@@ -58,9 +64,12 @@ bool StepLauncher::RunConstantStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.constants(),
                               m_model.functions(),
                               m_model.sourceFiles().entries(),
-                              mainSource};
+                              mainSource,
+                              m_model.settings().sourceEncoding};
     CConstantDlg dialog(context, m_clock, counter, parent);
-    return m_run(dialog) == QDialog::Accepted;
+    const bool accepted = m_run(dialog) == QDialog::Accepted;
+    m_model.NoteScan(dialog.Model().sources().NoticeLines());
+    return accepted;
 }
 
 bool StepLauncher::RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField) {
@@ -70,9 +79,12 @@ bool StepLauncher::RunFunctionStep(QWidget* parent, QLineEdit* mainSourceField) 
                               m_model.constants(),
                               m_model.functions(),
                               m_model.sourceFiles().entries(),
-                              FieldText(mainSourceField)};
+                              FieldText(mainSourceField),
+                              m_model.settings().sourceEncoding};
     CFunctionDlg dialog(context, parent);
-    return m_run(dialog) == QDialog::Accepted;
+    const bool accepted = m_run(dialog) == QDialog::Accepted;
+    m_model.NoteScan(dialog.Model().sources().NoticeLines());
+    return accepted;
 }
 
 void StepLauncher::Attach(CWorkbenchDlg& window) {
@@ -89,10 +101,31 @@ bool StepLauncher::RenderDialogs(CWorkbenchDlg& window, const QString& folder) {
                               m_model.constants(),
                               m_model.functions(),
                               m_model.sourceFiles().entries(),
-                              TrimLeadingBlanks(FieldText(MainSourceField(window)))};
+                              TrimLeadingBlanks(FieldText(MainSourceField(window))),
+                              m_model.settings().sourceEncoding};
     const auto counter = static_cast<std::uint32_t>(m_model.PrepareConstantStep());
     CConstantDlg constants(context, m_clock, counter, &window);
     CFunctionDlg functions(context, &window);
+    // The pictures show the preview at work: the first row, selected and marked in the dialog
+    // alone (nothing is accepted), and for the calls the first one the catalogue proposes for.
+    auto mark = [](CGridListCtrl& list, int row, QPushButton* replace) {
+        if (row < 0 || row >= list.Rows().rowCount()) return;
+        list.selectionModel()->setCurrentIndex(
+            list.Rows().index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        replace->click();
+    };
+    mark(constants.List(), 0, constants.findChild<QPushButton*>(QStringLiteral("replace")));
+    for (std::size_t row = 0; row < functions.Model().rows().size(); ++row) {
+        if (const std::optional<std::size_t> entry = functions.Model().ProposeEntry(row)) {
+            functions.Catalogue().setCurrentRow(static_cast<int>(*entry));
+            mark(functions.List(), static_cast<int>(row),
+                 functions.findChild<QPushButton*>(QStringLiteral("replace")));
+            break;
+        }
+    }
+    constants.Preview().Refresh();
+    functions.Preview().Refresh();
     bool saved = true;
     for (QDialog* dialog : {static_cast<QDialog*>(&constants), static_cast<QDialog*>(&functions)}) {
         dialog->show();

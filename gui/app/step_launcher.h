@@ -19,8 +19,10 @@ class CWorkbenchDlg;
 class Prompter;
 
 // Runs a step dialog from the main window: the opening checks, the index the constant step
-// numbers from, and the lists and files the dialog works on, all from the Workbench. The caller
-// writes the record file (Workbench::SaveRecordAfterStep) and shows the lists again after OK.
+// numbers from, and the lists, files and source encoding the dialog works on, all from the
+// Workbench, which afterwards notes what the dialog's scan noticed (for the status line). The
+// caller writes the record file (Workbench::SaveRecordAfterStep) and shows the lists again after
+// OK.
 class StepLauncher {
 public:
     // Runs a dialog modally and returns its result code; tests replace it to drive the dialog.
@@ -43,9 +45,11 @@ public:
     // Makes the window's step buttons and list double-clicks run the two steps over it, reading
     // its main source field; after OK the window writes the record file and shows its lists.
     void Attach(CWorkbenchDlg& window);
-    // Shows both dialogs over `window` with its lists and main source field, saves each to a PNG
-    // file in `folder` (constant_dlg.png, function_dlg.png) and closes it unchanged, without the
-    // opening check and without any message. False when a file could not be written.
+    // Shows both dialogs over `window` with its lists and main source field, the first row of
+    // each (of the calls, the first with a proposed substitute) selected and marked so that the
+    // preview shows its change, saves each to a PNG file in `folder` (constant_dlg.png,
+    // function_dlg.png) and closes it without OK, so nothing changes, without the opening check
+    // and without any message. False when a file could not be written.
     bool RenderDialogs(CWorkbenchDlg& window, const QString& folder);
 
 private:

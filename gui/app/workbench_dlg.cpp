@@ -2,6 +2,7 @@
 // CWorkbenchDlg: controls, layout and handlers of the main window.
 #include "gui/app/workbench_dlg.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "core/language/language_defaults.h"
 #include "gui/app/about_dlg.h"
 #include "gui/app/byte_limit_validator.h"
+#include "gui/app/failure_text.h"
 #include "gui/app/file_chooser.h"
 #include "gui/app/name_filter.h"
 #include "gui/app/program_icon.h"
@@ -115,6 +117,14 @@ void CWorkbenchDlg::Build() {
     m_language->setObjectName(QStringLiteral("language"));
     for (const char* name : LanguageNames()) m_language->addItem(Shown(name));
     m_languageSettings = Button(QStringLiteral("..."), "languageSettings", project);
+    // How the project's source files are read; the entries stand in SourceEncoding's order.
+    m_sourceEncoding = new QComboBox(project);
+    m_sourceEncoding->setObjectName(QStringLiteral("sourceEncoding"));
+    m_sourceEncoding->addItem(QStringLiteral("自动"));
+    m_sourceEncoding->addItem(QStringLiteral("GBK"));
+    m_sourceEncoding->addItem(QStringLiteral("UTF-8"));
+    m_sourceEncoding->setToolTip(
+        QStringLiteral("源程序文件的编码：“自动”按每个文件的内容判断（GBK或UTF-8）"));
     m_mainSource = Edit("mainSource", static_cast<int>(Workbench::kPathLimit), project);
     m_browseMainSource = Button(QStringLiteral("..."), "browseMainSource", project);
     m_application = Edit("application", static_cast<int>(Workbench::kPathLimit), project);
@@ -138,7 +148,11 @@ void CWorkbenchDlg::Build() {
         return row;
     };
     fields->addWidget(label(QStringLiteral("编程语言：")), 2, 0);
-    fields->addLayout(withDots(m_language, m_languageSettings), 2, 1, 1, 2);
+    QHBoxLayout* languageRow = withDots(m_language, m_languageSettings);
+    languageRow->addSpacing(10);
+    languageRow->addWidget(label(QStringLiteral("源码编码：")));
+    languageRow->addWidget(m_sourceEncoding);
+    fields->addLayout(languageRow, 2, 1, 1, 2);
     fields->addWidget(label(QStringLiteral("入口主源码文件：")), 3, 0);
     fields->addLayout(withDots(m_mainSource, m_browseMainSource), 3, 1, 1, 2);
     fields->addWidget(label(QStringLiteral("可执行程序名：")), 4, 0);
@@ -193,6 +207,9 @@ void CWorkbenchDlg::Build() {
         list->setObjectName(QString::fromLatin1(listName));
         list->Configure(setup, dialogFont);
         list->AttachRows(&rows);
+        // A value or a name is its file's own text, shown in the file's encoding.
+        list->Rows().SetEncodingLookup(
+            [this](const std::string& path) { return m_model.FileEncodingOf(path); });
         // Every column in view at the window's starting size; the list takes the growth.
         list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         auto* column = new QVBoxLayout;
@@ -254,6 +271,8 @@ void CWorkbenchDlg::Connect() {
     connect(m_language, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &CWorkbenchDlg::OnLanguageChanged);
     connect(m_languageSettings, &QPushButton::clicked, this, &CWorkbenchDlg::OnLanguageSettings);
+    connect(m_sourceEncoding, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &CWorkbenchDlg::OnSourceEncodingChanged);
     connect(m_add, &QPushButton::clicked, this, &CWorkbenchDlg::OnAddFiles);
     connect(m_delete, &QPushButton::clicked, this, &CWorkbenchDlg::OnDeleteFile);
     connect(m_deleteAll, &QPushButton::clicked, this, &CWorkbenchDlg::OnDeleteAllFiles);
@@ -286,6 +305,8 @@ WorkbenchForm CWorkbenchDlg::TakeForm() const {
     form.company = Taken(m_company->text());
     form.product = Taken(m_product->currentText());
     form.languageIndex = m_language->currentIndex();
+    form.sourceEncoding =
+        static_cast<SourceEncoding>(std::max(0, m_sourceEncoding->currentIndex()));
     form.mainSourceFile = Taken(m_mainSource->text());
     form.applicationFile = Taken(m_application->text());
     return form;
@@ -299,6 +320,10 @@ void CWorkbenchDlg::ShowForm() {
         m_language->setCurrentIndex(
             form.languageIndex >= 0 && form.languageIndex < m_language->count() ? form.languageIndex
                                                                                 : -1);
+    }
+    {
+        const QSignalBlocker block(m_sourceEncoding);
+        m_sourceEncoding->setCurrentIndex(static_cast<int>(form.sourceEncoding));
     }
     ShowPath(m_mainSource, form.mainSourceFile);
     ShowPath(m_application, form.applicationFile);
@@ -348,7 +373,8 @@ Prompter::Answer CWorkbenchDlg::Ask(const WorkbenchMessage& message) {
     if (message.icon == MessageIcon::Question) icon = Prompter::Icon::Question;
     const Prompter::Buttons buttons =
         message.buttons == MessageButtons::YesNo ? Prompter::Buttons::YesNo : Prompter::Buttons::Ok;
-    return m_prompter.Show(this, Shown(message.text), Shown(message.caption), icon, buttons);
+    return m_prompter.Show(this, FailureText(message.text, message.failures),
+                           Shown(message.caption), icon, buttons);
 }
 
 void CWorkbenchDlg::ShowError(std::string_view text) {
@@ -441,7 +467,7 @@ void CWorkbenchDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 QList<QWidget*> CWorkbenchDlg::FormFields() const {
-    return {m_company, m_product, m_language, m_mainSource, m_application};
+    return {m_company, m_product, m_language, m_sourceEncoding, m_mainSource, m_application};
 }
 
 void CWorkbenchDlg::OfferSave() {
@@ -526,6 +552,13 @@ void CWorkbenchDlg::OnLanguageChanged(int index) {
     m_model.ChangeLanguage(index);
 }
 
+void CWorkbenchDlg::OnSourceEncodingChanged(int index) {
+    if (index < 0) return;
+    m_model.ChangeSourceEncoding(static_cast<SourceEncoding>(index));
+    // The lists show their values in the files' encodings, which the choice decides.
+    ShowLists();
+}
+
 void CWorkbenchDlg::OnLanguageSettings() {
     CLanguageDlg dialog(m_settings, m_language->currentIndex(), m_prompter, this);
     if (dialog.exec() == QDialog::Accepted) m_model.LanguageSettingsAccepted();
@@ -596,7 +629,11 @@ void CWorkbenchDlg::RunStep(const StepHook& hook) {
         Carry(*refused);
         return;
     }
-    if (!hook || !hook()) return;
+    if (!hook) return;
+    const bool accepted = hook();
+    // The step's scan may have noticed something about the sources that a setting mends.
+    ShowStatus();
+    if (!accepted) return;
     const WorkbenchOutcome outcome = m_model.SaveRecordAfterStep();
     ShowLists();
     Carry(outcome);

@@ -102,6 +102,7 @@ private:
     void OnBrowseMainSource();
     void OnLanguageChanged(int index);
     void OnLanguageSettings();
+    void OnSourceEncodingChanged(int index);
     void OnAddFiles();
     void OnDeleteFile();
     void OnDeleteAllFiles();
@@ -127,6 +128,7 @@ private:
     QPushButton* m_refresh = nullptr;
     QComboBox* m_language = nullptr;
     QPushButton* m_languageSettings = nullptr;
+    QComboBox* m_sourceEncoding = nullptr;
     QLineEdit* m_mainSource = nullptr;
     QPushButton* m_browseMainSource = nullptr;
     QLineEdit* m_application = nullptr;

@@ -17,7 +17,10 @@
 #include <QVBoxLayout>
 
 #include "gui/app/byte_limit_validator.h"
+#include "core/steps/step_preview.h"
 #include "gui/constants/step_message_box.h"
+#include "gui/constants/step_notices.h"
+#include "gui/constants/step_preview_pane.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"
@@ -45,10 +48,23 @@ CConstantDlg::CConstantDlg(const StepContext& context, const Clock& clock,
     : QDialog(parent), m_context(context), m_model(context.fs, context.language, clock, m_rows) {
     Build();
     Connect();
+    m_model.SetSourceEncoding(m_context.sourceEncoding);
     // Files that cannot be read add no rows; OK names them with the files it could not write.
     m_model.Open(m_context.constants, &m_context.sourceFiles, m_context.mainSourceFile,
                  indexCounter);
+    m_list->Rows().SetEncodingLookup(
+        [this](const std::string& path) { return m_model.sources().EncodingOf(path); });
     m_list->AttachRows(&m_rows);
+    ShowNotices();
+}
+
+void CConstantDlg::ShowNotices() {
+    ShowStepNotices(m_notices, m_model.sources().NoticeLines());
+}
+
+TextEncoding CConstantDlg::ValueEncoding(std::size_t row) {
+    const std::string& file = m_model.rows().Text(row, kStepFile);
+    return file.empty() ? TextEncoding::Gbk : m_model.sources().EncodingOf(file);
 }
 
 void CConstantDlg::Build() {
@@ -59,6 +75,23 @@ void CConstantDlg::Build() {
     m_list = new CGridListCtrl(this);
     m_list->setObjectName(QStringLiteral("constantList"));
     m_list->Configure(ConstantDialogSetup(), font_height::DialogFont());
+    // What OK will do to the selected rows: the rewrite's own plan over the rows as they stand.
+    m_preview = new CStepPreviewPane(
+        [this] {
+            // Only the rows the preview shows are read from the selection, which may be the whole
+            // list.
+            std::size_t selected = 0;
+            const std::vector<std::size_t> shown =
+                m_list->FirstSelectedRows(kPreviewRowLimit, &selected);
+            StepPreview preview =
+                PreviewRows(m_rows, shown, ListKind::Constants, m_context.language, m_context.fs,
+                            m_context.sourceEncoding);
+            preview.leftOut += selected - shown.size();
+            return preview;
+        },
+        this);
+    m_notices = new QLabel(this);
+    m_notices->setObjectName(QStringLiteral("notices"));
 
     m_index = new QLineEdit(QStringLiteral("0"), this);
     m_index->setObjectName(QStringLiteral("indexEdit"));
@@ -95,6 +128,8 @@ void CConstantDlg::Build() {
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(new QLabel(QStringLiteral("应用程序文件中常量数据列表："), this));
     listColumn->addWidget(m_list, 1);
+    listColumn->addWidget(m_preview);
+    listColumn->addWidget(m_notices);
 
     auto* buttonColumn = new QVBoxLayout;
     buttonColumn->addSpacing(QFontMetrics(font()).height() + 4);
@@ -128,11 +163,18 @@ void CConstantDlg::Build() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(fields);
-    resize(735, 460);
+    resize(735, 600);
 }
 
 void CConstantDlg::Connect() {
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this] { OnDoubleClick(); });
+    // The preview follows the selection and every change of the rows' states and values.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, m_preview,
+            &CStepPreviewPane::Schedule);
+    connect(&m_list->Rows(), &QAbstractItemModel::dataChanged, m_preview,
+            &CStepPreviewPane::Schedule);
+    connect(&m_list->Rows(), &QAbstractItemModel::rowsRemoved, m_preview,
+            &CStepPreviewPane::Schedule);
     connect(m_add, &QPushButton::clicked, this, [this] { OnAdd(); });
     connect(m_modify, &QPushButton::clicked, this, [this] { OnModify(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { OnDelete(); });
@@ -171,10 +213,10 @@ std::optional<ConstantFields> CConstantDlg::ReadFields() {
     return fields;
 }
 
-void CConstantDlg::ShowFields(const ConstantFields& fields) {
+void CConstantDlg::ShowFields(const ConstantFields& fields, TextEncoding valueEncoding) {
     m_index->setText(QString::number(fields.index));
     m_type->button(fields.type)->setChecked(true);
-    m_value->setText(GbkCodec::ToQString(fields.value));
+    m_value->setText(GbkCodec::ToQString(fields.value, valueEncoding));
 }
 
 void CConstantDlg::ShowChangedCells(std::size_t first, std::size_t last, int firstColumn,
@@ -193,7 +235,7 @@ void CConstantDlg::OnDoubleClick() {
     const std::vector<std::size_t> selected = SelectedRows();
     if (selected.empty()) return;
     if (const std::optional<ConstantFields> fields = m_model.LoadFields(selected.front()))
-        ShowFields(*fields);
+        ShowFields(*fields, ValueEncoding(selected.front()));
 }
 
 void CConstantDlg::OnAdd() {
@@ -201,7 +243,7 @@ void CConstantDlg::OnAdd() {
     if (!fields) return;
     const StepEditOutcome outcome = m_model.Add(*fields);
     if (outcome.changed) {
-        ShowFields(*fields);
+        ShowFields(*fields, TextEncoding::Gbk);
         m_list->Rows().ShowAppendedRows();
     }
     Carry(outcome);
@@ -213,9 +255,12 @@ void CConstantDlg::OnModify() {
     if (!fields) return;
     // Modify keeps the index, so the row is the same before and after.
     const std::optional<std::size_t> row = m_model.RowOfIndex(fields->index);
+    // The value is the file's own text: stored in the file's encoding, as the rewrite writes it.
+    const TextEncoding encoding = row ? ValueEncoding(*row) : TextEncoding::Gbk;
+    fields->value = GbkCodec::FromQString(m_value->text(), encoding);
     const StepEditOutcome outcome = m_model.Modify(*fields);
     if (outcome.changed) {
-        ShowFields(*fields);
+        ShowFields(*fields, encoding);
         ShowChangedCells(*row, *row, kStepName, kStepState);
     }
     Carry(outcome);

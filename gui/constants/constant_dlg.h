@@ -15,12 +15,14 @@
 #include "gui/constants/step_context.h"
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace korvexer::gui {
 
 class CGridListCtrl;
+class CStepPreviewPane;
 
 // Lists the constants of the project's sources merged with the main constant list, lets the user
 // mark them and edit them by hand, and on OK hands the marked rows to the main constant list and
@@ -36,6 +38,7 @@ public:
 
     const ConstantStep& Model() const { return m_model; }
     CGridListCtrl& List() const { return *m_list; }
+    CStepPreviewPane& Preview() const { return *m_preview; }
     // The rows selected in the list, in ascending order.
     std::vector<std::size_t> SelectedRows() const;
 
@@ -50,7 +53,12 @@ private:
     // Reads the edit fields; shows a message and returns nothing for an index that is no
     // unsigned 32-bit number.
     std::optional<ConstantFields> ReadFields();
-    void ShowFields(const ConstantFields& fields);
+    // Shows `fields`, its value decoded in `valueEncoding` (that of the row's file).
+    void ShowFields(const ConstantFields& fields, TextEncoding valueEncoding);
+    // The encoding of row `row`'s value: that of its file, GBK for a row in no file.
+    TextEncoding ValueEncoding(std::size_t row);
+    // Shows what the scan noticed about the sources, one line per file.
+    void ShowNotices();
     // Tells the list that the model changed the cells of the rows `first` to `last` in the
     // columns `firstColumn` to `lastColumn`.
     void ShowChangedCells(std::size_t first, std::size_t last, int firstColumn, int lastColumn);
@@ -71,6 +79,8 @@ private:
     ConstantStep m_model;
 
     CGridListCtrl* m_list = nullptr;
+    CStepPreviewPane* m_preview = nullptr;
+    QLabel* m_notices = nullptr;
     QLineEdit* m_index = nullptr;
     QButtonGroup* m_type = nullptr;
     QLineEdit* m_value = nullptr;

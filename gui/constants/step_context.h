@@ -8,6 +8,7 @@
 #include "core/language/language_definition.h"
 #include "core/list/row_list.h"
 #include "core/platform/file_system.h"
+#include "core/platform/text_encoding.h"
 
 namespace korvexer::gui {
 
@@ -24,6 +25,7 @@ struct StepContext {
     RowList& functions;  // the main window's function list (five columns)
     const std::vector<std::string>& sourceFiles;
     std::string mainSourceFile;  // GBK path of the project's entry source file
+    SourceEncoding sourceEncoding = SourceEncoding::Automatic;  // how the sources are read
 };
 
 }  // namespace korvexer::gui

@@ -2,6 +2,7 @@
 // CGridListCtrl: configuration, row painting through the delegate, grid lines, click rules.
 #include "gui/controls/grid_list_ctrl.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QHeaderView>
@@ -141,8 +142,28 @@ void CGridListCtrl::Configure(const GridListSetup& setup, const QFont& dialogFon
         AddColumnDescriptor(column.heading);
         widths.push_back(column.width);
     }
+    m_model->SetFileTexts(setup.fileTextColumns, setup.filePathColumn);
     SetupList(setup.strip == ImageStripKind::Letters ? ImageStrip::Letters() : ImageStrip::Discs(),
               setup.singleSelection, widths, dialogFont);
+}
+
+std::vector<std::size_t> CGridListCtrl::FirstSelectedRows(std::size_t limit,
+                                                          std::size_t* total) const {
+    std::vector<std::pair<int, int>> ranges;  // top and bottom rows
+    std::size_t count = 0;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        ranges.emplace_back(range.top(), range.bottom());
+        count += static_cast<std::size_t>(range.bottom() - range.top() + 1);
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::size_t> rows;
+    // Ranges of a row-wise selection do not overlap; a row is taken once all the same.
+    for (const auto& [top, bottom] : ranges)
+        for (int row = top; row <= bottom && rows.size() < limit; ++row)
+            if (rows.empty() || static_cast<int>(rows.back()) < row)
+                rows.push_back(static_cast<std::size_t>(row));
+    if (total != nullptr) *total = count;
+    return rows;
 }
 
 int CGridListCtrl::HitTestEx(QPoint point, int* column) const {
@@ -226,7 +247,7 @@ QString CGridListCtrl::CellToolTip(QPoint point) const {
     int column = -1;
     const int row = HitTestEx(point, &column);
     if (row < 0 || column < 0) return {};
-    const QString text = GbkCodec::ToQString(m_model->Text(row, column));
+    const QString text = m_model->ShownText(row, column);
     if (text.isEmpty()) return {};
     const QRect rowRect = visualRect(m_model->index(row, 0));
     const std::vector<int> widths = ColumnWidths();

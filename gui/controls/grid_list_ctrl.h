@@ -74,6 +74,11 @@ public:
     // The row under `point` (viewport coordinates) or -1; the column under it (or -1) goes to
     // `column` when given.
     int HitTestEx(QPoint point, int* column = nullptr) const;
+    // The first `limit` selected rows in ascending order, read from the selection's ranges
+    // without listing every selected row (a whole list selected is one range); `total`, when
+    // given, gets how many rows are selected.
+    std::vector<std::size_t> FirstSelectedRows(std::size_t limit,
+                                               std::size_t* total = nullptr) const;
 
     RgbColor DefaultTextColour() const;
     RgbColor DefaultBackgroundColour() const;

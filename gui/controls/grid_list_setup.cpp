@@ -3,6 +3,7 @@
 #include "gui/controls/grid_list_setup.h"
 
 #include "core/list/list_texts.h"
+#include "core/list/row_layouts.h"
 
 namespace korvexer::gui {
 
@@ -40,6 +41,8 @@ GridListSetup ConstantDialogSetup() {
                      {kState, 60}, {kFile, 160}, {kPosition, 70}};
     setup.colourKeyColumn = 3;
     setup.imageKeyColumn = 1;
+    setup.fileTextColumns = {kStepValue};
+    setup.filePathColumn = kStepFile;
     setup.rules = {
         {Text(texts::kTypeString), std::nullopt, kLightYellow, 0},
         {Text(texts::kTypeNumber), std::nullopt, kWhite, 1},
@@ -57,6 +60,8 @@ GridListSetup FunctionDialogSetup() {
                      {kState, 60},  {kFile, 100}, {kPosition, 100}};
     setup.colourKeyColumn = 3;
     setup.imageKeyColumn = 3;
+    setup.fileTextColumns = {kStepName, kStepValue};
+    setup.filePathColumn = kStepFile;
     setup.rules = {
         {Text(texts::kStateReplace), std::nullopt, kLightYellow, 0},
         {Text(texts::kStateUnknown), std::nullopt, kRed, 0},
@@ -72,6 +77,8 @@ GridListSetup MainConstantSetup() {
     setup.columns = {{kIndex, 80}, {kType, 70}, {kValue, 90}, {kFile, 150}, {kPosition, 50}};
     setup.colourKeyColumn = 1;
     setup.imageKeyColumn = 1;
+    setup.fileTextColumns = {kMainValue};
+    setup.filePathColumn = kMainFile;
     setup.rules = {
         {Text(texts::kTypeString), std::nullopt, kDarkGreen, 0},
         {Text(texts::kTypeNumber), std::nullopt, kWhite, 1},
@@ -87,6 +94,8 @@ GridListSetup MainFunctionSetup() {
         {kNumber, 50}, {kCall, 120}, {kSubstitute, 160}, {kFile, 150}, {kPosition, 50}};
     setup.colourKeyColumn = -1;
     setup.imageKeyColumn = -1;
+    setup.fileTextColumns = {kMainName, kMainValue};
+    setup.filePathColumn = kMainFile;
     return setup;
 }
 

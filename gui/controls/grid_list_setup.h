@@ -33,6 +33,11 @@ struct GridListSetup {
     int colourKeyColumn = -1;  // -1: no colour rules apply
     int imageKeyColumn = -1;   // -1: every row shows image 0
     std::vector<RuleSetup> rules;
+    // The columns that hold a source file's own bytes (a constant's value, a call's name and
+    // substitute) and the column of the file's path; the owner tells the list the files'
+    // encodings (RowListModel::SetEncodingLookup).
+    std::vector<int> fileTextColumns;
+    int filePathColumn = -1;
 };
 
 // The constant list of the constant step: six columns, several rows selectable, colours by

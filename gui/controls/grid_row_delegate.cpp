@@ -103,16 +103,15 @@ void GridRowDelegate::PaintRow(QPainter& painter, RowListModel& model,
 
     painter.setPen(text);
     DrawCellText(painter, TextArea(parts, state.columnWidths, 0, offset),
-                 GbkCodec::ToQString(model.Text(state.row, 0)), Qt::AlignLeft);
+                 model.ShownText(state.row, 0), Qt::AlignLeft);
 
     QRect bounds = parts.bounds;
     if (parts.highlight.right() > bounds.right()) bounds.setRight(parts.highlight.right());
     painter.setClipRect(bounds);
     for (std::size_t c = 1; c < state.columnWidths.size(); ++c) {
-        const std::string& cell = model.Text(state.row, static_cast<int>(c));
-        if (cell.empty()) continue;
+        if (model.Text(state.row, static_cast<int>(c)).empty()) continue;
         DrawCellText(painter, TextArea(parts, state.columnWidths, static_cast<int>(c), offset),
-                     GbkCodec::ToQString(cell), Qt::AlignLeft);
+                     model.ShownText(state.row, static_cast<int>(c)), Qt::AlignLeft);
     }
 
     if (state.focusFrame) {

@@ -25,6 +25,31 @@ void RowListModel::Attach(RowList* rows) {
     endResetModel();
 }
 
+void RowListModel::SetFileTexts(std::vector<int> columns, int pathColumn) {
+    beginResetModel();
+    m_fileTextColumns = std::move(columns);
+    m_pathColumn = pathColumn;
+    endResetModel();
+}
+
+void RowListModel::SetEncodingLookup(EncodingLookup lookup) {
+    beginResetModel();
+    m_encodingOf = std::move(lookup);
+    endResetModel();
+}
+
+TextEncoding RowListModel::CellEncoding(int row, int column) const {
+    if (!m_encodingOf || !IsRow(row) ||
+        std::find(m_fileTextColumns.begin(), m_fileTextColumns.end(), column) ==
+            m_fileTextColumns.end())
+        return TextEncoding::Gbk;
+    return m_encodingOf(Text(row, m_pathColumn));
+}
+
+QString RowListModel::ShownText(int row, int column) const {
+    return GbkCodec::ToQString(Text(row, column), CellEncoding(row, column));
+}
+
 void RowListModel::SetHeadings(std::vector<std::string> gbkHeadings) {
     beginResetModel();
     m_headings = std::move(gbkHeadings);
@@ -152,7 +177,7 @@ QVariant RowListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
-            return GbkCodec::ToQString(Text(index.row(), index.column()));
+            return ShownText(index.row(), index.column());
         case GbkTextRole: {
             const std::string& text = Text(index.row(), index.column());
             return QByteArray(text.data(), static_cast<qsizetype>(text.size()));

@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 
 #include "core/list/row_list.h"
+#include "core/platform/text_encoding.h"
 
 namespace korvexer::gui {
 
@@ -28,6 +29,17 @@ public:
     // Shows `rows` (may be null: no rows); the model does not own it.
     void Attach(RowList* rows);
     RowList* Rows() const { return m_rows; }
+
+    // The encoding of the source file a path names.
+    using EncodingLookup = std::function<TextEncoding(const std::string& path)>;
+    // The cells of `columns` hold a source file's own bytes, shown in the encoding that the
+    // lookup gives for the path in column `pathColumn` of their row; every other cell is GBK.
+    // Without a lookup every cell is GBK.
+    void SetFileTexts(std::vector<int> columns, int pathColumn);
+    void SetEncodingLookup(EncodingLookup lookup);
+    // The encoding of a cell's bytes, and its text as the user reads it ("" outside the list).
+    TextEncoding CellEncoding(int row, int column) const;
+    QString ShownText(int row, int column) const;
 
     // Column headings in GBK; their number is the model's column count.
     void SetHeadings(std::vector<std::string> gbkHeadings);
@@ -75,6 +87,9 @@ private:
     // back and not yet shown.
     int m_rowCount = 0;
     std::vector<std::string> m_headings;
+    std::vector<int> m_fileTextColumns;
+    int m_pathColumn = -1;
+    EncodingLookup m_encodingOf;
 };
 
 }  // namespace korvexer::gui

@@ -11,7 +11,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/steps/step_preview.h"
 #include "gui/constants/step_message_box.h"
+#include "gui/constants/step_notices.h"
+#include "gui/constants/step_preview_pane.h"
 #include "gui/controls/font_height.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/grid_list_setup.h"
@@ -35,9 +38,13 @@ CFunctionDlg::CFunctionDlg(const StepContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_model(context.fs, context.language, m_rows) {
     Build();
     Connect();
+    m_model.SetSourceEncoding(m_context.sourceEncoding);
     // Files that cannot be read add no rows; OK names them with the files it could not write.
     m_model.Open(m_context.functions, &m_context.sourceFiles, m_context.mainSourceFile);
+    m_list->Rows().SetEncodingLookup(
+        [this](const std::string& path) { return m_model.sources().EncodingOf(path); });
     m_list->AttachRows(&m_rows);
+    ShowStepNotices(m_notices, m_model.sources().NoticeLines());
 }
 
 void CFunctionDlg::Build() {
@@ -48,6 +55,17 @@ void CFunctionDlg::Build() {
     m_list = new CGridListCtrl(this);
     m_list->setObjectName(QStringLiteral("callList"));
     m_list->Configure(FunctionDialogSetup(), font_height::DialogFont());
+    // What OK will do to the selected call: the rewrite's own plan over the rows as they stand.
+    m_preview = new CStepPreviewPane(
+        [this] {
+            std::vector<std::size_t> chosen;
+            if (const std::optional<std::size_t> row = SelectedRow()) chosen.push_back(*row);
+            return PreviewRows(m_rows, chosen, ListKind::Functions, m_context.language,
+                               m_context.fs, m_context.sourceEncoding);
+        },
+        this);
+    m_notices = new QLabel(this);
+    m_notices->setObjectName(QStringLiteral("notices"));
 
     // The model keeps the catalogue in the order the list shows it, so positions agree; the
     // widget itself must not sort again.
@@ -96,13 +114,20 @@ void CFunctionDlg::Build() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addWidget(m_entryText);
+    layout->addWidget(m_preview);
+    layout->addWidget(m_notices);
     layout->addWidget(note);
     layout->addLayout(buttons);
-    resize(630, 445);
+    resize(630, 580);
 }
 
 void CFunctionDlg::Connect() {
     connect(m_list, &QAbstractItemView::clicked, this, [this] { OnCallClicked(); });
+    // The preview follows the selection and every change of the rows' substitutes and states.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, m_preview,
+            &CStepPreviewPane::Schedule);
+    connect(&m_list->Rows(), &QAbstractItemModel::dataChanged, m_preview,
+            &CStepPreviewPane::Schedule);
     connect(m_catalogue, &QListWidget::itemSelectionChanged, this, [this] { OnEntrySelected(); });
     // A click on the entry that a proposal already selected shows its text as well.
     connect(m_catalogue, &QListWidget::itemClicked, this, [this] { OnEntrySelected(); });

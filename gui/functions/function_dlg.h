@@ -11,6 +11,7 @@
 #include "core/list/row_layouts.h"
 #include "gui/constants/step_context.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -18,6 +19,7 @@ class QPushButton;
 namespace korvexer::gui {
 
 class CGridListCtrl;
+class CStepPreviewPane;
 
 // Lists the calls of the project's sources merged with the main function list beside the sorted
 // catalogue of substitutes; the user pairs a call with an entry and marks it, and on OK the marked
@@ -33,6 +35,7 @@ public:
 
     const FunctionStep& Model() const { return m_model; }
     CGridListCtrl& List() const { return *m_list; }
+    CStepPreviewPane& Preview() const { return *m_preview; }
     QListWidget& Catalogue() const { return *m_catalogue; }
     // The selected call row, if any (the list allows one).
     std::optional<std::size_t> SelectedRow() const;
@@ -62,6 +65,8 @@ private:
     FunctionStep m_model;
 
     CGridListCtrl* m_list = nullptr;
+    CStepPreviewPane* m_preview = nullptr;
+    QLabel* m_notices = nullptr;
     QListWidget* m_catalogue = nullptr;
     QLineEdit* m_entryText = nullptr;
     QPushButton* m_replace = nullptr;

@@ -33,4 +33,16 @@ std::string GbkCodec::FromQString(const QString& text, bool* exact) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+QString GbkCodec::ToQString(std::string_view bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Gbk) return ToQString(bytes);
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string GbkCodec::FromQString(const QString& text, TextEncoding encoding, bool* exact) {
+    if (encoding == TextEncoding::Gbk) return FromQString(text, exact);
+    if (exact != nullptr) *exact = true;
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 }  // namespace korvexer::gui

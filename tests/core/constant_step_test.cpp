@@ -494,9 +494,9 @@ TEST(ConstantStepAccept, AFileThatCannotBeWrittenKeepsItsRecordRowsAndIsNamed) {
     StepAcceptOutcome outcome = step.Accept(mainConstants, RowList(5), files);
     ASSERT_TRUE(outcome.accepted);
     ASSERT_TRUE(outcome.message);
-    EXPECT_EQ(outcome.message->text.find(steptexts::kFilesNotWritten), 0u);
-    EXPECT_NE(outcome.message->text.find(PathCaseKey(b)), std::string::npos);
-    EXPECT_EQ(outcome.message->text.find(a + " "), std::string::npos);
+    EXPECT_EQ(outcome.message->text, steptexts::kFilesNotWritten);
+    ASSERT_EQ(outcome.message->failures.size(), 1u);  // b.cpp alone
+    EXPECT_EQ(outcome.message->failures[0].path, PathCaseKey(b));
     EXPECT_EQ(ReadBytes(b), "y = 2;\r\nz = GetValueInt(1100);//3\r\n");
     // a.cpp changed and is recorded; b.cpp did not, and the record still says what it holds.
     ASSERT_EQ(mainConstants.size(), 2u);
@@ -530,9 +530,11 @@ TEST(ConstantStepAccept, ATakeBackKeepsAndNamesWhatItCouldNotTakeBack) {
                   {"1800", RowSkipReason::FileUnreadable}, {"1955", RowSkipReason::TextNotThere}}));
     ASSERT_TRUE(outcome.message);
     const std::string& text = outcome.message->text;
-    EXPECT_EQ(text.find(steptexts::kFilesNotWritten), 0u);
-    EXPECT_NE(text.find(missing), std::string::npos);
-    EXPECT_NE(text.find(steptexts::kRowsLeftHead), std::string::npos);
+    // The rows first; the files after, their failures worded by the front end.
+    EXPECT_EQ(text.find(steptexts::kRowsLeftHead), 0u);
+    EXPECT_NE(text.find(steptexts::kFilesNotWritten), std::string::npos);
+    ASSERT_EQ(outcome.message->failures.size(), 1u);
+    EXPECT_EQ(outcome.message->failures[0].path, missing);
     EXPECT_NE(text.find("1955 " + kNumber + " 3 " + project.main + " 1:4"), std::string::npos);
     EXPECT_NE(text.find(steptexts::kLeftTextNotThere), std::string::npos);
     EXPECT_EQ(text.find("2456"), std::string::npos);
@@ -587,6 +589,57 @@ TEST(ConstantStepCancel, EditsWithoutAcceptLeaveSourcesAndMainListAlone) {
     EXPECT_EQ(ReadBytes(project.main), sourceBefore);
     ASSERT_EQ(project.mainConstants.size(), 1u);
     EXPECT_EQ(project.mainConstants.Text(0, 0), "1100");
+}
+
+}  // namespace
+}  // namespace korvexer
+
+namespace korvexer {
+namespace {
+
+TEST(ConstantStepSourceEncoding, TheProjectsChoiceReadsTheScanTheTextsAndTheRewrite) {
+    TempDir dir;
+    const std::string utf8 = PathCaseKey(dir.File("u.cpp")), gbk = PathCaseKey(dir.File("g.cpp"));
+    const std::string utf8Text = "b = \"\xE5\xA5\xBD\";\r\n";  // "好" in UTF-8
+    const std::string gbkText = "c = \"\xC4\xE3\";\r\n";       // "你" in GBK
+    WriteBytes(utf8, utf8Text);
+    WriteBytes(gbk, gbkText);
+    const LanguageDefinition language = LoaderDefaults(0);
+    FixedClock clock(1000);
+    using Kind = ScanNotice::Kind;
+    const struct {
+        SourceEncoding choice;
+        TextEncoding utf8File, gbkFile;
+        std::vector<std::string> undecodable;
+    } cases[] = {
+        {SourceEncoding::Automatic, TextEncoding::Utf8, TextEncoding::Gbk, {}},
+        {SourceEncoding::Gbk, TextEncoding::Gbk, TextEncoding::Gbk, {utf8}},
+        {SourceEncoding::Utf8, TextEncoding::Utf8, TextEncoding::Utf8, {gbk}},
+    };
+    for (const auto& c : cases) {
+        ConstantStep step(FileSystem::Real(), language, clock);
+        step.SetSourceEncoding(c.choice);
+        const std::vector<std::string> files{utf8, gbk};
+        step.Open(RowList(kMainColumnCount), &files, utf8, 1024);
+        ASSERT_EQ(step.rows().size(), 2u);
+        EXPECT_EQ(step.sources().EncodingOf(utf8), c.utf8File);
+        EXPECT_EQ(step.sources().EncodingOf(gbk), c.gbkFile);
+        std::vector<std::string> undecodable;
+        for (const ScanNotice& notice : step.sources().notices())
+            if (notice.kind == Kind::Undecodable) undecodable.push_back(notice.path);
+        EXPECT_EQ(undecodable, c.undecodable);
+        EXPECT_EQ(step.sources().NoticeLines().size(), c.undecodable.size());
+
+        // Protected and taken back under the same choice: every byte as it was.
+        RowList mainConstants(kMainColumnCount);
+        step.ReplaceAll();
+        ASSERT_TRUE(step.Accept(mainConstants, RowList(kMainColumnCount), files).accepted);
+        EXPECT_NE(ReadBytes(gbk), gbkText);
+        step.RevertAll();
+        ASSERT_TRUE(step.Accept(mainConstants, RowList(kMainColumnCount), files).accepted);
+        EXPECT_EQ(ReadBytes(utf8), utf8Text);
+        EXPECT_EQ(ReadBytes(gbk), gbkText);
+    }
 }
 
 }  // namespace

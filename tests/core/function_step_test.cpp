@@ -161,7 +161,8 @@ TEST(FunctionStepAccept, RenumbersTheMainListAndRewritesTheCalls) {
     ASSERT_TRUE(outcome.accepted);
     // The stale rows' file cannot be read: named, and kept in the record, after the new rows.
     ASSERT_TRUE(outcome.message);
-    EXPECT_NE(outcome.message->text.find("/nowhere"), std::string::npos);
+    ASSERT_FALSE(outcome.message->failures.empty());
+    EXPECT_EQ(outcome.message->failures[0].path, "/nowhere");
     ASSERT_EQ(project.mainFunctions.size(), 8u);
     EXPECT_EQ(Column(project.mainFunctions, 0),
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));

@@ -106,9 +106,45 @@ TEST(SaveProjectSettings, FirstSaveCreatesTheThreeSections) {
     EXPECT_EQ(ReadBytes(dir.File("k.ini")),
               "[Common Data]\r\nCompanyID=ACME\r\nProductID=A100\r\n"
               "[ACME A100]\r\nLanguageIndex=3\r\nMainPrgFile=/src/main.pas\r\n"
-              "Application=/bin/app\r\n"
+              "Application=/bin/app\r\nSourceEncoding=auto\r\n"
               "[ACME]\r\nProductIDList=A100;\r\n");
     EXPECT_EQ(settings.productList, "A100;");
+}
+
+TEST(ProjectSettings, SourceEncodingKeyRoundTripsAndDefaultsToAutomatic) {
+    TempDir dir;
+    ProfileStore store(FileSystem::Real(), dir.File("k.ini"));
+    const struct {
+        std::string stored;  // the key's line in the project's section; "" for none
+        SourceEncoding loaded;
+    } cases[] = {
+        {"", SourceEncoding::Automatic},  // a file written before the key existed
+        {"SourceEncoding=gbk\r\n", SourceEncoding::Gbk},
+        {"sourceencoding= UTF-8 \r\n", SourceEncoding::Utf8},
+        {"SourceEncoding=latin1\r\n", SourceEncoding::Automatic},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(dir.File("k.ini"),
+                   "[Common Data]\r\nCompanyID=C\r\nProductID=P\r\n[C P]\r\nLanguageIndex=2\r\n" +
+                       c.stored + "[C]\r\nProductIDList=P;\r\n");
+        ProjectSettings settings;
+        settings.sourceEncoding = SourceEncoding::Gbk;  // a project loaded before
+        LoadProjectSettings(store, "", "", settings);
+        EXPECT_EQ(settings.sourceEncoding, c.loaded) << c.stored;
+        EXPECT_EQ(settings.languageIndex, 2) << c.stored;
+    }
+
+    // Stored and read back; the keys of the project keep their places and meaning.
+    for (SourceEncoding choice :
+         {SourceEncoding::Utf8, SourceEncoding::Gbk, SourceEncoding::Automatic}) {
+        ProjectSettings settings;
+        settings.sourceEncoding = choice;
+        ASSERT_TRUE(SaveProjectSettings(store, "C", "P", settings));
+        ProjectSettings loaded;
+        LoadProjectSettings(store, "", "", loaded);
+        EXPECT_EQ(loaded.sourceEncoding, choice);
+        EXPECT_EQ(loaded.languageIndex, 0);
+    }
 }
 
 TEST(SaveProjectSettings, RoundTripsAndKeepsTheRecentList) {

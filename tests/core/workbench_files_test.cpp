@@ -216,10 +216,9 @@ TEST_F(WorkbenchHelp, AFileThatCannotBeWrittenGivesTheExclamationMessage) {
     m_fs.FailOn(Step::CreateTemporary, "readme.txt");
     WorkbenchOutcome outcome = workbench.WriteHelp("guide text");
     ASSERT_TRUE(outcome.message);
-    EXPECT_EQ(
-        outcome.message->text.compare(0, texts::kHelpWriteFailed.size(), texts::kHelpWriteFailed),
-        0);
-    EXPECT_NE(outcome.message->text.find(m_dir.File("src/readme.txt")), std::string::npos);
+    EXPECT_EQ(outcome.message->text, texts::kHelpWriteFailed);
+    ASSERT_EQ(outcome.message->failures.size(), 1u);
+    EXPECT_EQ(outcome.message->failures[0].path, m_dir.File("src/readme.txt"));
     EXPECT_EQ(outcome.message->caption, texts::kCaptionInformation);
     EXPECT_EQ(outcome.message->icon, MessageIcon::Exclamation);
     EXPECT_TRUE(outcome.fileToOpen.empty());

@@ -192,5 +192,43 @@ TEST_F(WorkbenchRefresh, ASavedProjectReplacesAllThreeLists) {
     EXPECT_EQ(workbench.language().language, 4);
 }
 
+using WorkbenchSourceEncoding = WorkbenchTest;
+
+TEST_F(WorkbenchSourceEncoding, TheChoiceIsSavedLoadedAndDecidesTheFilesEncodings) {
+    // A UTF-8 source: automatic and a fixed UTF-8 read it so, a fixed GBK does not.
+    test_support::WriteBytes(Main(), "s = \"\xE5\xA5\xBD\";\r\n");
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    EXPECT_EQ(workbench.Form().sourceEncoding, SourceEncoding::Automatic);
+    EXPECT_EQ(workbench.FileEncodingOf(Main()), TextEncoding::Utf8);
+
+    workbench.ChangeSourceEncoding(SourceEncoding::Gbk);
+    EXPECT_TRUE(workbench.dirty());
+    EXPECT_EQ(workbench.FileEncodingOf(Main()), TextEncoding::Gbk);  // found again
+    WorkbenchForm form = ValidForm();
+    form.sourceEncoding = SourceEncoding::Gbk;
+    ASSERT_TRUE(workbench.Save(form).completed);
+    EXPECT_EQ(m_store.GetString("Acme P1", "SourceEncoding", ""), "gbk");
+
+    // Another project without the key reads as automatic; the saved one as GBK again.
+    StoreProject("P2", 0, Main(), App());
+    (void)m_store.WriteString("Acme P2", "SourceEncoding", "");
+    WorkbenchForm other = workbench.Form();
+    other.product = "P2";
+    ASSERT_TRUE(workbench.Refresh(other).completed);
+    EXPECT_EQ(workbench.Form().sourceEncoding, SourceEncoding::Automatic);
+    EXPECT_EQ(workbench.FileEncodingOf(Main()), TextEncoding::Utf8);
+    other.product = "P1";
+    ASSERT_TRUE(workbench.Refresh(other).completed);
+    EXPECT_EQ(workbench.Form().sourceEncoding, SourceEncoding::Gbk);
+    EXPECT_FALSE(workbench.dirty());
+
+    // What a step noticed goes to the status line; nothing noticed leaves it as it was.
+    workbench.NoteScan({"one", "two"});
+    EXPECT_EQ(workbench.statusText(), "onetwo");
+    workbench.NoteScan({});
+    EXPECT_EQ(workbench.statusText(), "onetwo");
+}
+
 }  // namespace
 }  // namespace korvexer::test_support

@@ -141,10 +141,11 @@ TEST_F(WorkbenchSave, ARecordFileThatCannotBeWrittenKeepsDirtyAndNamesTheFile) {
     m_fs.FailOn(Step::Write, "demo.con");
     WorkbenchOutcome outcome = workbench.Save(ValidForm());
     ASSERT_TRUE(outcome.message);
-    const std::string& text = outcome.message->text;
-    EXPECT_EQ(text.compare(0, texts::kSaveRecordFailed.size(), texts::kSaveRecordFailed), 0);
-    EXPECT_NE(text.find(RecordBesideApp()), std::string::npos) << text;
-    EXPECT_NE(text.find("no space left"), std::string::npos) << text;
+    EXPECT_EQ(outcome.message->text, texts::kSaveRecordFailed);
+    // The failure goes with the message for the front end to word: the file and why.
+    ASSERT_EQ(outcome.message->failures.size(), 1u);
+    EXPECT_EQ(outcome.message->failures[0].path, RecordBesideApp());
+    EXPECT_EQ(outcome.message->failures[0].kind, ErrorKind::DiskFull);
     EXPECT_EQ(outcome.message->caption, texts::kCaptionSystem);
     EXPECT_FALSE(outcome.completed);
     EXPECT_TRUE(workbench.dirty());
@@ -161,9 +162,10 @@ TEST_F(WorkbenchSave, ASettingsFileThatCannotBeWrittenStopsBeforeTheRecord) {
     workbench.ChangeLanguage(1);
     WorkbenchOutcome outcome = workbench.Save(ValidForm());
     ASSERT_TRUE(outcome.message);
-    const std::string& text = outcome.message->text;
-    EXPECT_EQ(text.compare(0, texts::kSettingsWriteFailed.size(), texts::kSettingsWriteFailed), 0);
-    EXPECT_NE(text.find("no-such-folder"), std::string::npos) << text;
+    EXPECT_EQ(outcome.message->text, texts::kSettingsWriteFailed);
+    ASSERT_EQ(outcome.message->failures.size(), 1u);
+    EXPECT_NE(outcome.message->failures[0].path.find("no-such-folder"), std::string::npos);
+    EXPECT_EQ(outcome.message->failures[0].kind, ErrorKind::NotFolder);
     EXPECT_TRUE(workbench.dirty());
     EXPECT_FALSE(m_fs.Exists(RecordBesideApp()));
 }
@@ -193,10 +195,9 @@ TEST_F(WorkbenchSaveRecordAfterStep, AFailedWriteGivesItsOwnMessageAndKeepsDirty
     m_fs.FailOn(Step::Write, "demo.con");
     WorkbenchOutcome outcome = workbench.SaveRecordAfterStep();
     ASSERT_TRUE(outcome.message);
-    EXPECT_EQ(
-        outcome.message->text.compare(0, texts::kStepRecordFailed.size(), texts::kStepRecordFailed),
-        0);
-    EXPECT_NE(outcome.message->text.find(RecordBesideApp()), std::string::npos);
+    EXPECT_EQ(outcome.message->text, texts::kStepRecordFailed);
+    ASSERT_EQ(outcome.message->failures.size(), 1u);
+    EXPECT_EQ(outcome.message->failures[0].path, RecordBesideApp());
     EXPECT_TRUE(workbench.dirty());
     EXPECT_FALSE(m_fs.Exists(RecordBesideMain()));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tests of StepLauncher: the step dialogs opened from the main window's model, and the record
 // written after OK.
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -213,6 +214,10 @@ void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
     project.launcher.Attach(window);
     const std::string record = project.dir.File("bin/orders.con");
     QVERIFY(FileSystem::Real().Remove(record).ok());
+    // A UTF-8 file with LF breaks, while the language breaks at CR LF.
+    const std::string greeting = project.dir.File("greeting.cpp");
+    WriteBytes(greeting, ReadBytes(KORVEXER_SAMPLES "/orders/greeting.cpp"));
+    project.model.AddSourceFiles({greeting});
 
     // The function step button: pair strlen with its substitute and press OK.
     std::vector<QString> opened;
@@ -241,6 +246,9 @@ void StepLauncherTest::windowStepButtonsRunTheStepsAndWriteTheRecord() {
              int(korvexer::RecordReadResult::Complete));
     QCOMPARE(lists.functions.size(), std::size_t{1});
     QVERIFY(!project.model.dirty());
+    // What the step's scan noticed is on the window's status line, naming the file once.
+    const QString status = window.findChild<QLabel*>(QStringLiteral("status"))->text();
+    QCOMPARE(status.count(QStringLiteral("greeting.cpp")), 1);
 
     // The constant step button with the main source field emptied: the message, no dialog.
     window.findChild<QLineEdit*>(QStringLiteral("mainSource"))->clear();

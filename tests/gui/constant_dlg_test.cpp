@@ -19,6 +19,7 @@
 #include "core/platform/clock.h"
 #include "gui/constants/constant_dlg.h"
 #include "gui/constants/step_context.h"
+#include "gui/constants/step_preview_pane.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
 #include "gui/text/gbk_codec.h"
@@ -159,6 +160,8 @@ private slots:
     void valueEditHoldsAtMost256GbkBytes_data();
     void valueEditHoldsAtMost256GbkBytes();
     void rendersWithoutCuttingAnything();
+    void utf8ValuesShowDecodedAndAreEditedInTheFilesEncoding();
+    void previewShowsTheSelectedLinesAsOkWillWriteThem();
 };
 
 void ConstantDlgTest::opensWithTheScannedConstantsOfEveryFile() {
@@ -422,14 +425,15 @@ void ConstantDlgTest::okNamesAFileThatCouldNotBeRewritten() {
     dialog.Press("ok");
     QCOMPARE(dialog.dlg.result(), int(QDialog::Accepted));
     QCOMPARE(project.prompter.shown.size(), std::size_t{1});
-    // The files not written come first; then the rows left, here the hexadecimal one of main.cpp,
-    // whose listed value never stands there.
+    // The rows left come first, here the hexadecimal one of main.cpp, whose listed value never
+    // stands there; then the files not written.
     const QString text = project.prompter.shown[0].text;
-    const qsizetype rowsAt = text.indexOf(Q(korvexer::steptexts::kRowsLeftHead));
-    QVERIFY2(rowsAt > 0, qPrintable(text));
-    QVERIFY(text.left(rowsAt).contains(QStringLiteral("report.cpp")));
-    QVERIFY(!text.left(rowsAt).contains(QStringLiteral("main.cpp")));
-    QVERIFY(text.mid(rowsAt).contains(QStringLiteral("main.cpp")));
+    const qsizetype filesAt = text.indexOf(Q(korvexer::steptexts::kFilesNotWritten));
+    QVERIFY2(text.startsWith(Q(korvexer::steptexts::kRowsLeftHead)) && filesAt > 0,
+             qPrintable(text));
+    QVERIFY(text.left(filesAt).contains(QStringLiteral("main.cpp")));
+    QVERIFY(text.mid(filesAt).contains(QStringLiteral("report.cpp")));
+    QVERIFY(!text.mid(filesAt).contains(QStringLiteral("main.cpp")));
     QCOMPARE(ReadBytes(project.report), project.originalReport);
     QVERIFY(ReadBytes(project.mainSource) != project.originalMain);
     // The record keeps describing the sources: only main.cpp's rows were handed back.
@@ -476,6 +480,66 @@ void ConstantDlgTest::rendersWithoutCuttingAnything() {
                             widget->property("text").toString()));
     }
     QVERIFY(dialog.dlg.grab().save(QStringLiteral(KORVEXER_GUI_RENDER_DIR "/constant_dlg.png")));
+}
+
+void ConstantDlgTest::utf8ValuesShowDecodedAndAreEditedInTheFilesEncoding() {
+    Project project;
+    const std::string greeting = project.dir.File("greeting.cpp");
+    WriteBytes(greeting, ReadBytes(KORVEXER_SAMPLES "/orders/greeting.cpp"));
+    project.sourceFiles.push_back(greeting);
+    Dialog dialog(project);
+    const int row =
+        dialog.RowOfValue("\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE4\xB8\x96\xE7\x95\x8C");
+    QVERIFY(row >= 0);
+    QCOMPARE(dialog.Rows().data(dialog.Rows().index(row, korvexer::kStepValue)).toString(),
+             QStringLiteral("你好，世界"));
+    // A GBK file's value stays GBK.
+    const int gbkRow = dialog.RowOfValue("Order report");
+    QCOMPARE(dialog.Rows().CellEncoding(gbkRow, korvexer::kStepValue), korvexer::TextEncoding::Gbk);
+    // greeting.cpp breaks its lines at LF, the language at CR LF: the dialog says so, once.
+    auto* notices = dialog.Find<QLabel>("notices");
+    QVERIFY(notices->isVisible());
+    QCOMPARE(notices->text().count(QStringLiteral("greeting.cpp")), 1);
+
+    dialog.DoubleClick(row);
+    QCOMPARE(dialog.Find<QLineEdit>("valueEdit")->text(), QStringLiteral("你好，世界"));
+    dialog.Type("valueEdit", QStringLiteral("再见"));
+    dialog.Press("modify");
+    QCOMPARE(dialog.Rows().Text(row, korvexer::kStepValue),
+             std::string("\xE5\x86\x8D\xE8\xA7\x81"));
+    QCOMPARE(dialog.Rows().data(dialog.Rows().index(row, korvexer::kStepValue)).toString(),
+             QStringLiteral("再见"));
+    QVERIFY(project.SourcesUntouched());
+}
+
+void ConstantDlgTest::previewShowsTheSelectedLinesAsOkWillWriteThem() {
+    Project project;
+    Dialog dialog(project);
+    auto* preview = dialog.dlg.findChild<QWidget*>(QStringLiteral("preview"));
+    QVERIFY(preview && preview->isVisible());
+    const int row = dialog.RowOfValue("Order report");
+    const std::string index = dialog.Rows().Text(row, korvexer::kStepKey);
+    // The preview follows the selection once it rests.
+    dialog.Click(row);
+    QTRY_VERIFY(
+        dialog.dlg.Preview().ShownText().contains(QStringLiteral("header = \"Order report\";")));
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(QStringLiteral("（不变）")));
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(Q(project.mainSource)));
+
+    dialog.Press("replace");
+    const QString after = QStringLiteral("header = GetValueStr(%1);//\"Order report\"")
+                              .arg(QString::fromStdString(index));
+    QTRY_VERIFY(dialog.dlg.Preview().ShownText().contains(after));
+    // A second row of the other file: both lines, each under its file.
+    dialog.Click(5, Qt::ControlModifier);
+    dialog.dlg.Preview().Refresh();
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(Q(project.report)));
+    QVERIFY(dialog.dlg.Preview().ShownText().contains(after));
+    QVERIFY(project.SourcesUntouched());
+    QVERIFY(!QFile::exists(QString::fromStdString(project.mainSource + "~")));
+
+    dialog.Press("ok");
+    QVERIFY(ReadBytes(project.mainSource).find(after.toStdString()) != std::string::npos);
 }
 
 QTEST_MAIN(ConstantDlgTest)

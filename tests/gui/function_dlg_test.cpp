@@ -15,6 +15,7 @@
 #include "core/language/language_defaults.h"
 #include "core/list/row_list.h"
 #include "gui/constants/step_context.h"
+#include "gui/constants/step_preview_pane.h"
 #include "gui/controls/grid_list_ctrl.h"
 #include "gui/controls/row_list_model.h"
 #include "gui/functions/function_dlg.h"
@@ -212,6 +213,11 @@ void FunctionDlgTest::pairThenOkRewritesTheCallAndTheNextOpeningShowsIt() {
         dialog.Press("replace");
         QCOMPARE(dialog.Substitute(row), std::string("MessageBoxN_kx"));
         QCOMPARE(dialog.State(row), kReplace);
+        // The preview below shows the line as OK will write it, and nothing is written yet.
+        QTRY_VERIFY(dialog.dlg.Preview().ShownText().contains(
+            QStringLiteral("MessageBoxN_kx(\"%s\\n\", title);//printf")));
+        QVERIFY(
+            dialog.dlg.Preview().ShownText().contains(QStringLiteral("printf(\"%s\\n\", title);")));
         QVERIFY(project.SourcesUntouched());
         dialog.Press("ok");
         QCOMPARE(dialog.dlg.result(), int(QDialog::Accepted));

@@ -15,6 +15,7 @@ private slots:
     void roundTrip();
     void brokenBytesShowAsReplacement();
     void unencodableCharacterIsReported();
+    void sourceTextInItsFilesEncoding();
 };
 
 void GbkCodecTest::roundTrip_data() {
@@ -56,6 +57,23 @@ void GbkCodecTest::unencodableCharacterIsReported() {
     QVERIFY(bytes.size() >= 2);
     QCOMPARE(bytes.front(), 'a');
     QCOMPARE(bytes.back(), 'b');
+}
+
+void GbkCodecTest::sourceTextInItsFilesEncoding() {
+    using korvexer::TextEncoding;
+    // The same bytes read as UTF-8 and as GBK; UTF-8 text goes back as the very bytes.
+    const std::string utf8 = "\xE5\xA5\xBD\\";  // "好\"
+    QCOMPARE(GbkCodec::ToQString(utf8, TextEncoding::Utf8), QStringLiteral("好\\"));
+    QCOMPARE(GbkCodec::ToQString(utf8, TextEncoding::Gbk), GbkCodec::ToQString(utf8));
+    bool exact = false;
+    QCOMPARE(GbkCodec::FromQString(QStringLiteral("好\\"), TextEncoding::Utf8, &exact), utf8);
+    QVERIFY(exact);
+    QCOMPARE(GbkCodec::FromQString(QStringLiteral("好"), TextEncoding::Gbk),
+             std::string("\xBA\xC3"));
+    // Bytes that are no UTF-8 show as U+FFFD, never as another character.
+    const QString broken = GbkCodec::ToQString(std::string("a\xC4\xE3"), TextEncoding::Utf8);
+    QVERIFY(broken.startsWith(QLatin1Char('a')));
+    QVERIFY(broken.contains(QChar(QChar::ReplacementCharacter)));
 }
 
 QTEST_MAIN(GbkCodecTest)

@@ -23,6 +23,7 @@ private slots:
     void reloadAfterDirectChangesOfTheRowList();
     void directChangesShownWithoutAResetKeepTheSelection();
     void hundredThousandRows();
+    void fileTextsShowInTheirFilesEncoding();
 };
 
 namespace {
@@ -215,6 +216,34 @@ void RowListModelTest::hundredThousandRows() {
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QCOMPARE(model.AppendRow(Cells("x")), 100000);
     QCOMPARE(inserted.count(), 1);
+}
+
+void RowListModelTest::fileTextsShowInTheirFilesEncoding() {
+    using korvexer::TextEncoding;
+    RowList rows(6);
+    // "好" as UTF-8 bytes in both rows; only u.cpp is a UTF-8 file, only column 2 its own text.
+    rows.Append({"\xBA\xC3", "", "\xE5\xA5\xBD", "", "u.cpp", "1:2"});
+    rows.Append({"1", "", "\xE5\xA5\xBD", "", "g.cpp", "1:2"});
+    RowListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.Attach(&rows);
+    model.SetHeadings({"a", "b", "c", "d", "e", "f"});
+    QCOMPARE(model.ShownText(0, 2), model.ShownText(1, 2));  // no lookup yet: all GBK
+    int lookups = 0;
+    model.SetFileTexts({2}, 4);
+    model.SetEncodingLookup([&lookups](const std::string& path) {
+        ++lookups;
+        return path == "u.cpp" ? TextEncoding::Utf8 : TextEncoding::Gbk;
+    });
+    QCOMPARE(model.index(0, 2).data().toString(), QStringLiteral("好"));
+    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("好"));  // a GBK column
+    QCOMPARE(model.CellEncoding(1, 2), TextEncoding::Gbk);
+    QVERIFY(model.index(1, 2).data().toString() != QStringLiteral("好"));
+    // Only the file-text cells ask for their file's encoding.
+    lookups = 0;
+    (void)model.index(0, 0).data();
+    (void)model.index(0, 4).data();
+    QCOMPARE(lookups, 0);
 }
 
 QTEST_MAIN(RowListModelTest)

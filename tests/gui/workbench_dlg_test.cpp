@@ -21,6 +21,8 @@
 #include "core/app/workbench_texts.h"
 #include "core/platform/file_system.h"
 #include "core/platform/profile_store.h"
+#include "core/record/record_file.h"
+#include "core/list/list_texts.h"
 #include "gui/app/about_dlg.h"
 #include "gui/app/user_guide.h"
 #include "gui/app/workbench_dlg.h"
@@ -142,6 +144,39 @@ private slots:
         QCOMPARE(product->currentText(), QStringLiteral("B2"));
         QCOMPARE(f.Child<QComboBox>("language")->currentIndex(), 4);
         QCOMPARE(f.Edit("mainSource")->text(), QStringLiteral("/p/Main.java"));
+        QVERIFY(!f.model->dirty());
+    }
+
+    void sourceEncodingComboDecodesTheListsAndIsSaved() {
+        // A recorded value of a UTF-8 file: "好" as the file's own three bytes.
+        QTemporaryDir project;
+        const std::string main = project.filePath(QStringLiteral("m.cpp")).toStdString();
+        const std::string app = project.filePath(QStringLiteral("app.exe")).toStdString();
+        WriteAll(QString::fromStdString(main), "s = \"\xE5\xA5\xBD\";\n");
+        korvexer::RecordLists record;
+        record.constants.Append(
+            {"1100", std::string(korvexer::texts::kTypeString), "\xE5\xA5\xBD", main, "1:4"});
+        QVERIFY(
+            korvexer::WriteRecordFile(FileSystem::Real(), korvexer::RecordFilePath(app), record));
+        Fixture f(QByteArray("[Common Data]\r\nCompanyID=C\r\nProductID=P\r\n[C]\r\n"
+                             "ProductIDList=P;\r\n[C P]\r\nMainPrgFile=") +
+                  main.c_str() + "\r\nApplication=" + app.c_str() + "\r\n");
+        auto* encoding = f.Child<QComboBox>("sourceEncoding");
+        QCOMPARE(encoding->count(), 3);
+        QCOMPARE(encoding->itemText(0), QStringLiteral("自动"));
+        QCOMPARE(encoding->itemText(1), QStringLiteral("GBK"));
+        QCOMPARE(encoding->itemText(2), QStringLiteral("UTF-8"));
+        QCOMPARE(encoding->currentIndex(), 0);  // no key: automatic
+        const QAbstractItemModel* list = f.window->ConstantList().model();
+        QCOMPARE(list->data(list->index(0, 2)).toString(), QStringLiteral("好"));
+        QVERIFY(!f.model->dirty());
+
+        // Fixed to GBK, the same bytes are GBK text; the choice is unsaved work, then saved.
+        encoding->setCurrentIndex(1);
+        QVERIFY(f.model->dirty());
+        QVERIFY(list->data(list->index(0, 2)).toString() != QStringLiteral("好"));
+        f.Click("save");
+        QCOMPARE(f.settings->GetString("C P", "SourceEncoding", ""), "gbk");
         QVERIFY(!f.model->dirty());
     }
 
@@ -281,8 +316,9 @@ private slots:
 
     void enterWalksTheFieldsThenOffersToSave() {
         Fixture f;
-        const QStringList order = {"company", "product", "language", "mainSource", "application"};
-        const QStringList typed = {"C", "P1", "", f.File("m.cpp"), f.File("a.exe")};
+        const QStringList order = {"company",        "product",    "language",
+                                   "sourceEncoding", "mainSource", "application"};
+        const QStringList typed = {"C", "P1", "", "", f.File("m.cpp"), f.File("a.exe")};
         f.Edit("company")->setFocus();
         for (int i = 0; i < order.size(); ++i) {
             QWidget* field = QApplication::focusWidget();  // the product's own line edit too

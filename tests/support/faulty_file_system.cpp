@@ -29,7 +29,7 @@ public:
         // A full disk takes part of the data before it fails.
         if (m_failWrite) {
             (void)m_inner->Write(data.substr(0, data.size() / 2));
-            return Error{"injected: no space left on the device", path()};
+            return Error{"injected: no space left on the device", path(), ErrorKind::DiskFull};
         }
         return m_inner->Write(data);
     }
