@@ -2,12 +2,15 @@
 // The merge of the record's constant rows, by hash indexes so that it grows with the rows only.
 #include "core/constants/constant_merge.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 #include <unordered_map>
 #include <utility>
@@ -52,50 +55,57 @@ public:
             m_byPlace.emplace(TextPair{file, rows.Text(row, kStepPosition)}, row);
             if (rows.Text(row, kStepState) == texts::kStateUnknown)
                 m_calls[TextPair{file, rows.Text(row, kStepKey)}].push_back(row);
-            // A scan lists the rows of one file together: each run of them is one range.
-            if (m_files.empty() || m_files.back().file != file) {
-                m_fileRanges[file].push_back(m_files.size());
-                m_files.push_back({file, row, row});
-            }
-            m_files.back().end = row + 1;
         }
     }
 
     void Merge(const RowList& record) {
+        // First the calls, which tell how far each file's lines moved; then the rest, at their
+        // places moved as far as the calls around them.
+        std::vector<std::size_t> rest;
         for (std::size_t entry = 0; entry < record.size(); ++entry) {
-            const std::string& index = record.Text(entry, kMainKey);
-            const std::string& type = record.Text(entry, kMainName);
-            const std::string& value = record.Text(entry, kMainValue);
             const std::string file = TrimTrailingBlanks(record.Text(entry, kMainFile));
             const std::string position = TrimTrailingBlanks(record.Text(entry, kMainPosition));
-
             std::optional<std::size_t> match;
+            if (file.empty() || position.empty())
+                match = FirstWithIndex(record.Text(entry, kMainKey));
+            else if ((match = CallOf(file, record.Text(entry, kMainKey), position)))
+                m_shifts[file].emplace_back(
+                    LineOf(position),
+                    LineOf(m_rows.Text(*match, kStepPosition)) - LineOf(position));
+            if (match)
+                Take(*match, record, entry);
+            else
+                rest.push_back(entry);
+        }
+        for (auto& [file, shifts] : m_shifts) std::sort(shifts.begin(), shifts.end());
+        for (std::size_t entry : rest) {
+            const std::string file = TrimTrailingBlanks(record.Text(entry, kMainFile));
+            std::string position = TrimTrailingBlanks(record.Text(entry, kMainPosition));
             if (!file.empty() && !position.empty()) {
-                match = CallOf(file, index, position);
-                if (!match) match = LiteralNear(file, type, value, position);
-            } else {
-                match = FirstWithIndex(index);
+                const std::string recorded = std::move(position);
+                std::string below;
+                std::tie(position, below) = Moved(file, recorded);
+                std::optional<std::size_t> match;
+                const std::string* places[] = {&position, &below, &recorded};
+                for (const std::string* place : places)
+                    if (!match) match = LiteralAt(file, record, entry, *place);
+                if (match) {
+                    Take(*match, record, entry);
+                    continue;
+                }
             }
-
-            if (match) {
-                Take(*match, index, type, value);
-                continue;
-            }
-            const std::size_t row = m_rows.Append(
-                {index, type, value, std::string(texts::kStateReplace), file, position},
-                DialogImage(type));
+            const std::string& index = record.Text(entry, kMainKey);
+            const std::string& type = record.Text(entry, kMainName);
+            const std::size_t row =
+                m_rows.Append({index, type, record.Text(entry, kMainValue),
+                               std::string(texts::kStateReplace), file, std::move(position)},
+                              DialogImage(type));
             m_taken.push_back(true);
             if (m_byIndex) (*m_byIndex)[index].insert(row);
         }
     }
 
 private:
-    struct FileRange {
-        std::string_view file;
-        std::size_t begin;
-        std::size_t end;
-    };
-
     std::size_t Distance(std::size_t row, long line) const {
         return static_cast<std::size_t>(std::labs(LineOf(m_rows.Text(row, kStepPosition)) - line));
     }
@@ -115,25 +125,35 @@ private:
         return best;
     }
 
-    // Case 3: a literal of `type` and `value` in `file`, at `position` or nearest its line.
-    std::optional<std::size_t> LiteralNear(const std::string& file, const std::string& type,
-                                           const std::string& value,
-                                           const std::string& position) const {
-        auto fits = [&](std::size_t row) {
-            return !m_taken[row] && m_rows.Text(row, kStepState) != texts::kStateUnknown &&
-                   m_rows.Text(row, kStepName) == type && m_rows.Text(row, kStepValue) == value;
-        };
-        if (auto atPlace = m_byPlace.find(TextPair{file, position});
-            atPlace != m_byPlace.end() && fits(atPlace->second))
-            return atPlace->second;
-        auto ranges = m_fileRanges.find(file);
-        if (ranges == m_fileRanges.end()) return std::nullopt;
+    // `position` of `file` moved by as many lines as the call recorded nearest above it moved, and
+    // as the nearest below it (the two differ where lines were inserted between them); as it is
+    // when no call of the file was found.
+    std::pair<std::string, std::string> Moved(const std::string& file,
+                                              const std::string& position) const {
+        auto shifts = m_shifts.find(file);
+        if (shifts == m_shifts.end() || shifts->second.empty()) return {position, position};
         const long line = LineOf(position);
-        std::optional<std::size_t> best;
-        for (std::size_t range : ranges->second)
-            for (std::size_t row = m_files[range].begin; row < m_files[range].end; ++row)
-                if (fits(row) && (!best || Distance(row, line) < Distance(*best, line))) best = row;
-        return best;
+        const auto& list = shifts->second;
+        auto after = std::upper_bound(list.begin(), list.end(), std::make_pair(line, LONG_MAX));
+        const long above = after == list.begin() ? after->second : std::prev(after)->second;
+        const long below = after == list.end() ? above : after->second;
+        const std::size_t colon = position.find(':');
+        const std::string column =
+            colon == std::string::npos ? std::string() : position.substr(colon);
+        return {std::to_string(line + above) + column, std::to_string(line + below) + column};
+    }
+
+    // Case 3: a literal of the record row's type and value at `position` of `file`.
+    std::optional<std::size_t> LiteralAt(const std::string& file, const RowList& record,
+                                         std::size_t entry, const std::string& position) const {
+        auto atPlace = m_byPlace.find(TextPair{file, position});
+        if (atPlace == m_byPlace.end()) return std::nullopt;
+        const std::size_t row = atPlace->second;
+        if (m_taken[row] || m_rows.Text(row, kStepState) == texts::kStateUnknown ||
+            m_rows.Text(row, kStepName) != record.Text(entry, kMainName) ||
+            m_rows.Text(row, kStepValue) != record.Text(entry, kMainValue))
+            return std::nullopt;
+        return row;
     }
 
     // A record row without a place: the first row not taken that shows its index. Such rows are
@@ -152,8 +172,10 @@ private:
         return std::nullopt;
     }
 
-    void Take(std::size_t row, const std::string& index, const std::string& type,
-              const std::string& value) {
+    void Take(std::size_t row, const RowList& record, std::size_t entry) {
+        const std::string& index = record.Text(entry, kMainKey);
+        const std::string& type = record.Text(entry, kMainName);
+        const std::string& value = record.Text(entry, kMainValue);
         m_taken[row] = true;
         // A call keeps its index text untouched: the index of calls holds views of it.
         if (const std::string oldIndex = m_rows.Text(row, kStepKey); oldIndex != index) {
@@ -173,8 +195,8 @@ private:
     std::vector<bool> m_taken;
     std::unordered_map<TextPair, std::size_t, PairHash> m_byPlace;  // the first row of a place
     std::unordered_map<TextPair, std::vector<std::size_t>, PairHash> m_calls;  // by file, index
-    std::vector<FileRange> m_files;
-    std::unordered_map<std::string_view, std::vector<std::size_t>> m_fileRanges;
+    // Per file: each call's recorded line and how far the scan found it moved, by line.
+    std::unordered_map<std::string, std::vector<std::pair<long, long>>> m_shifts;
     std::optional<std::unordered_map<std::string, std::set<std::size_t>>> m_byIndex;
 };
 

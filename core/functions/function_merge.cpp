@@ -46,23 +46,30 @@ public:
     }
 
     void Merge(const RowList& record) {
+        // First every record row whose call stands at its place, so that none of them loses its
+        // call to a moved row of the same substitute nearby; then the rest.
+        std::vector<std::size_t> rest;
         for (std::size_t entry = 0; entry < record.size(); ++entry) {
-            const std::string& name = record.Text(entry, kMainName);
-            const std::string& substitute = record.Text(entry, kMainValue);
+            if (std::optional<std::size_t> match =
+                    CallAt(record.Text(entry, kMainFile), record.Text(entry, kMainValue),
+                           record.Text(entry, kMainPosition)))
+                Take(*match, record, entry);
+            else
+                rest.push_back(entry);
+        }
+        for (std::size_t entry : rest) {
             const std::string& file = record.Text(entry, kMainFile);
             const std::string& position = record.Text(entry, kMainPosition);
-
-            std::optional<std::size_t> match = CallOf(file, substitute, position);
-            if (!match) match = PlainCallAt(file, position, name);
+            std::optional<std::size_t> match =
+                CallNearest(file, record.Text(entry, kMainValue), position);
+            if (!match) match = PlainCallAt(file, position, record.Text(entry, kMainName));
             if (match) {
-                m_taken[*match] = true;
-                m_rows.SetText(*match, kStepName, name);
-                m_rows.SetText(*match, kStepValue, substitute);
-                m_rows.SetText(*match, kStepState, std::string(texts::kStateReplace));
+                Take(*match, record, entry);
                 continue;
             }
-            m_rows.Append({std::to_string(m_rows.size() + 1), name, substitute,
-                           std::string(texts::kStateReplace), file, position});
+            m_rows.Append({std::to_string(m_rows.size() + 1), record.Text(entry, kMainName),
+                           record.Text(entry, kMainValue), std::string(texts::kStateReplace), file,
+                           position});
             m_taken.push_back(true);
         }
     }
@@ -70,9 +77,29 @@ public:
 private:
     using Calls = std::set<std::pair<long, std::size_t>>;  // by line, the rows not taken
 
-    // Cases 1 and 2: the "未知" call of `substitute` in `file`, at `position` or nearest its line.
-    std::optional<std::size_t> CallOf(const std::string& file, const std::string& substitute,
+    void Take(std::size_t row, const RowList& record, std::size_t entry) {
+        m_taken[row] = true;
+        m_rows.SetText(row, kStepName, record.Text(entry, kMainName));
+        m_rows.SetText(row, kStepValue, record.Text(entry, kMainValue));
+        m_rows.SetText(row, kStepState, std::string(texts::kStateReplace));
+    }
+
+    // Case 1: the "未知" call of `substitute` at `position` of `file`.
+    std::optional<std::size_t> CallAt(const std::string& file, const std::string& substitute,
                                       const std::string& position) {
+        auto found = m_calls.find(KeyOf(file, substitute));
+        auto atPlace = m_byPlace.find(KeyOf(file, position));
+        if (found == m_calls.end() || atPlace == m_byPlace.end()) return std::nullopt;
+        auto call = found->second.find({LineOf(position), atPlace->second});
+        if (call == found->second.end()) return std::nullopt;
+        found->second.erase(call);
+        return atPlace->second;
+    }
+
+    // Case 2: the "未知" call of `substitute` in `file` not taken yet nearest the line of
+    // `position`.
+    std::optional<std::size_t> CallNearest(const std::string& file, const std::string& substitute,
+                                           const std::string& position) {
         auto found = m_calls.find(KeyOf(file, substitute));
         if (found == m_calls.end() || found->second.empty()) return std::nullopt;
         Calls& calls = found->second;
@@ -81,11 +108,6 @@ private:
             calls.erase(call);
             return row;
         };
-        if (auto atPlace = m_byPlace.find(KeyOf(file, position)); atPlace != m_byPlace.end()) {
-            const std::size_t row = atPlace->second;
-            auto call = calls.find({LineOf(position), row});
-            if (call != calls.end()) return take(call);
-        }
         const long line = LineOf(position);
         auto after = calls.lower_bound({line, 0});
         if (after == calls.begin()) return take(after);

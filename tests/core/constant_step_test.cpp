@@ -132,37 +132,40 @@ TEST(ConstantStepOpen, MergesRecordRowsByPlaceElseByIndexAndAppendsTheRest) {
     EXPECT_EQ(rows.Image(4), kNumericImage);
 }
 
-// The merge follows the code: lines inserted above a replacement move it, and the record row
-// finds its accessor call by its index, its literal by its value, and never a row another record
-// row took.
+// The merge follows the code: a line inserted at the top moves every replacement; a record row
+// finds its accessor call by its index, else its literal where the calls around it moved, and
+// never a row another record row took.
 TEST(ConstantStepOpen, RecordRowsFollowTheirCallsAndLiteralsWhenLinesMoved) {
     Project project(
         "// one line more\r\na = 1;\r\nb = GetValueInt(1500);//1\r\nc = 0x40;\r\nd = 1;\r\n"
         "e = GetValueStr(1700);//\"s\"\r\n");
-    // 1500 was at 1:4, where "a = 1" now stands; 2456 is the hexadecimal 0x40 (listed as 64),
-    // never rewritten, now a line lower; 1800 repeats 1500's place; 1900 has no place.
-    project.mainConstants.Append({"1500", kNumber, "1", project.main, "1:4"});
+    // 2456 is the hexadecimal 0x40 (listed as 64), never rewritten; 1800's call was replaced by
+    // its literal by hand; 2600's line was changed by hand; 1900 has no place.
+    project.mainConstants.Append({"1500", kNumber, "1", project.main, "2:4"});
     project.mainConstants.Append({"2456", kNumber, "64", project.main, "3:4"});
-    project.mainConstants.Append({"1800", kNumber, "1", project.main, "1:4"});
-    project.mainConstants.Append({"1700", kString, "s", project.main, "4:4"});
+    project.mainConstants.Append({"1800", kNumber, "1", project.main, "4:4"});
+    project.mainConstants.Append({"1700", kString, "s", project.main, "5:4"});
+    project.mainConstants.Append({"2600", kNumber, "9", project.main, "1:4"});
     project.mainConstants.Append({"1900", kNumber, "8", "", ""});
     project.mainConstants.Append({"1500", kNumber, "9", "", ""});
     project.Open(1900);
     const RowList& rows = project.rows();
-    ASSERT_EQ(rows.size(), 7u);
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows.Text(0, kStepState), "");  // a = 1 is new: no literal of 1 was recorded there
     EXPECT_EQ(rows[1].columns,
               (std::vector<std::string>{"1500", kNumber, "1", kReplace, project.main, "3:4"}));
     EXPECT_EQ(rows[2].columns,
               (std::vector<std::string>{"2456", kNumber, "64", kReplace, project.main, "4:4"}));
-    // 1800 takes the literal 1 nearest its line: "a = 1" on line 2, not "d = 1" on line 5.
-    EXPECT_EQ(rows[0].columns,
-              (std::vector<std::string>{"1800", kNumber, "1", kReplace, project.main, "2:4"}));
-    EXPECT_EQ(rows.Text(3, kStepState), "");  // d = 1 is new
+    EXPECT_EQ(rows[3].columns,
+              (std::vector<std::string>{"1800", kNumber, "1", kReplace, project.main, "5:4"}));
     EXPECT_EQ(rows[4].columns,
               (std::vector<std::string>{"1700", kString, "s", kReplace, project.main, "6:4"}));
+    // Found nowhere: kept at its place moved as the call below it moved.
+    EXPECT_EQ(rows[5].columns,
+              (std::vector<std::string>{"2600", kNumber, "9", kReplace, project.main, "2:4"}));
     // 1500 again, without a place: its call is taken, so it gets a row of its own.
-    EXPECT_EQ(rows[5].columns, (std::vector<std::string>{"1900", kNumber, "8", kReplace, "", ""}));
-    EXPECT_EQ(rows[6].columns, (std::vector<std::string>{"1500", kNumber, "9", kReplace, "", ""}));
+    EXPECT_EQ(rows[6].columns, (std::vector<std::string>{"1900", kNumber, "8", kReplace, "", ""}));
+    EXPECT_EQ(rows[7].columns, (std::vector<std::string>{"1500", kNumber, "9", kReplace, "", ""}));
 }
 
 TEST(ConstantStepOpen, NoRecordRowTakesARowAnEarlierOneTook) {
@@ -510,7 +513,7 @@ TEST(ConstantStepAccept, AFileThatCannotBeWrittenKeepsItsRecordRowsAndIsNamed) {
 TEST(ConstantStepAccept, ATakeBackKeepsAndNamesWhatItCouldNotTakeBack) {
     Project project("c = 35;\r\nh = 0x40;\r\nd = GetValueInt(1700);//7\r\n");
     const std::string missing = project.dir.File("missing.cpp");
-    project.mainConstants.Append({"1700", kNumber, "7", project.main, "2:4"});
+    project.mainConstants.Append({"1700", kNumber, "7", project.main, "3:4"});
     project.mainConstants.Append({"1800", kNumber, "5", missing, "1:4"});
     project.mainConstants.Append({"1955", kNumber, "3", project.main, "1:4"});
     project.mainConstants.Append({"2456", kNumber, "64", project.main, "2:4"});
