@@ -168,6 +168,20 @@ TEST(ConstantStepOpen, RecordRowsFollowTheirCallsAndLiteralsWhenLinesMoved) {
     EXPECT_EQ(rows[7].columns, (std::vector<std::string>{"1500", kNumber, "9", kReplace, "", ""}));
 }
 
+// A line inserted between a literal and the call above it: the literal moved as the call below.
+TEST(ConstantStepOpen, ALiteralBelowAnInsertedLineMovesAsTheCallBelowIt) {
+    Project project(
+        "// top\r\nb = GetValueInt(1500);//1\r\n// middle\r\nc = 0x40;\r\n"
+        "d = GetValueInt(1700);//2\r\n");
+    project.mainConstants.Append({"1500", kNumber, "1", project.main, "1:4"});
+    project.mainConstants.Append({"2456", kNumber, "64", project.main, "2:4"});
+    project.mainConstants.Append({"1700", kNumber, "2", project.main, "3:4"});
+    project.Open(1900);
+    ASSERT_EQ(project.rows().size(), 3u);
+    EXPECT_EQ(project.rows()[1].columns,
+              (std::vector<std::string>{"2456", kNumber, "64", kReplace, project.main, "4:4"}));
+}
+
 TEST(ConstantStepOpen, NoRecordRowTakesARowAnEarlierOneTook) {
     Project project("a = 1;\r\n");
     // Forty appended rows make the list grow several times before the last record row, which
