@@ -32,9 +32,14 @@ struct ApplyOptions {
 
 // The rows given in the replace state count as applied, those without a state as taken back;
 // apply knows no earlier state to compare with.
-RowCounts CountGivenRows(const RowList& rows, const std::set<std::string>& notWritten) {
+RowCounts CountGivenRows(const RowList& rows, const std::set<std::string>& notWritten,
+                         const std::vector<SkippedRow>& left) {
     RowCounts counts;
+    std::set<std::size_t> leftRows;
+    for (const SkippedRow& skipped : left) leftRows.insert(skipped.row);
+    counts.skipped = leftRows.size();
     for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (leftRows.count(row) != 0) continue;
         const std::string& state = rows.Text(row, kStepState);
         if (state == texts::kStateUnknown || rows.Text(row, kStepPosition).empty()) continue;
         if (notWritten.count(rows.Text(row, kStepFile)) != 0)
@@ -90,15 +95,15 @@ int ApplyRows(CliContext& context, ListKind kind, const ApplyOptions& options) {
         Expected<RewritePlan> plan =
             PlanListOnSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
         if (!plan) return context.Refuse(context.ToUser(plan.error().message));
-        summary.rows = CountGivenRows(list, FilesNotWritten(*plan));
-        ReportPlanned(context, *plan, summary, context.SourceEncodingChoice());
+        summary.rows = CountGivenRows(list, FilesNotWritten(*plan), plan->skippedRows);
+        ReportPlanned(context, *plan, list, kind, summary, context.SourceEncodingChoice());
         return context.exitCode;
     }
     Expected<ApplyOutcome> outcome =
         ApplyListToSources(list, kind, *language, context.fs(), context.SourceEncodingChoice());
     if (!outcome) return context.Refuse(context.ToUser(outcome.error().message));
-    summary.rows = CountGivenRows(list, FilesNotWritten(*outcome));
-    ReportApplied(context, *outcome, summary);
+    summary.rows = CountGivenRows(list, FilesNotWritten(*outcome), outcome->skippedRows);
+    ReportApplied(context, *outcome, list, kind, summary, context.SourceEncodingChoice());
     return context.exitCode;
 }
 

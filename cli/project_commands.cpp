@@ -36,6 +36,7 @@
 #include "core/record/record_file.h"
 #include "core/scanner/file_encodings.h"
 #include "core/steps/accept_step.h"
+#include "core/steps/calls_left.h"
 
 namespace korvexer::cli {
 
@@ -56,6 +57,7 @@ struct ProjectOptions {
     std::string mode;            // project scan: constants or calls
     bool strict = false;         // project check --strict
     std::string file;            // project source remove FILE
+    bool unknown = false;        // the take-backs: also the calls the record does not know
 };
 
 // The file system as the settings file sees it here: readable, never written. The window's model
@@ -84,6 +86,17 @@ private:
     }
 };
 
+// A path as a shell reads it back: in single quotes when it holds anything but plain bytes.
+std::string Quoted(const std::string& path) {
+    if (path.find_first_not_of(
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._-:") ==
+        std::string::npos)
+        return path;
+    std::string quoted = "'";
+    for (char byte : path) quoted += byte == '\'' ? std::string("'\\''") : std::string(1, byte);
+    return quoted + "'";
+}
+
 // A saved project as the main window holds it: the window's model, loaded as the window loads it
 // at start-up (or, for --company/--product, as its refresh button loads another project).
 class ProjectSession {
@@ -94,8 +107,9 @@ public:
     // copy beside the main source file). For a step, a project without a main source file or
     // application file, or a record file that exists but cannot be read, is refused: writing the
     // record afterwards would lose what it holds. Otherwise such a record is named in a warning
-    // and the lists stay empty.
-    Status Load(const ProjectOptions& options, bool forSteps) {
+    // and the lists stay empty. A record of a moved project (Workbench::ProjectMoved) refuses a
+    // step, and is named in a warning otherwise, unless `forRebase`.
+    Status Load(const ProjectOptions& options, bool forSteps, bool forRebase = false) {
         Expected<ProfileStore> store = m_context.Settings();
         if (!store) return store.error();
         m_store.emplace(m_settingsFs, store->path());
@@ -138,7 +152,23 @@ public:
             m_context.Warn(m_context.ToUser(readable.error().message));
             return Status::Ok();
         }
-        return readable;
+        if (!readable) return readable;
+        if (std::optional<ProjectMove> move = m_workbench->ProjectMoved(); move && !forRebase) {
+            const std::string moved = "the record's files lie under " + move->recordFolder +
+                                      ", not under the project's folder " + move->projectFolder +
+                                      ": the project was moved or copied";
+            const std::string rebase = "korvexer-cli project rebase " + Quoted(move->recordFolder) +
+                                       " " + Quoted(move->projectFolder);
+            if (forSteps)
+                return Error{moved +
+                                 "; its rows would act on the files there, so nothing was "
+                                 "changed: run `" +
+                                 rebase + "` first",
+                             {}};
+            m_context.Warn(m_context.ToUser(moved + "; `" + rebase +
+                                            "` makes the record name the project's own files"));
+        }
+        return Status::Ok();
     }
 
     Workbench& workbench() { return *m_workbench; }
@@ -240,6 +270,13 @@ int PrintStepRows(CliContext& context, const RowList& rows, ListKind kind,
     return context.exitCode;
 }
 
+// Whether the selection options choose every row: none of them given.
+bool ChoosesAll(const SelectionOptions& selection) {
+    return selection.files.empty() && selection.excludes.empty() && !selection.strings &&
+           !selection.numbers && selection.values.empty() && selection.excludeValues.empty() &&
+           selection.rowsFile.empty();
+}
+
 // Loads the project for a step and adds the --source files; false after refusing.
 bool PrepareStep(CliContext& context, ProjectSession& session, const ProjectOptions& options) {
     Status loaded = session.Load(options, true);
@@ -292,36 +329,79 @@ std::optional<std::vector<std::pair<std::size_t, std::vector<std::string>>>> Giv
     return std::move(*matched);
 }
 
+// After a take-back: names each accessor or substitute call that a scan still finds in the
+// project's sources, so that the take-back is never reported complete while one is left (exit
+// status 1).
+void NameCallsLeft(CliContext& context, ProjectSession& session, ListKind kind) {
+    Workbench& workbench = session.workbench();
+    const std::vector<CallLeft> left =
+        CallsLeft(context.fs(), workbench.language(), kind, session.sourceFiles(),
+                  std::string(TrimLeadingBlanks(workbench.settings().mainSourceFile)),
+                  workbench.settings().sourceEncoding);
+    if (left.empty()) return;
+    FileEncodings files(context.fs(), workbench.settings().sourceEncoding);
+    for (const CallLeft& call : left) {
+        const TextEncoding encoding = files.Of(call.file);
+        if (context.Json()) {
+            const RowPosition place = ParseRowPosition(call.position);
+            context.out() << JsonObject()
+                                 .Text("kind", "call-left")
+                                 .Text("call", call.call, encoding)
+                                 .Text("file", call.file)
+                                 .Number("line", place.line)
+                                 .Number("column", static_cast<std::int64_t>(place.column))
+                                 .Line();
+        }
+        context.err() << "korvexer-cli: " << context.ToUser(call.file) << ':' << call.position
+                      << ": " << context.ToUser(call.call, encoding) << " is still in the source\n";
+    }
+    const bool constants = kind == ListKind::Constants;
+    context.err() << "korvexer-cli: the take-back is not complete: " << left.size()
+                  << (constants ? " accessor" : " substitute")
+                  << " call(s) are left in the sources; `project "
+                  << (constants ? "restore" : "unsubstitute")
+                  << " --unknown` takes back those whose comment holds the "
+                  << (constants ? "literal" : "name") << "\n";
+    context.exitCode = kExitFilesFailed;
+}
+
 // The OK of a step, or on --dry-run its plan: refused in English when the record cannot hold the
 // selection or the rewrite refuses; else the result reported, and after a real run the record
-// written. `before` are the step's rows as they were opened.
+// written. `before` are the step's rows as they were opened. After a take-back of every row
+// (`takesAllBack`) the calls still in the sources are named.
 template <typename Step>
 int FinishStep(CliContext& context, ProjectSession& session, const ProjectOptions& options,
-               Step& step, ListKind kind, const RowList& before, StepSummary summary) {
+               Step& step, ListKind kind, const RowList& before, StepSummary summary,
+               bool takesAllBack = false) {
     Workbench& workbench = session.workbench();
     const bool constants = kind == ListKind::Constants;
     RowList& mainList = constants ? workbench.constants() : workbench.functions();
     const RowList& otherList = constants ? workbench.functions() : workbench.constants();
-    const RecordLists wouldBe = step.WouldBe(otherList, session.sourceFiles());
+    summary.keepsRecord = true;
     if (options.dryRun) {
-        StepPlanOutcome plan = PlanStep(step.rows(), kind, workbench.language(), context.fs(),
-                                        wouldBe, workbench.settings().sourceEncoding);
+        StepPlanOutcome plan = step.Plan(otherList, session.sourceFiles());
         if (!plan.limits.fits())
             return context.Refuse(RecordLimitMessage(context, plan.limits, step.rows()));
         if (!plan.accepted)
             return context.Refuse(plan.rewriteRefusal ? context.ToUser(plan.rewriteRefusal->message)
                                                       : "the step was refused");
-        summary.rows = CountRowChanges(before, step.rows(), FilesNotWritten(plan.plan));
-        ReportPlanned(context, plan.plan, summary, workbench.settings().sourceEncoding);
+        summary.rows =
+            CountRowChanges(before, step.rows(), FilesNotWritten(plan.plan), plan.plan.skippedRows);
+        ReportPlanned(context, plan.plan, step.rows(), kind, summary,
+                      workbench.settings().sourceEncoding);
         return context.exitCode;
     }
-    const RecordLimitCheck limits = MeasureRecordLimits(step.rows(), kind, wouldBe);
+    const RecordLimitCheck limits =
+        MeasureRecordLimits(step.rows(), kind, step.WouldBe(otherList, session.sourceFiles()));
     if (!limits.fits()) return context.Refuse(RecordLimitMessage(context, limits, step.rows()));
     StepAcceptOutcome outcome = step.Accept(mainList, otherList, session.sourceFiles());
     if (!outcome.accepted) return context.Refuse(StepRefusalMessage(context, outcome));
-    summary.rows = CountRowChanges(before, step.rows(), FilesNotWritten(outcome.files));
-    ReportApplied(context, outcome.files, summary);
+    summary.rows = CountRowChanges(before, step.rows(), FilesNotWritten(outcome.files),
+                                   outcome.files.skippedRows);
+    ReportApplied(context, outcome.files, step.rows(), kind, summary,
+                  workbench.settings().sourceEncoding);
     session.SaveRecord();
+    if (takesAllBack) NameCallsLeft(context, session, kind);
     return context.exitCode;
 }
 
@@ -359,13 +439,16 @@ int RunConstantStep(CliContext& context, const ProjectOptions& options, Constant
         for (std::size_t row : SelectedRows(step.rows(), *selection, files)) {
             const std::string& state = step.rows().Text(row, kStepState);
             if (action == ConstantAction::Protect && state.empty()) step.Replace({row});
-            if (action == ConstantAction::Restore && state == texts::kStateReplace)
+            if (action == ConstantAction::Restore &&
+                (state == texts::kStateReplace ||
+                 (options.unknown && state == texts::kStateUnknown)))
                 step.Revert({row});
         }
     }
     StepSummary summary;
     summary.command = action == ConstantAction::Protect ? "protect" : "restore";
-    return FinishStep(context, session, options, step, ListKind::Constants, before, summary);
+    return FinishStep(context, session, options, step, ListKind::Constants, before, summary,
+                      action == ConstantAction::Restore && ChoosesAll(options.selection));
 }
 
 // The substitute of each --pair by lower-cased call name; nothing after refusing a malformed pair
@@ -445,7 +528,8 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
     for (std::size_t row : SelectedRows(step.rows(), *selection, files)) {
         const std::string& state = step.rows().Text(row, kStepState);
         if (action == FunctionAction::Unsubstitute) {
-            if (state == texts::kStateReplace) step.Revert(row);
+            if (state == texts::kStateReplace || (options.unknown && state == texts::kStateUnknown))
+                step.Revert(row);
             continue;
         }
         // Calls already substituted, and substitute calls the record does not know, stay.
@@ -467,7 +551,39 @@ int RunFunctionStep(CliContext& context, const ProjectOptions& options, Function
         }
         step.Pair(row, name);
     }
-    return FinishStep(context, session, options, step, ListKind::Functions, before, summary);
+    return FinishStep(context, session, options, step, ListKind::Functions, before, summary,
+                      action == FunctionAction::Unsubstitute && ChoosesAll(options.selection));
+}
+
+int RebaseProject(CliContext& context, const ProjectOptions& options, const std::string& userFrom,
+                  const std::string& userTo) {
+    Expected<std::string> from = context.FromUser(userFrom);
+    Expected<std::string> to = context.FromUser(userTo);
+    if (!from || !to) return context.Refuse("OLD or NEW has no GBK form");
+    ProjectSession session(context);
+    if (Status loaded = session.Load(options, true, true); !loaded)
+        return context.Refuse(context.ToUser(loaded.error().message));
+    Workbench& workbench = session.workbench();
+    RowList constants = workbench.constants();
+    RowList functions = workbench.functions();
+    std::vector<std::string> sources = session.sourceFiles();
+    const std::size_t count = RebasePaths(constants, functions, sources, *from, *to);
+    if (count == 0)
+        return context.Refuse("no path of the record lies under " + userFrom +
+                              "; nothing was changed");
+    WorkbenchOutcome rebased = workbench.RebaseRecord(*from, *to);
+    if (!rebased.completed) {
+        context.err() << "korvexer-cli: "
+                      << (rebased.message
+                              ? RecordNotWrittenMessage(context, *rebased.message)
+                              : "the record file " + context.ToUser(session.recordPath()) +
+                                    " could not be written")
+                      << '\n';
+        context.exitCode = kExitFilesFailed;
+        return context.exitCode;
+    }
+    context.out() << count << " path(s) of the record now lie under " << userTo << '\n';
+    return context.exitCode;
 }
 
 // project show --format json: the settings as one object, then the source files and the rows.
@@ -586,6 +702,16 @@ void AddSourceOption(CLI::App& command, ProjectOptions& options) {
     AddFileListOptions(command, options.sourceList);
 }
 
+void AddUnknownOption(CLI::App& command, ProjectOptions& options, const std::string& calls,
+                      const std::string& text) {
+    command.add_flag("--unknown", options.unknown,
+                     "Also take back the chosen " + calls +
+                         " that the record does not know (the rows shown as unknown), with the " +
+                         text +
+                         " from their trailing comment; a call whose comment does not "
+                         "plainly hold it is left alone");
+}
+
 // The options of a step: what to choose, a dry run, the output and unreadable files.
 void AddStepOptions(CLI::App& command, CliContext& context, ProjectOptions& options,
                     ListKind kind) {
@@ -610,8 +736,10 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
         "when none is given; rows left out keep their state) and carries the result into the "
         "sources as the step dialogs' OK does (each changed file backed up to FILE~), then writes "
         "the record file beside the application file and its copy beside the main source file. "
-        "Changed files are printed, then a summary line; files that could not be written are "
-        "named on standard error and the exit status is 1; a refused step (a record that cannot "
+        "Changed files are printed, then a summary line; files that could not be written, and "
+        "rows that could not be applied or taken back (their file unreadable, their text not at "
+        "their position: they stay in the record), are named on standard error, one line each, "
+        "and the exit status is 1; a refused step (a record that cannot "
         "be read or could not hold the rows, a source file that cannot be read) changes nothing "
         "and exits with 2");
     project->require_subcommand(1, 1);
@@ -667,11 +795,30 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
 
     CLI::App* restore = project->add_subcommand(
         "restore",
-        "Takes every chosen recorded constant back: the literals return, the comments go");
+        "Takes every chosen recorded constant back: the literals return, the comments go. "
+        "After a take-back of every row, accessor calls that a scan still finds are named on "
+        "standard error and the exit status is 1");
     auto restoreOptions = AddProjectOptions(*restore);
+    AddUnknownOption(*restore, *restoreOptions, "accessor calls", "literal");
     AddStepOptions(*restore, context, *restoreOptions, ListKind::Constants);
     restore->callback([&context, restoreOptions] {
         RunConstantStep(context, *restoreOptions, ConstantAction::Restore);
+    });
+
+    CLI::App* rebase = project->add_subcommand(
+        "rebase",
+        "Rewrites the record's paths (of its constants, its substitutions and its source-file "
+        "list) that lie under the folder OLD to lie under NEW instead, and writes the record. For "
+        "a project that was moved or copied: until its record is rebased, the steps refuse to "
+        "run, since they would rewrite the files where the project lay before");
+    auto rebaseOptions = AddProjectOptions(*rebase);
+    auto rebaseFolders = std::make_shared<std::vector<std::string>>();
+    rebase
+        ->add_option("OLD NEW", *rebaseFolders, "The folder the record names, and where it is now")
+        ->expected(2)
+        ->required();
+    rebase->callback([&context, rebaseOptions, rebaseFolders] {
+        RebaseProject(context, *rebaseOptions, (*rebaseFolders)[0], (*rebaseFolders)[1]);
     });
 
     CLI::App* substitute = project->add_subcommand(
@@ -700,8 +847,12 @@ void RegisterProjectCommands(CLI::App& app, CliContext& context) {
     });
 
     CLI::App* unsubstitute = project->add_subcommand(
-        "unsubstitute", "Takes every chosen recorded substitution back: the original calls return");
+        "unsubstitute",
+        "Takes every chosen recorded substitution back: the original calls return. After a "
+        "take-back of every row, substitute calls that a scan still finds are named on standard "
+        "error and the exit status is 1");
     auto unsubstituteOptions = AddProjectOptions(*unsubstitute);
+    AddUnknownOption(*unsubstitute, *unsubstituteOptions, "_kx calls", "original name");
     AddStepOptions(*unsubstitute, context, *unsubstituteOptions, ListKind::Functions);
     unsubstitute->callback([&context, unsubstituteOptions] {
         RunFunctionStep(context, *unsubstituteOptions, FunctionAction::Unsubstitute);

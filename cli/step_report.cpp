@@ -6,6 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_writer.h"
+#include "cli/row_json.h"
 #include "cli/unified_diff.h"
 #include "core/list/list_texts.h"
 #include "core/list/row_layouts.h"
@@ -72,6 +73,27 @@ void PrintSummary(CliContext& context, const StepSummary& summary, bool dryRun,
     context.out() << line << '\n';
 }
 
+const char* ReasonWords(RowSkipReason reason, ListKind kind) {
+    const bool constants = kind == ListKind::Constants;
+    switch (reason) {
+        case RowSkipReason::FileUnreadable:
+            return "its file cannot be read";
+        case RowSkipReason::FileNotWritten:
+            return "its file could not be written";
+        case RowSkipReason::TextNotThere:
+            return constants ? "its position does not hold the listed text (the line was changed, "
+                               "or the value is not written there as listed, as a hexadecimal "
+                               "one is not)"
+                             : "its position does not hold the listed call (the line was changed)";
+        case RowSkipReason::KeyTaken:
+            return constants ? "an earlier row has the same index"
+                             : "an earlier row has the same number";
+        case RowSkipReason::PlaceTaken:
+            return "another row stands at the same position";
+    }
+    return "";
+}
+
 void ReportUnreadable(CliContext& context, const std::vector<Error>& unreadable) {
     for (const Error& error : unreadable) {
         if (context.Json())
@@ -86,9 +108,14 @@ void ReportUnreadable(CliContext& context, const std::vector<Error>& unreadable)
 }  // namespace
 
 RowCounts CountRowChanges(const RowList& before, const RowList& after,
-                          const std::set<std::string>& notWritten) {
+                          const std::set<std::string>& notWritten,
+                          const std::vector<SkippedRow>& left) {
     RowCounts counts;
+    std::set<std::size_t> leftRows;
+    for (const SkippedRow& skipped : left) leftRows.insert(skipped.row);
+    counts.skipped = leftRows.size();
     for (std::size_t row = 0; row < after.size() && row < before.size(); ++row) {
+        if (leftRows.count(row) != 0) continue;
         const bool was = before.Text(row, kStepState) == texts::kStateReplace;
         const bool is = after.Text(row, kStepState) == texts::kStateReplace;
         const bool otherSubstitute =
@@ -117,7 +144,45 @@ std::set<std::string> FilesNotWritten(const RewritePlan& plan) {
     return files;
 }
 
-void ReportApplied(CliContext& context, const ApplyOutcome& files, const StepSummary& summary) {
+void ReportRowsLeft(CliContext& context, const std::vector<SkippedRow>& left, const RowList& rows,
+                    ListKind kind, bool dryRun, bool keepsRecord, SourceEncoding choice) {
+    if (left.empty()) return;
+    FileEncodings encodings(context.fs(), choice);
+    const bool constants = kind == ListKind::Constants;
+    for (const SkippedRow& skipped : left) {
+        if (skipped.row >= rows.size()) continue;
+        const std::vector<std::string>& columns = rows[skipped.row].columns;
+        const TextEncoding encoding = encodings.Of(skipped.file);
+        const std::string what = constants
+                                     ? "constant " + columns[kStepKey] + " (" +
+                                           context.ToUser(columns[kStepValue], encoding) + ")"
+                                     : "call " + context.ToUser(columns[kStepName], encoding) +
+                                           " -> " + context.ToUser(columns[kStepValue], encoding);
+        const std::string line =
+            what + (dryRun ? " would not be " : " was not ") +
+            (skipped.applying ? "applied" : "taken back") + ": " +
+            ReasonWords(skipped.reason, kind) + " (" + RowSkipName(skipped.reason) + ")" +
+            (keepsRecord ? (dryRun ? "; it would stay in the record" : "; it stays in the record")
+                         : "");
+        if (context.Json())
+            context.out() << JsonObject()
+                                 .Text("kind", "left")
+                                 .Text("action", skipped.applying ? "apply" : "take-back")
+                                 .Text("reason", RowSkipName(skipped.reason))
+                                 .Text("message", line, TextEncoding::Utf8)
+                                 .Raw("row", StepRowJson(columns, kind, encoding).Value())
+                                 .Line();
+        // apply passes over such rows as it always has; a project step keeps them in its record,
+        // so it says which.
+        if (keepsRecord)
+            context.err() << "korvexer-cli: " << context.ToUser(skipped.file) << ':'
+                          << skipped.position << ": " << line << '\n';
+    }
+    if (keepsRecord && !dryRun) context.exitCode = kExitFilesFailed;
+}
+
+void ReportApplied(CliContext& context, const ApplyOutcome& files, const RowList& rows,
+                   ListKind kind, const StepSummary& summary, SourceEncoding choice) {
     for (const std::string& file : files.changedFiles) {
         if (context.Json())
             context.out() << FileObject(file, "written").Line();
@@ -133,11 +198,12 @@ void ReportApplied(CliContext& context, const ApplyOutcome& files, const StepSum
                       << " could not be written: " << context.ToUser(failed.message) << '\n';
     }
     if (!files.failedFiles.empty()) context.exitCode = kExitFilesFailed;
+    ReportRowsLeft(context, files.skippedRows, rows, kind, false, summary.keepsRecord, choice);
     PrintSummary(context, summary, false, files.changedFiles.size(), &files, nullptr);
 }
 
-void ReportPlanned(CliContext& context, const RewritePlan& plan, const StepSummary& summary,
-                   SourceEncoding choice) {
+void ReportPlanned(CliContext& context, const RewritePlan& plan, const RowList& rows, ListKind kind,
+                   const StepSummary& summary, SourceEncoding choice) {
     FileEncodings encodings(context.fs(), choice);
     std::size_t changed = 0;
     for (const SourceRewrite& file : plan.files) {
@@ -155,6 +221,7 @@ void ReportPlanned(CliContext& context, const RewritePlan& plan, const StepSumma
                       << context.ToUser(hunks, encoding);
     }
     ReportUnreadable(context, plan.unreadableFiles);
+    ReportRowsLeft(context, plan.skippedRows, rows, kind, true, summary.keepsRecord, choice);
     PrintSummary(context, summary, true, changed, nullptr, &plan);
     if (context.exitCode == kExitSuccess && changed > 0) context.exitCode = kExitWouldChange;
 }

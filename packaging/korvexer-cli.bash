@@ -67,18 +67,19 @@ _korvexer_cli() {
         "record read"*) options+=" --format"; files=1 ;;
         "record stand-in"*) options+=" --language --name --fpc-macros --source-encoding"; files=1 ;;
         "record "*) files=1 ;;
-        project) words="show scan protect restore substitute unsubstitute check source" ;;
+        project) words="show scan protect restore rebase substitute unsubstitute check source" ;;
         "project show"*) options+=" $project --format" ;;
         "project scan") words="constants calls"
             options+=" $project $choose --strings --numbers $sources --format --keep-going" ;;
         "project scan "*)
             options+=" $project $choose --strings --numbers $sources --format --keep-going" ;;
         "project protect"*) options+=" $project $sources $choose --strings --numbers $step" ;;
-        "project restore"*) options+=" $project $choose --strings --numbers $step" ;;
+        "project restore"*) options+=" $project $choose --strings --numbers --unknown $step" ;;
+        "project rebase"*) options+=" $project"; files=1 ;;
         "project substitute"*)
             options+=" $project --pair --catalogue --catalogue-all --any-substitute $sources"
             options+=" $choose $step" ;;
-        "project unsubstitute"*) options+=" $project $choose $step" ;;
+        "project unsubstitute"*) options+=" $project $choose --unknown $step" ;;
         "project check"*) options+=" $project --strict --format --keep-going" ;;
         "project source") words="list remove" ;;
         "project source list"*) options+=" $project --format" ;;

@@ -49,6 +49,16 @@ std::string FormatEach(std::string_view format, std::string_view placeholder,
     return result;
 }
 
+// The message about a moved project: both folders, then `end`.
+std::string MovedText(const ProjectMove& move, std::string_view end) {
+    std::string text(texts::kMovedBegin);
+    text += move.recordFolder;
+    text += texts::kMovedMiddle;
+    text += move.projectFolder;
+    text += end;
+    return text;
+}
+
 // Refuses a form whose field is longer than the window lets it be: the company, then the
 // application file, then the main source file.
 bool RefuseOverlongField(const WorkbenchForm& form, WorkbenchOutcome& outcome) {
@@ -277,7 +287,55 @@ WorkbenchOutcome Workbench::Close(const WorkbenchForm& form, bool saveFirst) {
     return outcome;
 }
 
+std::optional<WorkbenchOutcome> Workbench::CheckStepOpening() const {
+    WorkbenchOutcome refused;
+    if (TrimLeadingBlanks(m_settings.applicationFile).empty()) {
+        refused.message = WorkbenchMessage::Info(texts::kStepNoApplication, texts::kCaptionSystem);
+        refused.focus = WorkbenchField::ApplicationFile;
+        return refused;
+    }
+    if (std::optional<ProjectMove> move = ProjectMoved()) {
+        refused.message =
+            WorkbenchMessage::Info(MovedText(*move, texts::kMovedStepEnd), texts::kCaptionSystem);
+        return refused;
+    }
+    return std::nullopt;
+}
+
+std::optional<ProjectMove> Workbench::ProjectMoved() const {
+    return FindProjectMove(m_constants, m_functions, m_sourceFiles.entries(),
+                           m_settings.mainSourceFile, m_settings.applicationFile);
+}
+
+std::optional<WorkbenchMessage> Workbench::MoveQuestion() const {
+    std::optional<ProjectMove> move = ProjectMoved();
+    if (!move) return std::nullopt;
+    return WorkbenchMessage::Question(MovedText(*move, texts::kMovedQuestionEnd),
+                                      texts::kCaptionSystem);
+}
+
+WorkbenchOutcome Workbench::RebaseRecord(const std::string& from, const std::string& to) {
+    std::vector<std::string> sources = m_sourceFiles.entries();
+    RowList constants = m_constants;
+    RowList functions = m_functions;
+    if (RebasePaths(constants, functions, sources, from, to) == 0) {
+        WorkbenchOutcome outcome;
+        outcome.message = WorkbenchMessage::Info(texts::kRebaseNothing, texts::kCaptionSystem);
+        return outcome;
+    }
+    m_constants = std::move(constants);
+    m_functions = std::move(functions);
+    m_sourceFiles.Assign(std::move(sources));
+    WorkbenchOutcome outcome = SaveRecordAfterStep();
+    outcome.refreshForm = true;
+    return outcome;
+}
+
 WorkbenchOutcome Workbench::SaveRecordAfterStep() {
+    if (std::optional<WorkbenchOutcome> refused = CheckStepOpening()) {
+        m_dirty = true;
+        return *refused;
+    }
     WorkbenchOutcome outcome;
     std::string recordPath;
     Status written = WriteRecordAndSibling(recordPath);

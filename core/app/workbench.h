@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/project_move.h"
 #include "core/app/project_settings.h"
 #include "core/app/source_file_list.h"
 #include "core/app/workbench_message.h"
@@ -88,9 +89,28 @@ public:
     // that message, so the user can mend the form and save.
     WorkbenchOutcome Close(const WorkbenchForm& form, bool saveFirst);
 
+    // Before a step dialog opens: a project whose application file (as last taken from the form,
+    // blanks at its start removed) is empty has no record file, so the step is refused with the
+    // message asking for that field, which the window then focuses. A project that was moved
+    // (ProjectMoved) is refused too, naming both folders: its record's rows would rewrite the files
+    // where the project lay before. Nothing when the step may run.
+    std::optional<WorkbenchOutcome> CheckStepOpening() const;
+
+    // The record read names the project's files where the project lay before it was moved or
+    // copied (FindProjectMove over the lists, the main source file and the application file).
+    std::optional<ProjectMove> ProjectMoved() const;
+    // The question whether to rebase the record of a moved project; nothing when it was not moved.
+    std::optional<WorkbenchMessage> MoveQuestion() const;
+    // Rewrites the paths of the constant list, the function list and the source-file list that
+    // lie under `from` to lie under `to` instead, then writes the record as after a step
+    // (SaveRecordAfterStep). A rebase that finds no such path changes nothing and says so.
+    WorkbenchOutcome RebaseRecord(const std::string& from, const std::string& to);
+
     // After a step dialog's OK: writes the record file of the application file last taken from the
     // form and copies it beside the main source file, clearing the dirty flag; on failure a
-    // message naming the file, and the dirty flag stays as it was.
+    // message naming the file, and the dirty flag stays as it was. Without an application file
+    // no record is written (it would land in the current folder as ".con"): the message of
+    // CheckStepOpening, and the dirty flag is set, since the lists hold what no record holds.
     WorkbenchOutcome SaveRecordAfterStep();
 
     // The constant index the constant step numbers from: that of the constant list's last row, or

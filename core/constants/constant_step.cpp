@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <string_view>
-#include <type_traits>
-#include <unordered_map>
 
+#include "core/constants/constant_merge.h"
 #include "core/list/list_texts.h"
 #include "core/platform/c_number.h"
 #include "core/platform/ms_random.h"
@@ -18,6 +16,7 @@
 #include "core/steps/accept_step.h"
 #include "core/steps/message_texts.h"
 #include "core/steps/step_texts.h"
+#include "core/steps/unknown_take_back.h"
 
 namespace korvexer {
 
@@ -34,23 +33,6 @@ int DialogImage(const std::string& type) {
 
 int MainImage(const std::string& type) {
     return type == texts::kTypeString ? kMainStringImage : kMainNumericImage;
-}
-
-// A row's place: views of its file and position texts. They stay valid while the merge runs: it
-// changes other columns and appends rows, and appending moves each row's column array whole.
-using Place = std::pair<std::string_view, std::string_view>;
-static_assert(std::is_nothrow_move_constructible_v<Row>, "rows must move without copying texts");
-
-struct PlaceHash {
-    std::size_t operator()(const Place& place) const {
-        const std::size_t first = std::hash<std::string_view>()(place.first);
-        return first ^ (std::hash<std::string_view>()(place.second) + 0x9e3779b97f4a7c15ULL +
-                        (first << 6) + (first >> 2));
-    }
-};
-
-Place PlaceOf(const RowList& rows, std::size_t row) {
-    return {rows.Text(row, kStepFile), rows.Text(row, kStepPosition)};
 }
 
 // Rows in ascending index order; rows of equal index keep their order, as inserting each before
@@ -123,59 +105,18 @@ void ConstantStep::RaiseNewIndicesAbove(std::uint32_t floor) {
 }
 
 void ConstantStep::Merge(const RowList& mainConstants) {
-    if (mainConstants.empty()) return;
-    // Hash indexes of the scanned rows, so that merging a long record stays linear. Record rows
-    // without a place are rare: the index by index number is made when the first one comes.
-    std::unordered_map<Place, std::size_t, PlaceHash> byPlace;
-    byPlace.reserve(m_rows.size() + mainConstants.size());
+    // The rows the scan found as literals: their place holds one, whatever the merge gives them.
+    std::vector<bool> literal(m_rows.size());
     for (std::size_t row = 0; row < m_rows.size(); ++row)
-        byPlace.emplace(PlaceOf(m_rows, row), row);
-    std::optional<std::unordered_map<std::string, std::set<std::size_t>>> byIndex;
-    auto indexOf = [&]() -> std::unordered_map<std::string, std::set<std::size_t>>& {
-        if (!byIndex) {
-            byIndex.emplace();
-            byIndex->reserve(m_rows.size());
-            for (std::size_t row = 0; row < m_rows.size(); ++row)
-                (*byIndex)[m_rows.Text(row, kStepKey)].insert(row);
-        }
-        return *byIndex;
-    };
-
-    for (std::size_t record = 0; record < mainConstants.size(); ++record) {
-        const std::string& index = mainConstants.Text(record, kMainKey);
-        const std::string& type = mainConstants.Text(record, kMainName);
-        const std::string& value = mainConstants.Text(record, kMainValue);
-        const std::string file = TrimTrailingBlanks(mainConstants.Text(record, kMainFile));
-        const std::string position = TrimTrailingBlanks(mainConstants.Text(record, kMainPosition));
-
-        std::optional<std::size_t> match;
-        if (!file.empty() && !position.empty()) {
-            if (auto found = byPlace.find(Place{file, position}); found != byPlace.end())
-                match = found->second;
-        } else if (auto found = indexOf().find(index);
-                   found != byIndex->end() && !found->second.empty()) {
-            match = *found->second.begin();
-        }
-
-        if (match) {
-            const std::string oldIndex = m_rows.Text(*match, kStepKey);
-            if (oldIndex != index && byIndex) {
-                (*byIndex)[oldIndex].erase(*match);
-                (*byIndex)[index].insert(*match);
-            }
-            m_rows.SetText(*match, kStepKey, index);
-            m_rows.SetText(*match, kStepName, type);
-            m_rows.SetText(*match, kStepValue, value);
-            m_rows.SetText(*match, kStepState, std::string(texts::kStateReplace));
-            m_rows.SetImage(*match, DialogImage(type));
-            continue;
-        }
-        const std::size_t row =
-            m_rows.Append({index, type, value, std::string(texts::kStateReplace), file, position},
-                          DialogImage(type));
-        byPlace.emplace(PlaceOf(m_rows, row), row);
-        if (byIndex) (*byIndex)[index].insert(row);
-    }
+        literal[row] = m_rows.Text(row, kStepState) != texts::kStateUnknown;
+    MergeConstantRecord(m_rows, mainConstants);
+    m_literalKeys.clear();
+    for (std::size_t row = 0; row < literal.size(); ++row)
+        if (literal[row]) m_literalKeys.insert(m_rows.Text(row, kStepKey));
+    m_unknownKeys.clear();
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kStepState) == texts::kStateUnknown)
+            m_unknownKeys.insert(m_rows.Text(row, kStepKey));
 }
 
 void ConstantStep::Replace(const std::vector<std::size_t>& selected) {
@@ -197,6 +138,12 @@ void ConstantStep::ReplaceAll() {
 void ConstantStep::RevertAll() {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         if (m_rows.Text(row, kStepState) == texts::kStateReplace)
+            m_rows.SetText(row, kStepState, {});
+}
+
+void ConstantStep::RevertUnknown() {
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kStepState) == texts::kStateUnknown)
             m_rows.SetText(row, kStepState, {});
 }
 
@@ -290,11 +237,28 @@ RecordLists ConstantStep::WouldBe(const RowList& mainFunctions,
     return wouldBe;
 }
 
+std::vector<bool> ConstantStep::LiteralStands() const {
+    // Rows taken back whose place the scan saw holding their literal have nothing to take back.
+    std::vector<bool> literalStands(m_rows.size(), false);
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        literalStands[row] = m_rows.Text(row, kStepState).empty() &&
+                             m_literalKeys.count(m_rows.Text(row, kStepKey)) != 0;
+    return literalStands;
+}
+
+StepPlanOutcome ConstantStep::Plan(const RowList& mainFunctions,
+                                   const std::vector<std::string>& sourceFiles) {
+    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs, m_sources.choice());
+    return PlanStep(m_rows, ListKind::Constants, m_language, m_fs,
+                    WouldBe(mainFunctions, sourceFiles), m_sources.choice(), LiteralStands());
+}
+
 StepAcceptOutcome ConstantStep::Accept(RowList& mainConstants, const RowList& mainFunctions,
                                        const std::vector<std::string>& sourceFiles) {
+    ConfirmConstantTakeBacks(m_rows, m_unknownKeys, m_language, m_fs, m_sources.choice());
     return AcceptStep(m_rows, ListKind::Constants, m_language, m_fs,
                       WouldBe(mainFunctions, sourceFiles), mainConstants, &SortByIndex,
-                      m_sources.choice());
+                      m_sources.choice(), LiteralStands());
 }
 
 }  // namespace korvexer

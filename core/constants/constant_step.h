@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/language/language_definition.h"
@@ -16,6 +17,7 @@
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
 #include "core/record/record_file.h"
+#include "core/steps/accept_step.h"
 #include "core/steps/step_outcome.h"
 #include "core/steps/step_sources.h"
 
@@ -48,10 +50,10 @@ public:
 
     // Fills the rows: the constants of `mainSourceFile`, then of every other file of
     // `sourceFiles` (null for none), then merges `mainConstants` (the record's five-column rows:
-    // index, type, value, file, position). A record row is matched to the first scanned row with
-    // its file and position (both without trailing blanks, when both are non-empty), else to the
-    // first row with its index; the match takes its index, type and value and the state "替换".
-    // An unmatched record row is appended with the state "替换".
+    // index, type, value, file, position) as MergeConstantRecord does: each record row takes the
+    // accessor call of its index in its file, else a literal of its value there, keeping the
+    // position the scan found, so the record follows the code when lines moved; a record row
+    // that finds neither is appended with the state "替换".
     //
     // New constants are numbered from `indexCounter`, or from the largest index that the record
     // rows or the accessor calls already in the sources ("未知" rows) show when that is larger, so
@@ -85,6 +87,9 @@ public:
     void ReplaceAll();
     // "全撤销": every "替换" row gets an empty state.
     void RevertAll();
+    // Every "未知" row gets an empty state, so that OK takes its accessor call back with the
+    // literal its comment holds (see Accept).
+    void RevertUnknown();
 
     // The edit fields for row `row` (a double-click): its index, its type (String for "字符串",
     // else Number) and its value. Nothing for a row past the end.
@@ -120,15 +125,23 @@ public:
     // the record's limits; a refusal names the row and changes nothing, as does a rewrite that
     // refuses the language. For a file that could not be written, the main list keeps
     // the rows it had for that file, so the record keeps describing the sources; such files are
-    // named in one message, together with the files that could not be read.
+    // named in one message, together with the files that could not be read. A row that the scan
+    // found as a "未知" accessor call and that is to be taken back keeps its state only where its
+    // comment plainly holds its literal (ConfirmConstantTakeBacks); otherwise it is "未知" again
+    // and left alone.
     StepAcceptOutcome Accept(RowList& mainConstants, const RowList& mainFunctions,
                              const std::vector<std::string>& sourceFiles);
     // The record that Accept would write when every file can be written: the "替换" rows as the
-    // new constant list, `mainFunctions` and `sourceFiles`. PlanStep takes it for a preview.
+    // new constant list, `mainFunctions` and `sourceFiles`.
     RecordLists WouldBe(const RowList& mainFunctions,
                         const std::vector<std::string>& sourceFiles) const;
+    // What Accept would do, nothing written (PlanStep): the same rows confirmed, the same rows
+    // named as left.
+    StepPlanOutcome Plan(const RowList& mainFunctions, const std::vector<std::string>& sourceFiles);
 
 private:
+    // Per row: it is to be taken back and the scan found its literal at its place.
+    std::vector<bool> LiteralStands() const;
     void RaiseNewIndicesAbove(std::uint32_t floor);
     void Merge(const RowList& mainConstants);
     void SetTypeAndValue(std::size_t row, ConstantFields& fields);
@@ -140,6 +153,10 @@ private:
     RowList& m_rows;
     StepSources m_sources{m_fs};
     std::uint32_t m_counter = 1024;
+    // The indices of the rows that the scan found as literals, not as accessor calls.
+    std::unordered_set<std::string> m_literalKeys;
+    // The indices of the rows that were "未知" after the merge: their values come from comments.
+    std::unordered_set<std::string> m_unknownKeys;
 };
 
 }  // namespace korvexer

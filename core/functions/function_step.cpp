@@ -2,24 +2,17 @@
 // The function substitution dialog's model.
 #include "core/functions/function_step.h"
 
-#include <unordered_map>
-
 #include "core/functions/function_catalogue.h"
+#include "core/functions/function_merge.h"
 #include "core/list/list_texts.h"
 #include "core/platform/gbk_text.h"
 #include "core/scanner/source_scanner.h"
 #include "core/steps/accept_step.h"
+#include "core/steps/unknown_take_back.h"
 
 namespace korvexer {
 
 namespace {
-
-std::string PlaceKey(const std::string& file, const std::string& position) {
-    std::string key = file;
-    key += '\0';
-    key += position;
-    return key;
-}
 
 void Renumber(RowList& rows) {
     for (std::size_t row = 0; row < rows.size(); ++row)
@@ -51,28 +44,7 @@ std::vector<Error> FunctionStep::Open(const RowList& mainFunctions,
         unreadable.push_back(std::move(error));
     m_sources.TakeScan(scanner);
 
-    std::unordered_map<std::string, std::size_t> byPlace;
-    byPlace.reserve(m_rows.size());
-    for (std::size_t row = 0; row < m_rows.size(); ++row)
-        byPlace.emplace(PlaceKey(m_rows.Text(row, kStepFile), m_rows.Text(row, kStepPosition)),
-                        row);
-
-    for (std::size_t record = 0; record < mainFunctions.size(); ++record) {
-        const std::string& file = mainFunctions.Text(record, kMainFile);
-        const std::string& position = mainFunctions.Text(record, kMainPosition);
-        const std::string key = PlaceKey(file, position);
-        if (auto found = byPlace.find(key); found != byPlace.end()) {
-            m_rows.SetText(found->second, kStepName, mainFunctions.Text(record, kMainName));
-            m_rows.SetText(found->second, kStepValue, mainFunctions.Text(record, kMainValue));
-            m_rows.SetText(found->second, kStepState, std::string(texts::kStateReplace));
-            continue;
-        }
-        const std::size_t row =
-            m_rows.Append({std::to_string(m_rows.size() + 1), mainFunctions.Text(record, kMainName),
-                           mainFunctions.Text(record, kMainValue),
-                           std::string(texts::kStateReplace), file, position});
-        byPlace.emplace(key, row);
-    }
+    MergeFunctionRecord(m_rows, mainFunctions);
     return unreadable;
 }
 
@@ -118,6 +90,12 @@ bool FunctionStep::Pair(std::size_t row, const std::string& substitute) {
     return m_rows[row].columns != before.columns;
 }
 
+void FunctionStep::RevertUnknown() {
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows.Text(row, kStepState) == texts::kStateUnknown)
+            m_rows.SetText(row, kStepState, {});
+}
+
 RecordLists FunctionStep::WouldBe(const RowList& mainConstants,
                                   const std::vector<std::string>& sourceFiles) const {
     RecordLists wouldBe;
@@ -133,8 +111,16 @@ RecordLists FunctionStep::WouldBe(const RowList& mainConstants,
     return wouldBe;
 }
 
+StepPlanOutcome FunctionStep::Plan(const RowList& mainConstants,
+                                   const std::vector<std::string>& sourceFiles) {
+    NameFunctionTakeBacks(m_rows, m_language, m_fs, m_sources.choice());
+    return PlanStep(m_rows, ListKind::Functions, m_language, m_fs,
+                    WouldBe(mainConstants, sourceFiles), m_sources.choice());
+}
+
 StepAcceptOutcome FunctionStep::Accept(RowList& mainFunctions, const RowList& mainConstants,
                                        const std::vector<std::string>& sourceFiles) {
+    NameFunctionTakeBacks(m_rows, m_language, m_fs, m_sources.choice());
     return AcceptStep(m_rows, ListKind::Functions, m_language, m_fs,
                       WouldBe(mainConstants, sourceFiles), mainFunctions, &Renumber,
                       m_sources.choice());

@@ -16,6 +16,7 @@
 #include "core/platform/expected.h"
 #include "core/platform/file_system.h"
 #include "core/record/record_file.h"
+#include "core/steps/accept_step.h"
 #include "core/steps/step_outcome.h"
 #include "core/steps/step_sources.h"
 
@@ -39,10 +40,11 @@ public:
 
     // Fills the rows: the calls of `mainSourceFile`, then of every other file of `sourceFiles`
     // (null for none), then merges `mainFunctions` (the record's five-column rows: number, call
-    // name, substitute, file, position): a record row matched by exactly the same file and
-    // position gives that row its call name and substitute and the state "替换"; an unmatched one
-    // is appended, numbered after the last row, with the state "替换". Returns the errors of the
-    // files that could not be read (they add no rows).
+    // name, substitute, file, position) as MergeFunctionRecord does: each record row takes the
+    // substitute call in its file nearest its place, else the call of its name at its place, and
+    // gives it its call name and substitute and the state "替换"; an unmatched one is appended,
+    // numbered after the last row, with the state "替换". Returns the errors of the files that
+    // could not be read (they add no rows).
     std::vector<Error> Open(const RowList& mainFunctions,
                             const std::vector<std::string>* sourceFiles,
                             const std::string& mainSourceFile);
@@ -75,6 +77,9 @@ public:
     bool Toggle(std::size_t row, std::optional<std::size_t> entry);
     // Pairs row `row` with the substitute named `substitute` (not empty) and marks it "替换".
     bool Pair(std::size_t row, const std::string& substitute);
+    // Every "未知" row gets an empty state, so that OK takes its substitute call back with the
+    // name its comment holds (see Accept).
+    void RevertUnknown();
 
     // "确定": the "替换" rows become `mainFunctions` in row order, numbered 1 to k, and every row
     // is carried into the sources by ApplyListToSources ("替换" applied, empty taken back, "未知"
@@ -83,13 +88,17 @@ public:
     // names the row and changes nothing, as does a rewrite that refuses the language. For a file
     // that could not be written, the main list keeps the rows it had for that file, so the
     // record keeps describing the sources; such files, and those that could not be read, are named
-    // in one message.
+    // in one message. A substitute call found as "未知" and to be taken back gets the call name
+    // its comment holds (NameFunctionTakeBacks); without one it is "未知" again and left alone.
     StepAcceptOutcome Accept(RowList& mainFunctions, const RowList& mainConstants,
                              const std::vector<std::string>& sourceFiles);
     // The record that Accept would write when every file can be written: the "替换" rows as the
-    // new function list, `mainConstants` and `sourceFiles`. PlanStep takes it for a preview.
+    // new function list, `mainConstants` and `sourceFiles`.
     RecordLists WouldBe(const RowList& mainConstants,
                         const std::vector<std::string>& sourceFiles) const;
+    // What Accept would do, nothing written (PlanStep), the unknown calls named as Accept names
+    // them.
+    StepPlanOutcome Plan(const RowList& mainConstants, const std::vector<std::string>& sourceFiles);
 
 private:
     FileSystem& m_fs;

@@ -6,6 +6,7 @@
 
 #include "core/list/list_texts.h"
 #include "core/platform/c_number.h"
+#include "core/platform/gbk_text.h"
 
 namespace korvexer {
 
@@ -165,8 +166,12 @@ private:
 }  // namespace
 
 std::string RecordFilePath(const std::string& applicationPath) {
+    // A dot of a folder's name is no extension: cutting there would put the record outside the
+    // application's folder, shared by every checkout whose folder names begin alike.
+    const std::size_t separator = gbk::FindLastOf(applicationPath, "\\/:");
+    const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
     const std::size_t dot = applicationPath.rfind('.');
-    if (dot != std::string::npos && dot > 0) return applicationPath.substr(0, dot) + ".con";
+    if (dot != std::string::npos && dot > nameStart) return applicationPath.substr(0, dot) + ".con";
     return applicationPath + ".con";
 }
 

@@ -38,8 +38,10 @@ enum class RecordReadResult : int {
     Missing = 4,     // there is no such file
 };
 
-// The record path of an application path: the text before its last "." (when that dot is not
-// the first byte) followed by ".con", else the whole path followed by ".con".
+// The record path of an application path: the text before the last "." of its file name (the
+// text after its last '\\', '/' or ':'), when that dot is not the name's first byte, followed by
+// ".con"; else the whole path followed by ".con". A '\\' that is the second byte of a GBK
+// character is no separator.
 std::string RecordFilePath(const std::string& applicationPath);
 
 // The bytes of a record file holding `lists`. Refused, naming the list and row, when a field

@@ -13,6 +13,11 @@ namespace {
 constexpr std::string_view kIntAccessor = "GetValueInt(";
 constexpr std::string_view kStrAccessor = "GetValueStr(";
 
+bool IsWordByte(char byte) {
+    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') ||
+           (byte >= 'A' && byte <= 'Z') || byte == '_';
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -72,8 +77,21 @@ RowPosition ParseRowPosition(std::string_view text) {
     return position;
 }
 
+bool StandsAt(std::string_view rest, std::string_view text, TextEncoding encoding) {
+    if (!StartsWith(rest, text)) return false;
+    if (text.empty() || rest.size() == text.size() || !IsWordByte(text.back())) return true;
+    const auto next = static_cast<unsigned char>(rest[text.size()]);
+    if (IsWordByte(static_cast<char>(next)) || next == '.') return false;
+    // A byte that starts a character of more bytes may be a letter of the name.
+    return encoding == TextEncoding::Utf8 ? next < 0x80 : (next < 0x81 || next == 0xFF);
+}
+
 std::optional<std::string> EditLine(std::string_view line, std::size_t column, const RowEdit& edit,
-                                    std::string_view commentPrefix, TextEncoding encoding) {
+                                    std::string_view commentPrefix, TextEncoding encoding,
+                                    LineEditResult* result) {
+    LineEditResult ignored;
+    LineEditResult& found = result ? *result : ignored;
+    found = LineEditResult::NotThere;
     if (edit.search.empty() || edit.result.empty() || column > line.size()) return std::nullopt;
     const std::string_view before = line.substr(0, column);
     const std::string_view rest = line.substr(column);
@@ -81,10 +99,11 @@ std::optional<std::string> EditLine(std::string_view line, std::size_t column, c
     // A substitute's name usually begins with the name it replaces (foo, foo_kx): where both
     // stand, the longer one is what the source holds, so an applied row is not applied again and
     // a taken-back one is not mistaken for done.
-    const bool holdsSearch = StartsWith(rest, edit.search);
-    const bool holdsResult = StartsWith(rest, edit.result);
+    const bool holdsSearch = StandsAt(rest, edit.search, encoding);
+    const bool holdsResult = StandsAt(rest, edit.result, encoding);
     std::size_t replaced = 0;  // bytes of `rest` that the result takes the place of
     if (holdsResult && (!holdsSearch || edit.result.size() >= edit.search.size())) {
+        found = LineEditResult::InPlace;
         return std::nullopt;
     } else if (holdsSearch) {
         replaced = edit.search.size();
@@ -98,6 +117,7 @@ std::optional<std::string> EditLine(std::string_view line, std::size_t column, c
         return std::nullopt;
     }
 
+    found = LineEditResult::Edited;
     if (edit.Applies())
         return Concat(
             {before, edit.result, rest.substr(replaced), commentPrefix, rest.substr(0, replaced)});

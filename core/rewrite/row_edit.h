@@ -38,18 +38,32 @@ struct RowPosition {
 };
 RowPosition ParseRowPosition(std::string_view text);
 
-// Applies `edit` to `line` at byte `column`: when the text from the column on begins with the
-// search text (and not with a longer result text, as "foo_kx" begins with "foo"), or with an
-// accessor call "GetValueInt(...)" / "GetValueStr(...)", that text is
-// replaced by the result; applying appends `commentPrefix` and the replaced text at the end of the
-// line, taking back removes one copy of the removal text (the last one in the line). Returns the
-// new line, or nothing when the line stays as it is (the result already stands there, or the text
-// at the column is not the row's). A column past the line's end, or an empty search or result
-// text, leaves it as it is: an empty result would delete the user's text. The line is read in
-// `encoding`.
+// Whether `text` stands in `rest` from its first byte on: `rest` begins with it and, when `text`
+// ends with a letter, digit or '_' (a number or a name), the byte after it cannot continue it (no
+// letter, digit, '_' or '.', nor a byte that starts a character of more bytes). So "3" does not
+// stand in "35;", nor "foo" in "foo_kx(".
+bool StandsAt(std::string_view rest, std::string_view text,
+              TextEncoding encoding = TextEncoding::Gbk);
+
+// What a row finds at its position.
+enum class LineEditResult {
+    Edited,    // its text stood there and was replaced
+    InPlace,   // the text it is to become stands there already
+    NotThere,  // neither: the line holds something else there (or the position is past it)
+};
+
+// Applies `edit` to `line` at byte `column`: when the text from the column on holds the search
+// text (StandsAt, and not a longer result text, as "foo_kx" begins with "foo"), or an accessor
+// call "GetValueInt(...)" / "GetValueStr(...)", that text is replaced by the result; applying
+// appends `commentPrefix` and the replaced text at the end of the line, taking back removes one
+// copy of the removal text (the last one in the line). Returns the new line, or nothing when the
+// line stays as it is; `result`, when given, tells why. A column past the line's end, or an empty
+// search or result text, is NotThere: an empty result would delete the user's text. The line is
+// read in `encoding`.
 std::optional<std::string> EditLine(std::string_view line, std::size_t column, const RowEdit& edit,
                                     std::string_view commentPrefix,
-                                    TextEncoding encoding = TextEncoding::Gbk);
+                                    TextEncoding encoding = TextEncoding::Gbk,
+                                    LineEditResult* result = nullptr);
 
 // The position of the last occurrence of `needle` in `text` that starts on a character of
 // `encoding` (never on the second byte of a two-byte GBK character, nor inside a UTF-8 one); npos

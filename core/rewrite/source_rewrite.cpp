@@ -64,23 +64,26 @@ std::string_view SourceRewrite::EditedLine(std::size_t line) const {
     return line < LineCount() ? ChainText(ChainOf(line)) : std::string_view();
 }
 
-bool SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
-                          std::string_view commentPrefix) {
-    if (position.line < 1 || static_cast<unsigned long>(position.line) > LineCount()) return false;
+LineEditResult SourceRewrite::Apply(const RowPosition& position, const RowEdit& edit,
+                                    std::string_view commentPrefix) {
+    if (position.line < 1 || static_cast<unsigned long>(position.line) > LineCount())
+        return LineEditResult::NotThere;
     const std::size_t line = static_cast<std::size_t>(position.line) - 1;
     const LineSpan& span = m_model.lines[line];
-    if (position.column >= span.length) return false;
+    if (position.column >= span.length) return LineEditResult::NotThere;
 
     // Edits work on the whole physical line, so that a trailing comment ends up at its end even
     // when the scanner saw it as several cut pieces.
     const std::size_t first = ChainOf(line);
     const std::size_t column = span.offset - m_model.lines[first].offset + position.column;
     const std::string_view text = ChainText(first);  // read only: no copy of the line
+    LineEditResult result = LineEditResult::NotThere;
     std::optional<std::string> edited =
-        EditLine(text, column, edit, commentPrefix, m_model.encoding);
-    if (!edited || *edited == text) return false;
+        EditLine(text, column, edit, commentPrefix, m_model.encoding, &result);
+    if (!edited) return result;
+    if (*edited == text) return LineEditResult::InPlace;
     m_edited[first] = std::move(*edited);
-    return true;
+    return LineEditResult::Edited;
 }
 
 void SourceRewrite::AppendTerminator(std::string& out, std::size_t last) const {

@@ -39,10 +39,11 @@ public:
     // Whether the edits made so far leave the file's content different from what was read.
     bool changed() const;
 
-    // Applies `edit` at `position` (line counted from 1, column in bytes of that line). Returns
-    // whether the file's text changed; a line outside the file or a column at or past the end of
-    // the line changes nothing.
-    bool Apply(const RowPosition& position, const RowEdit& edit, std::string_view commentPrefix);
+    // Applies `edit` at `position` (line counted from 1, column in bytes of that line) and tells
+    // what the row found there (EditLine). A line outside the file or a column at or past the end
+    // of the line is NotThere and changes nothing.
+    LineEditResult Apply(const RowPosition& position, const RowEdit& edit,
+                         std::string_view commentPrefix);
 
     // The new content of the file: every line with its edits, each followed by the bytes that
     // followed it in the file (its own line break, or nothing after the last line).

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The OK both step models share: the record-limit check, the rewrite and the unwritten files.
+// The OK both step models share: the record-limit check, the rewrite, and the record of what the
+// rewrite left.
 #include "core/steps/accept_step.h"
 
+#include <algorithm>
 #include <string_view>
 #include <tuple>
 #include <utility>
@@ -116,12 +118,22 @@ std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind
     return LimitMessage(MeasureRecordLimits(dialogRows, kind, wouldBe), kind);
 }
 
-std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome) {
-    if (outcome.failedFiles.empty() && outcome.unreadableFiles.empty()) return std::nullopt;
-    std::vector<Error> failures = outcome.failedFiles;
-    failures.insert(failures.end(), outcome.unreadableFiles.begin(), outcome.unreadableFiles.end());
-    return Message(std::string(steptexts::kFilesNotWritten), std::move(failures));
+namespace {
+
+// A take-back whose place holds its literal, as the scan saw it, has nothing to do.
+void DropNothingToTakeBack(std::vector<SkippedRow>& skippedRows,
+                           const std::vector<bool>& literalStands) {
+    skippedRows.erase(std::remove_if(skippedRows.begin(), skippedRows.end(),
+                                     [&](const SkippedRow& skipped) {
+                                         return !skipped.applying &&
+                                                skipped.reason == RowSkipReason::TextNotThere &&
+                                                skipped.row < literalStands.size() &&
+                                                literalStands[skipped.row];
+                                     }),
+                      skippedRows.end());
 }
+
+}  // namespace
 
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
     std::set<std::string> files;
@@ -131,7 +143,8 @@ std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome) {
 
 StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
                          const LanguageDefinition& language, FileSystem& fs,
-                         const RecordLists& wouldBe, SourceEncoding encoding) {
+                         const RecordLists& wouldBe, SourceEncoding encoding,
+                         const std::vector<bool>& literalStands) {
     StepPlanOutcome outcome;
     outcome.limits = MeasureRecordLimits(dialogRows, kind, wouldBe);
     if ((outcome.message = LimitMessage(outcome.limits, kind))) return outcome;
@@ -141,6 +154,7 @@ StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
         outcome.message = Message(std::string(steptexts::kApplyRefused), {planned.error()});
         return outcome;
     }
+    DropNothingToTakeBack(planned->skippedRows, literalStands);
     outcome.accepted = true;
     outcome.plan = std::move(*planned);
     return outcome;
@@ -149,7 +163,7 @@ StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
                              RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
-                             SourceEncoding encoding) {
+                             SourceEncoding encoding, const std::vector<bool>& literalStands) {
     StepAcceptOutcome outcome;
     if ((outcome.message = CheckRecordLimits(dialogRows, kind, wouldBe))) return outcome;
 
@@ -159,8 +173,11 @@ StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
         return outcome;
     }
 
+    DropNothingToTakeBack(applied->skippedRows, literalStands);
+
     RowList& newList = kind == ListKind::Constants ? wouldBe.constants : wouldBe.functions;
     const std::set<std::string> untouched = UntouchedFiles(*applied);
+    bool reorder = false;
     if (!untouched.empty()) {
         // The sources of these files are as they were: so is what the record says of them.
         RowList kept(kMainColumnCount);
@@ -169,12 +186,24 @@ StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
         for (const Row& row : mainList.rows())
             if (untouched.count(TrimTrailingBlanks(row.columns[kMainFile])) != 0)
                 kept.Append(row.columns, row.image);
-        order(kept);
         newList = std::move(kept);
+        reorder = true;
     }
+    for (const SkippedRow& skipped : applied->skippedRows) {
+        if (skipped.applying || skipped.reason == RowSkipReason::FileNotWritten) continue;
+        const std::string& type = dialogRows.Text(skipped.row, kStepName);
+        const int image = kind == ListKind::Functions  ? 0
+                          : type == texts::kTypeString ? kMainStringImage
+                                                       : kMainNumericImage;
+        newList.Append({dialogRows.Text(skipped.row, kStepKey), type,
+                        dialogRows.Text(skipped.row, kStepValue), skipped.file, skipped.position},
+                       image);
+        reorder = true;
+    }
+    if (reorder) order(newList);
     mainList = std::move(newList);
     outcome.accepted = true;
-    outcome.message = FilesNotWrittenMessage(*applied);
+    outcome.message = RowsLeftMessage(dialogRows, *applied);
     outcome.files = std::move(*applied);
     return outcome;
 }

@@ -14,6 +14,7 @@
 #include "core/platform/file_system.h"
 #include "core/record/record_file.h"
 #include "core/rewrite/apply_list_to_sources.h"
+#include "core/steps/rows_left_message.h"
 #include "core/steps/step_outcome.h"
 
 namespace korvexer {
@@ -47,12 +48,8 @@ RecordLimitCheck MeasureRecordLimits(const RowList& dialogRows, ListKind kind,
 std::optional<StepMessage> CheckRecordLimits(const RowList& dialogRows, ListKind kind,
                                              const RecordLists& wouldBe);
 
-// One message naming every file that could not be rewritten or read; nothing when there is none.
-std::optional<StepMessage> FilesNotWrittenMessage(const ApplyOutcome& outcome);
-
 // The paths of the files that the rewrite had changes for but could not write, so they are as
-// they were. (A file that could not be read is not among them: it may be gone for good, and its
-// rows must not stay in the record forever.)
+// they were.
 std::set<std::string> UntouchedFiles(const ApplyOutcome& outcome);
 
 // What the OK of a step would do, nothing written: refused as AcceptStep refuses (with `limits`
@@ -65,21 +62,30 @@ struct StepPlanOutcome {
     RewritePlan plan;
 };
 
-// AcceptStep's checks and rewrite, planned on `dialogRows` instead of written.
+// AcceptStep's checks and rewrite, planned on `dialogRows` instead of written; the plan's rows
+// left as they stood are those AcceptStep would name (`literalStands` as there).
 StepPlanOutcome PlanStep(const RowList& dialogRows, ListKind kind,
                          const LanguageDefinition& language, FileSystem& fs,
                          const RecordLists& wouldBe,
-                         SourceEncoding encoding = SourceEncoding::Automatic);
+                         SourceEncoding encoding = SourceEncoding::Automatic,
+                         const std::vector<bool>& literalStands = {});
 
 // The OK both steps share. `wouldBe` holds the record as it is to be, its list of `kind` made from
 // the "替换" rows of `dialogRows` and put in main-list order by `order`. Refused, with nothing
 // changed, when the record could not hold it or the rewrite is refused; otherwise the sources are
 // rewritten from `dialogRows` and `mainList` becomes the new list, except that the rows of files
-// that could not be written stay as `mainList` had them, so the record keeps matching them.
+// that could not be written stay as `mainList` had them, and every row that was to be taken back
+// but was left as it stood (its file unreadable, its text not at its position) stays in the list
+// as a "替换" row: the source may still hold its replacement, and the record must keep knowing
+// it. The message (RowsLeftMessage) names what was left.
 // The sources are read in the encodings that the project's choice `encoding` gives them.
+// `literalStands`, when not empty, tells per dialog row that its place holds its literal as the
+// scan saw it: a take-back of such a row that does not find its call there has nothing to do and
+// is neither named nor kept.
 StepAcceptOutcome AcceptStep(const RowList& dialogRows, ListKind kind,
                              const LanguageDefinition& language, FileSystem& fs,
                              RecordLists wouldBe, RowList& mainList, void (*order)(RowList&),
-                             SourceEncoding encoding = SourceEncoding::Automatic);
+                             SourceEncoding encoding = SourceEncoding::Automatic,
+                             const std::vector<bool>& literalStands = {});
 
 }  // namespace korvexer

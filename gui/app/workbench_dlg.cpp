@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSizePolicy>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/app/workbench_texts.h"
@@ -90,6 +91,8 @@ CWorkbenchDlg::CWorkbenchDlg(Workbench& model, ProfileStore& settings, Prompter&
     Connect();
     m_model.Initialise();
     ShowForm();
+    // Asked once the window shows, not before it.
+    QTimer::singleShot(0, this, &CWorkbenchDlg::OfferRebase);
 }
 
 void CWorkbenchDlg::Build() {
@@ -478,6 +481,19 @@ void CWorkbenchDlg::OnRefresh() {
     const WorkbenchOutcome outcome = m_model.Refresh(TakeForm());
     if (outcome.refreshForm) ShowForm();
     Carry(outcome);
+    if (outcome.completed) OfferRebase();
+}
+
+void CWorkbenchDlg::OfferRebase() {
+    const std::optional<WorkbenchMessage> question = m_model.MoveQuestion();
+    const std::optional<ProjectMove> move = m_model.ProjectMoved();
+    if (!question || !move || Ask(*question) != Prompter::Answer::Yes) return;
+    const WorkbenchOutcome outcome = m_model.RebaseRecord(move->recordFolder, move->projectFolder);
+    if (outcome.refreshForm) {
+        ShowSourceFiles();
+        ShowLists();
+    }
+    Carry(outcome);
 }
 
 void CWorkbenchDlg::OnSave() {
@@ -609,6 +625,10 @@ void CWorkbenchDlg::OnAbout() {
 }
 
 void CWorkbenchDlg::RunStep(const StepHook& hook) {
+    if (const std::optional<WorkbenchOutcome> refused = m_model.CheckStepOpening()) {
+        Carry(*refused);
+        return;
+    }
     if (!hook) return;
     const bool accepted = hook();
     // The step's scan may have noticed something about the sources that a setting mends.

@@ -111,6 +111,8 @@ private:
     void OnHelp();
     void OnAbout();
     void RunStep(const StepHook& hook);
+    // A record that names where the project lay before it was moved: asks whether to rebase it.
+    void OfferRebase();
 
     Workbench& m_model;
     ProfileStore& m_settings;

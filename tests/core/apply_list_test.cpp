@@ -3,6 +3,7 @@
 #include "core/rewrite/apply_list_to_sources.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,39 +88,106 @@ TEST(ApplyListToSources, ASecondCallWithTheSameListWritesNothing) {
     EXPECT_EQ(::access((a + "~").c_str(), F_OK), -1);
 }
 
-TEST(ApplyListToSources, SkipsRowsItCannotPlace) {
+TEST(ApplyListToSources, SkipsRowsItCannotPlaceAndNamesThem) {
     TempDir dir;
     const std::string a = dir.File("a.cpp");
     const std::string text = "n = 40;\r\n 41;\r\nm = 42;\r\n";
+    constexpr auto kNotThere = RowSkipReason::TextNotThere;
     struct Case {
         const char* name;
         std::vector<std::string> row;
-        const char* after;  // nullptr: the file stays as it was
+        const char* after;                  // nullptr: the file stays as it was
+        std::optional<RowSkipReason> skip;  // how the row is named, if it is
     };
     const Case cases[] = {
-        {"line 0", {"1", kNumber, "40", kReplace, a, "0:4"}, nullptr},
-        {"beyond the last line", {"1", kNumber, "40", kReplace, a, "4:4"}, nullptr},
-        {"column beyond the line", {"1", kNumber, "40", kReplace, a, "1:40"}, nullptr},
-        {"unknown state", {"1", kNumber, "40", kUnknown, a, "1:4"}, nullptr},
-        {"empty position", {"1", kNumber, "40", kReplace, a, ""}, nullptr},
-        {"empty value", {"1", kNumber, "", kReplace, a, "1:4"}, nullptr},
-        {"hex value never stands there", {"1", kNumber, "31", kReplace, a, "1:4"}, nullptr},
+        {"line 0", {"1", kNumber, "40", kReplace, a, "0:4"}, nullptr, kNotThere},
+        {"beyond the last line", {"1", kNumber, "40", kReplace, a, "4:4"}, nullptr, kNotThere},
+        {"column beyond the line", {"1", kNumber, "40", kReplace, a, "1:40"}, nullptr, kNotThere},
+        {"unknown state", {"1", kNumber, "40", kUnknown, a, "1:4"}, nullptr, std::nullopt},
+        // A row without a place has nothing to do in a source.
+        {"empty position", {"1", kNumber, "40", kReplace, a, ""}, nullptr, std::nullopt},
+        {"empty value", {"1", kNumber, "", kReplace, a, "1:4"}, nullptr, kNotThere},
+        {"hex value never stands there",
+         {"1", kNumber, "31", kReplace, a, "1:4"},
+         nullptr,
+         kNotThere},
+        {"a longer number is another", {"1", kNumber, "4", kReplace, a, "1:4"}, nullptr, kNotThere},
+        {"taken back but never applied", {"1", kNumber, "40", "", a, "1:4"}, nullptr, std::nullopt},
+        {"taken back but changed", {"1", kNumber, "40", "", a, "3:4"}, nullptr, kNotThere},
         {"no colon means column 1",
          {"1", kNumber, "41", kReplace, a, "2"},
-         "n = 40;\r\n GetValueInt(1);//41\r\nm = 42;\r\n"},
+         "n = 40;\r\n GetValueInt(1);//41\r\nm = 42;\r\n",
+         std::nullopt},
         {"an empty key is a key",
          {"", kNumber, "42", kReplace, a, "3:4"},
-         "n = 40;\r\n 41;\r\nm = GetValueInt();//42\r\n"},
+         "n = 40;\r\n 41;\r\nm = GetValueInt();//42\r\n",
+         std::nullopt},
     };
     for (const Case& c : cases) {
         WriteBytes(a, text);
         RowList rows;
+        rows.Append({"9", kNumber, "40", kUnknown, a, "9:9"});  // rows are named by number
         rows.Append(c.row);
         Expected<ApplyOutcome> outcome = Apply(rows);
         ASSERT_TRUE(outcome) << c.name;
         EXPECT_EQ(ReadBytes(a), c.after ? c.after : text) << c.name;
         EXPECT_EQ(outcome->changedFiles.size(), c.after ? 1u : 0u) << c.name;
+        ASSERT_EQ(outcome->skippedRows.size(), c.skip ? 1u : 0u) << c.name;
+        if (!c.skip) continue;
+        const SkippedRow& skipped = outcome->skippedRows[0];
+        EXPECT_EQ(skipped.row, 1u) << c.name;
+        EXPECT_EQ(skipped.reason, *c.skip) << c.name;
+        EXPECT_EQ(skipped.applying, c.row[3] == kReplace) << c.name;
+        EXPECT_EQ(skipped.file, a) << c.name;
+        EXPECT_EQ(skipped.position, c.row[5]) << c.name;
     }
+}
+
+TEST(ApplyListToSources, NamesTheRowsOfFilesItCouldNotReadOrWrite) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp"), missing = dir.File("missing.cpp");
+    WriteBytes(a, "n = 40;\r\nm = 41;\r\n");
+    ASSERT_EQ(::chmod(a.c_str(), 0444), 0);
+    RowList rows;
+    rows.Append({"1", kNumber, "40", kReplace, missing, "1:4"});
+    rows.Append({"2", kNumber, "40", kReplace, a, "1:4"});
+    rows.Append({"3", kNumber, "99", kReplace, a, "2:4"});
+    rows.Append({"4", kNumber, "40", kReplace, missing, "2:4"});
+    rows.Append({"4", kNumber, "41", "", a, "2:4"});
+    Expected<ApplyOutcome> outcome = Apply(rows);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(ReadBytes(a), "n = 40;\r\nm = 41;\r\n");
+    std::vector<std::pair<std::size_t, RowSkipReason>> named;
+    for (const SkippedRow& skipped : outcome->skippedRows)
+        named.emplace_back(skipped.row, skipped.reason);
+    EXPECT_EQ(named, (std::vector<std::pair<std::size_t, RowSkipReason>>{
+                         {0, RowSkipReason::FileUnreadable},
+                         {1, RowSkipReason::FileNotWritten},
+                         {2, RowSkipReason::TextNotThere},
+                         {3, RowSkipReason::FileUnreadable},
+                         {4, RowSkipReason::KeyTaken}}));
+    EXPECT_STREQ(RowSkipName(RowSkipReason::KeyTaken), "key-taken");
+}
+
+// A place is taken up once: a second row there would rewrite what the first wrote (an accessor
+// call with another index is rewritten as one), and a "未知" row's call is left alone.
+TEST(ApplyListToSources, TakesUpEachPlaceOnceAndNeverAnUnknownRowsPlace) {
+    TempDir dir;
+    const std::string a = dir.File("a.cpp");
+    WriteBytes(a, "n = 35;\r\nm = GetValueInt(1900);//8\r\n");
+    RowList rows;
+    rows.Append({"1960", kNumber, "35", kReplace, a, "1:4"});
+    rows.Append({"1955", kNumber, "3", kReplace, a, "1:4"});
+    rows.Append({"1800", kNumber, "8", kReplace, a, "2:4"});
+    rows.Append({"1900", kNumber, "8", kUnknown, a, "2:4"});
+    Expected<ApplyOutcome> outcome = Apply(rows);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(ReadBytes(a), "n = GetValueInt(1960);//35\r\nm = GetValueInt(1900);//8\r\n");
+    ASSERT_EQ(outcome->skippedRows.size(), 2u);
+    EXPECT_EQ(outcome->skippedRows[0].row, 1u);
+    EXPECT_EQ(outcome->skippedRows[0].reason, RowSkipReason::PlaceTaken);
+    EXPECT_EQ(outcome->skippedRows[1].row, 2u);
+    EXPECT_EQ(outcome->skippedRows[1].reason, RowSkipReason::PlaceTaken);
 }
 
 TEST(ApplyListToSources, TakesUpEachKeyOnceByItsFirstRow) {

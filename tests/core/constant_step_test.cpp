@@ -12,6 +12,7 @@
 #include "core/record/record_file.h"
 #include "core/steps/accept_step.h"
 #include "core/steps/message_texts.h"
+#include "core/steps/rows_left_message.h"
 #include "core/steps/step_texts.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/test_support.h"
@@ -131,34 +132,70 @@ TEST(ConstantStepOpen, MergesRecordRowsByPlaceElseByIndexAndAppendsTheRest) {
     EXPECT_EQ(rows.Image(4), kNumericImage);
 }
 
-TEST(ConstantStepOpen, AnIndexMatchFindsTheFirstRowShowingItAfterEarlierMerges) {
-    Project project("a = 1;\r\nb = GetValueInt(1500);//7\r\n");
-    // The first record row gives row 0 the index 1500; the second, without a place, then finds
-    // row 0 before the accessor call's row.
-    project.mainConstants.Append({"1500", kNumber, "1", project.main, "1:4"});
-    project.mainConstants.Append({"1500", kNumber, "8", "", ""});
-    project.mainConstants.Append({"1600", kNumber, "2", "", ""});
-    project.Open(1600);
-    ASSERT_EQ(project.rows().size(), 3u);
-    EXPECT_EQ(project.rows()[0].columns,
-              (std::vector<std::string>{"1500", kNumber, "8", kReplace, project.main, "1:4"}));
-    EXPECT_EQ(project.rows().Text(1, kStepState), kUnknown);
-    EXPECT_EQ(project.rows().Text(2, kStepKey), "1600");
+// The merge follows the code: a line inserted at the top moves every replacement; a record row
+// finds its accessor call by its index, else its literal where the calls around it moved, and
+// never a row another record row took.
+TEST(ConstantStepOpen, RecordRowsFollowTheirCallsAndLiteralsWhenLinesMoved) {
+    Project project(
+        "// one line more\r\na = 1;\r\nb = GetValueInt(1500);//1\r\nc = 0x40;\r\nd = 1;\r\n"
+        "e = GetValueStr(1700);//\"s\"\r\n");
+    // 2456 is the hexadecimal 0x40 (listed as 64), never rewritten; 1800's call was replaced by
+    // its literal by hand; 2600's line was changed by hand; 1900 has no place.
+    project.mainConstants.Append({"1500", kNumber, "1", project.main, "2:4"});
+    project.mainConstants.Append({"2456", kNumber, "64", project.main, "3:4"});
+    project.mainConstants.Append({"1800", kNumber, "1", project.main, "4:4"});
+    project.mainConstants.Append({"1700", kString, "s", project.main, "5:4"});
+    project.mainConstants.Append({"2600", kNumber, "9", project.main, "1:4"});
+    project.mainConstants.Append({"1900", kNumber, "8", "", ""});
+    project.mainConstants.Append({"1500", kNumber, "9", "", ""});
+    project.Open(1900);
+    const RowList& rows = project.rows();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows.Text(0, kStepState), "");  // a = 1 is new: no literal of 1 was recorded there
+    EXPECT_EQ(rows[1].columns,
+              (std::vector<std::string>{"1500", kNumber, "1", kReplace, project.main, "3:4"}));
+    EXPECT_EQ(rows[2].columns,
+              (std::vector<std::string>{"2456", kNumber, "64", kReplace, project.main, "4:4"}));
+    EXPECT_EQ(rows[3].columns,
+              (std::vector<std::string>{"1800", kNumber, "1", kReplace, project.main, "5:4"}));
+    EXPECT_EQ(rows[4].columns,
+              (std::vector<std::string>{"1700", kString, "s", kReplace, project.main, "6:4"}));
+    // Found nowhere: kept at its place moved as the call below it moved.
+    EXPECT_EQ(rows[5].columns,
+              (std::vector<std::string>{"2600", kNumber, "9", kReplace, project.main, "2:4"}));
+    // 1500 again, without a place: its call is taken, so it gets a row of its own.
+    EXPECT_EQ(rows[6].columns, (std::vector<std::string>{"1900", kNumber, "8", kReplace, "", ""}));
+    EXPECT_EQ(rows[7].columns, (std::vector<std::string>{"1500", kNumber, "9", kReplace, "", ""}));
 }
 
-TEST(ConstantStepOpen, ALaterRecordRowFindsAnAppendedRowByPlace) {
+// A line inserted between a literal and the call above it: the literal moved as the call below.
+TEST(ConstantStepOpen, ALiteralBelowAnInsertedLineMovesAsTheCallBelowIt) {
+    Project project(
+        "// top\r\nb = GetValueInt(1500);//1\r\n// middle\r\nc = 0x40;\r\n"
+        "d = GetValueInt(1700);//2\r\n");
+    project.mainConstants.Append({"1500", kNumber, "1", project.main, "1:4"});
+    project.mainConstants.Append({"2456", kNumber, "64", project.main, "2:4"});
+    project.mainConstants.Append({"1700", kNumber, "2", project.main, "3:4"});
+    project.Open(1900);
+    ASSERT_EQ(project.rows().size(), 3u);
+    EXPECT_EQ(project.rows()[1].columns,
+              (std::vector<std::string>{"2456", kNumber, "64", kReplace, project.main, "4:4"}));
+}
+
+TEST(ConstantStepOpen, NoRecordRowTakesARowAnEarlierOneTook) {
     Project project("a = 1;\r\n");
     // Forty appended rows make the list grow several times before the last record row, which
-    // repeats the place of the first appended one and so takes that row over.
+    // repeats the place of the first appended one: both are kept.
     for (int i = 0; i < 40; ++i)
         project.mainConstants.Append(
             {std::to_string(2000 + i), kNumber, "5", project.main, std::to_string(10 + i) + ":4"});
     project.mainConstants.Append({"3000", kString, "late", project.main, "10:4"});
     project.Open(3000);
-    ASSERT_EQ(project.rows().size(), 41u);
+    ASSERT_EQ(project.rows().size(), 42u);
     EXPECT_EQ(project.rows()[1].columns,
+              (std::vector<std::string>{"2000", kNumber, "5", kReplace, project.main, "10:4"}));
+    EXPECT_EQ(project.rows()[41].columns,
               (std::vector<std::string>{"3000", kString, "late", kReplace, project.main, "10:4"}));
-    EXPECT_EQ(project.rows().Text(40, kStepKey), "2039");
 }
 
 TEST(ConstantStepOpen, NewIndicesStayAboveEveryIndexShown) {
@@ -381,15 +418,15 @@ TEST(ConstantStepAccept, EqualIndicesKeepDialogOrder) {
     project.mainConstants.Append({"1200", kString, "low", "", ""});
     project.mainConstants.Append({"1500", kString, "second", "", ""});
     project.Open();
-    // The second "1500" row merged by index into the first; give it back its own row.
-    ASSERT_EQ(project.rows().size(), 2u);
+    // The second "1500" row finds the first one's row taken: it keeps a row of its own.
+    ASSERT_EQ(project.rows().size(), 3u);
     ConstantFields dup{0, ConstantFields::String, "again"};
     project.step.Add(dup);
     ConstantFields modified{dup.index, ConstantFields::String, "again"};
     project.step.Modify(modified);
     ASSERT_TRUE(project.Accept().accepted);
     EXPECT_EQ(Column(project.mainConstants, 2),
-              (std::vector<std::string>{"low", "second", "again"}));
+              (std::vector<std::string>{"low", "first", "second", "again"}));
 }
 
 TEST(ConstantStepAccept, RefusesWhatTheRecordCannotHoldAndChangesNothing) {
@@ -482,6 +519,78 @@ TEST(ConstantStepAccept, AFileThatCannotBeWrittenKeepsItsRecordRowsAndIsNamed) {
     ASSERT_EQ(mainConstants.size(), 2u);
     EXPECT_EQ(mainConstants[0].columns, (std::vector<std::string>{"1100", kNumber, "3", b, "2:4"}));
     EXPECT_EQ(mainConstants.Text(1, 3), a);
+}
+
+// A take-back after hand edits: what comes back comes back, a line changed by hand is named and
+// stays in the record (its call may still be in the source), a literal that was never rewritten
+// (hexadecimal) is forgotten, and a missing file's rows are kept.
+TEST(ConstantStepAccept, ATakeBackKeepsAndNamesWhatItCouldNotTakeBack) {
+    Project project("c = 35;\r\nh = 0x40;\r\nd = GetValueInt(1700);//7\r\n");
+    const std::string missing = project.dir.File("missing.cpp");
+    project.mainConstants.Append({"1700", kNumber, "7", project.main, "3:4"});
+    project.mainConstants.Append({"1800", kNumber, "5", missing, "1:4"});
+    project.mainConstants.Append({"1955", kNumber, "3", project.main, "1:4"});
+    project.mainConstants.Append({"2456", kNumber, "64", project.main, "2:4"});
+    project.Open(2456);
+    project.step.RevertAll();
+    StepAcceptOutcome outcome = project.Accept();
+    ASSERT_TRUE(outcome.accepted);
+    EXPECT_EQ(ReadBytes(project.main), "c = 35;\r\nh = 0x40;\r\nd = 7;\r\n");
+    EXPECT_EQ(Column(project.mainConstants, 0), (std::vector<std::string>{"1800", "1955"}));
+    EXPECT_EQ(project.mainConstants[1].columns,
+              (std::vector<std::string>{"1955", kNumber, "3", project.main, "1:4"}));
+    std::vector<std::pair<std::string, RowSkipReason>> named;
+    for (const SkippedRow& skipped : outcome.files.skippedRows)
+        named.emplace_back(project.rows().Text(skipped.row, kStepKey), skipped.reason);
+    EXPECT_EQ(named,
+              (std::vector<std::pair<std::string, RowSkipReason>>{
+                  {"1800", RowSkipReason::FileUnreadable}, {"1955", RowSkipReason::TextNotThere}}));
+    ASSERT_TRUE(outcome.message);
+    const std::string& text = outcome.message->text;
+    // The rows first; the files after, their failures worded by the front end.
+    EXPECT_EQ(text.find(steptexts::kRowsLeftHead), 0u);
+    EXPECT_NE(text.find(steptexts::kFilesNotWritten), std::string::npos);
+    ASSERT_EQ(outcome.message->failures.size(), 1u);
+    EXPECT_EQ(outcome.message->failures[0].path, missing);
+    EXPECT_NE(text.find("1955 " + kNumber + " 3 " + project.main + " 1:4"), std::string::npos);
+    EXPECT_NE(text.find(steptexts::kLeftTextNotThere), std::string::npos);
+    EXPECT_EQ(text.find("2456"), std::string::npos);
+}
+
+// Accessor calls the record does not know are taken back with the literal of their comment, but
+// only where the comment plainly holds a whole literal after the call.
+TEST(ConstantStepAccept, UnknownCallsComeBackOnlyWithTheLiteralTheirCommentHolds) {
+    Project project(
+        "u = GetValueStr(1500);//\"http://a\"\r\nv = GetValueStr(1600); // note//\"b\"\r\n"
+        "w = GetValueInt(1700);\r\nx = GetValueInt(1800);//12\r\ny = GetValueInt(1900);//1x\r\n");
+    project.Open(1900);
+    ASSERT_EQ(project.rows().size(), 5u);
+    project.step.RevertUnknown();
+    ASSERT_TRUE(project.Accept().accepted);
+    EXPECT_EQ(ReadBytes(project.main),
+              "u = \"http://a\";\r\nv = GetValueStr(1600); // note//\"b\"\r\n"
+              "w = GetValueInt(1700);\r\nx = 12;\r\ny = GetValueInt(1900);//1x\r\n");
+    EXPECT_EQ(Column(project.rows(), kStepState),
+              (std::vector<std::string>{"", kUnknown, kUnknown, "", kUnknown}));
+    EXPECT_TRUE(project.mainConstants.empty());
+}
+
+TEST(RowsLeftMessage, NamesTwentyRowsAndCountsTheRest) {
+    RowList rows(kStepColumnCount);
+    ApplyOutcome outcome;
+    for (std::size_t row = 0; row < 25; ++row) {
+        rows.Append({std::to_string(row), kNumber, "1", "", "a.cpp", "1:1"});
+        outcome.skippedRows.push_back(
+            {row, true, RowSkipReason::TextNotThere, "a.cpp", std::to_string(row + 1) + ":4"});
+    }
+    std::optional<StepMessage> message = RowsLeftMessage(rows, outcome);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text.find(steptexts::kRowsLeftHead), 0u);
+    EXPECT_NE(message->text.find("a.cpp 20:4"), std::string::npos);
+    EXPECT_EQ(message->text.find("a.cpp 21:4"), std::string::npos);
+    EXPECT_NE(message->text.find(std::string(steptexts::kRowsLeftMoreBegin) + "5"),
+              std::string::npos);
+    EXPECT_FALSE(RowsLeftMessage(rows, ApplyOutcome{}));
 }
 
 TEST(ConstantStepCancel, EditsWithoutAcceptLeaveSourcesAndMainListAlone) {

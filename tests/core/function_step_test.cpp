@@ -63,24 +63,45 @@ TEST(FunctionStepOpen, WorksOnTheRowsTheCallerKeeps) {
     EXPECT_EQ(kept.Text(0, kStepState), "");
 }
 
-TEST(FunctionStepOpen, MergesRecordRowsByExactPlaceAndAppendsTheRest) {
+TEST(FunctionStepOpen, MergesRecordRowsWhereTheirCallsAreAndAppendsTheRest) {
     Project project;
     project.mainFunctions.Append({"1", "toupper", "toupper_kx", project.main, "2:4"});
+    // Its place is gone, but its file still calls its substitute: the call found is its own.
     project.mainFunctions.Append({"2", "gone", "strlen_kx", project.main, "9:4"});
     // No trimming: a trailing blank is another place.
     project.mainFunctions.Append({"3", "foo", "abs_kx", project.main, "1:4 "});
     ASSERT_TRUE(project.Open().empty());
     const RowList& rows = project.rows();
-    ASSERT_EQ(rows.size(), 5u);
+    ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].columns, (std::vector<std::string>{"1", "foo", "", "", project.main, "1:4"}));
     EXPECT_EQ(rows[1].columns, (std::vector<std::string>{"2", "toupper", "toupper_kx", kReplace,
                                                          project.main, "2:4"}));
     EXPECT_EQ(rows[2].columns,
-              (std::vector<std::string>{"3", "", "strlen_kx", kUnknown, project.main, "3:4"}));
+              (std::vector<std::string>{"3", "gone", "strlen_kx", kReplace, project.main, "3:4"}));
     EXPECT_EQ(rows[3].columns,
-              (std::vector<std::string>{"4", "gone", "strlen_kx", kReplace, project.main, "9:4"}));
-    EXPECT_EQ(rows[4].columns,
-              (std::vector<std::string>{"5", "foo", "abs_kx", kReplace, project.main, "1:4 "}));
+              (std::vector<std::string>{"4", "foo", "abs_kx", kReplace, project.main, "1:4 "}));
+}
+
+// Each record row takes the substitute call nearest its recorded line that no earlier row took,
+// so rows of one substitute keep their order when lines are inserted above and between them.
+TEST(FunctionStepOpen, RecordRowsOfOneSubstituteTakeTheNearestCalls) {
+    Project project(
+        "// new\r\n// new\r\na = strlen_kx(s);//strlen\r\n// new\r\nb = strlen_kx(t);//strlen\r\n"
+        "c = strlen(u);\r\n");
+    // Recorded before the three new lines; c's call was put back by hand.
+    project.mainFunctions.Append({"1", "strlen", "strlen_kx", project.main, "1:4"});
+    project.mainFunctions.Append({"2", "strlen", "strlen_kx", project.main, "2:4"});
+    project.mainFunctions.Append({"3", "strlen", "strlen_kx", project.main, "6:4"});
+    ASSERT_TRUE(project.Open().empty());
+    const RowList& rows = project.rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].columns, (std::vector<std::string>{"1", "strlen", "strlen_kx", kReplace,
+                                                         project.main, "3:4"}));
+    EXPECT_EQ(rows[1].columns, (std::vector<std::string>{"2", "strlen", "strlen_kx", kReplace,
+                                                         project.main, "5:4"}));
+    // The plain call of its own name at its place is its own.
+    EXPECT_EQ(rows[2].columns, (std::vector<std::string>{"3", "strlen", "strlen_kx", kReplace,
+                                                         project.main, "6:4"}));
 }
 
 TEST(FunctionStepCatalogue, ProposesTheEntryOfAClickedRowAndShowsItsText) {
@@ -138,24 +159,28 @@ TEST(FunctionStepAccept, RenumbersTheMainListAndRewritesTheCalls) {
     project.step.Pair(3, "atof_kx");
     StepAcceptOutcome outcome = project.Accept();
     ASSERT_TRUE(outcome.accepted);
-    // The stale rows' file cannot be read: named, and gone from the record.
+    // The stale rows' file cannot be read: named, and kept in the record, after the new rows.
     ASSERT_TRUE(outcome.message);
     ASSERT_FALSE(outcome.message->failures.empty());
     EXPECT_EQ(outcome.message->failures[0].path, "/nowhere");
-    ASSERT_EQ(project.mainFunctions.size(), 3u);
-    EXPECT_EQ(Column(project.mainFunctions, 0), (std::vector<std::string>{"1", "2", "3"}));
+    ASSERT_EQ(project.mainFunctions.size(), 8u);
+    EXPECT_EQ(Column(project.mainFunctions, 0),
+              (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
     EXPECT_EQ(project.mainFunctions[1].columns,
               (std::vector<std::string>{"2", "three", "atoi_kx", project.main, "3:4"}));
+    EXPECT_EQ(project.mainFunctions[7].columns,
+              (std::vector<std::string>{"8", "old", "old_kx", "/nowhere", "1:1"}));
     EXPECT_EQ(ReadBytes(project.main),
               "a = abs_kx(1);//one\r\nb = two(2);\r\nc = atoi_kx(3);//three\r\nd = "
               "atof_kx(4);//four\r\n");
 
-    // Taking every substitution back empties the list and restores the calls.
+    // Taking every substitution back restores the calls; only the stale rows stay.
     FunctionStep again(FileSystem::Real(), project.language);
     again.Open(project.mainFunctions, nullptr, project.main);
     for (std::size_t row = 0; row < again.rows().size(); ++row) again.Revert(row);
     ASSERT_TRUE(again.Accept(project.mainFunctions, project.mainConstants, {}).accepted);
-    EXPECT_TRUE(project.mainFunctions.empty());
+    EXPECT_EQ(project.mainFunctions.size(), 5u);
+    EXPECT_EQ(Column(project.mainFunctions, 3), std::vector<std::string>(5, "/nowhere"));
     EXPECT_EQ(ReadBytes(project.main),
               "a = one(1);\r\nb = two(2);\r\nc = three(3);\r\nd = four(4);\r\n");
 }
@@ -173,6 +198,23 @@ TEST(FunctionStepAccept, RefusesASubstituteTheRecordCannotHoldAndChangesNothing)
                                          std::string(steptexts::kTitleSubstitute)),
               std::string::npos);
     EXPECT_EQ(ReadBytes(project.main), before);
+    EXPECT_TRUE(project.mainFunctions.empty());
+}
+
+// A substitute call the record does not know, taken back: its name comes from its comment.
+TEST(FunctionStepAccept, UnknownCallsComeBackWithTheNameTheirCommentHolds) {
+    Project project(
+        "a = strlen_kx(s);//strlen\r\nb = abs_kx(1);//fabs//iabs\r\nc = abs_kx(2);//abs//x\r\n"
+        "d = atoi_kx(t);\r\n");
+    project.Open();
+    ASSERT_EQ(project.rows().size(), 4u);
+    project.step.RevertUnknown();
+    ASSERT_TRUE(project.Accept().accepted);
+    EXPECT_EQ(ReadBytes(project.main),
+              "a = strlen(s);\r\nb = abs_kx(1);//fabs//iabs\r\nc = abs(2);//x\r\n"
+              "d = atoi_kx(t);\r\n");
+    EXPECT_EQ(Column(project.rows(), kStepState),
+              (std::vector<std::string>{"", kUnknown, "", kUnknown}));
     EXPECT_TRUE(project.mainFunctions.empty());
 }
 

@@ -35,14 +35,21 @@ RecordLists SampleLists() {
     return lists;
 }
 
-TEST(RecordFilePath, ReplacesTheExtensionOrAppendsOne) {
+TEST(RecordFilePath, ReplacesTheFileNamesExtensionOrAppendsOne) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\work\\demo.exe", "C:\\work\\demo.con"},
         {"/home/u/app", "/home/u/app.con"},
         {".exe", ".exe.con"},
         {"a.b.c", "a.b.con"},
         {"", ".con"},
-        {"dir.d/app", "dir.con"},  // the last dot, wherever it is
+        // Only a dot of the file name starts its extension: the record stays beside the
+        // application, and two checkouts named proj.v1 and proj.v2 keep a record each.
+        {"dir.d/app", "dir.d/app.con"},
+        {"/w/proj.v1/orders/orders", "/w/proj.v1/orders/orders.con"},
+        {"C:\\w.1\\demo", "C:\\w.1\\demo.con"},
+        {"C:\\w\\.exe", "C:\\w\\.exe.con"},
+        {"C:demo.exe", "C:demo.con"},
+        {"D:\\w\\a.b\xB5\\pp", "D:\\w\\a.con"},  // \xB5\x5C is one character
     };
     for (const auto& [application, record] : cases)
         EXPECT_EQ(RecordFilePath(application), record) << application;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/list/list_texts.h"
+#include "core/rewrite/replaced_text.h"
 
 namespace korvexer {
 namespace {
@@ -97,6 +98,63 @@ TEST(EditLine, LeavesLinesThatDoNotHoldTheRowsText) {
     EXPECT_EQ(EditLine("foo(1);", 0, emptyResult, "//"), std::nullopt);
 }
 
+// A number or a name stands at a position only as a whole token: a hand edit that made it longer
+// ("3" to "35") must not be taken for it, or the rewrite splits the user's token.
+TEST(StandsAt, NumbersAndNamesStandOnlyAsWholeTokens) {
+    struct Case {
+        const char* rest;
+        const char* text;
+        TextEncoding encoding;
+        bool stands;
+    };
+    const Case cases[] = {
+        {"3;", "3", TextEncoding::Gbk, true},
+        {"3", "3", TextEncoding::Gbk, true},
+        {"35;", "3", TextEncoding::Gbk, false},
+        {"3.5;", "3", TextEncoding::Gbk, false},
+        {"3x;", "3", TextEncoding::Gbk, false},
+        {"foo_kx(1);", "foo", TextEncoding::Gbk, false},
+        {"foo(1);", "foo", TextEncoding::Gbk, true},
+        {"foo (1);", "foo", TextEncoding::Gbk, true},
+        {"foo\xB0\xA1(1);", "foo", TextEncoding::Gbk, false},  // a GBK letter continues it
+        {"foo\xFF(1);", "foo", TextEncoding::Gbk, true},       // 0xFF starts no character
+        {"foo\x80;", "foo", TextEncoding::Gbk, true},
+        {"foo\x80;", "foo", TextEncoding::Utf8, false},  // in UTF-8 any byte of 0x80 or more
+        {"\"ab\"c", "\"ab\"", TextEncoding::Gbk, true},  // a quoted text ends at its quote
+        {"GetValueInt(5)x", "GetValueInt(5)", TextEncoding::Gbk, true},
+        {"fo", "foo", TextEncoding::Gbk, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StandsAt(c.rest, c.text, c.encoding), c.stands) << c.rest << " / " << c.text;
+}
+
+TEST(EditLine, TellsWhatTheRowFoundAtItsPosition) {
+    RowEdit apply = EditOf(ListKind::Constants, {"1955", kNumber, "3", kReplace});
+    RowEdit back = EditOf(ListKind::Constants, {"1955", kNumber, "3", ""});
+    struct Case {
+        const char* line;
+        const RowEdit& edit;
+        LineEditResult result;
+        const char* after;  // "" when the line stays
+    };
+    const Case cases[] = {
+        {"c = 3;", apply, LineEditResult::Edited, "c = GetValueInt(1955);//3"},
+        {"c = 35;", apply, LineEditResult::NotThere, ""},  // changed by hand: not split
+        {"c = GetValueInt(1955);//3", apply, LineEditResult::InPlace, ""},
+        {"c = GetValueInt(1955);//3", back, LineEditResult::Edited, "c = 3;"},
+        {"c = 3;", back, LineEditResult::InPlace, ""},
+        {"c = 35;", back, LineEditResult::NotThere, ""},
+        {"c = 4;", back, LineEditResult::NotThere, ""},
+    };
+    for (const Case& c : cases) {
+        LineEditResult result = LineEditResult::Edited;
+        std::optional<std::string> edited =
+            EditLine(c.line, 4, c.edit, "//", TextEncoding::Gbk, &result);
+        EXPECT_EQ(result, c.result) << c.line;
+        EXPECT_EQ(edited.value_or(""), c.after) << c.line;
+    }
+}
+
 TEST(EditLine, AppliesAndTakesBackConstantsAndCalls) {
     struct Case {
         const char* before;
@@ -182,6 +240,31 @@ TEST(FindLastCharAligned, NeverMatchesOnTheSecondByteOfAGbkCharacter) {
     EXPECT_EQ(FindLastCharAligned("abc", ""), std::string_view::npos);
     EXPECT_EQ(FindLastCharAligned("ab", "abc"), std::string_view::npos);
     EXPECT_EQ(FindLastCharAligned("//4//4", "//4"), 3u);
+}
+
+TEST(CommentNames, GivesTheNamesThatTheCommentsAfterACallHold) {
+    struct Case {
+        const char* line;
+        std::vector<std::string_view> names;
+    };
+    const Case cases[] = {
+        {"n = strlen_kx(s);//strlen", {"strlen"}},
+        {"n = strlen_kx(s); //strlen  ", {"strlen"}},
+        {"n = strlen_kx(s);// see below//strlen", {"strlen"}},  // words are no name
+        {"n = strlen_kx(s);//::strlen//_strlen", {"::strlen", "_strlen"}},
+        {"n = strlen_kx(s);", {}},
+        {"n = strlen_kx(s);//", {}},
+        {"n = strlen_kx(s);//\"x\"", {}},
+        {"// before//a\r n = strlen_kx(s);", {}},  // only after the call
+    };
+    for (const Case& c : cases) {
+        const std::string_view line = c.line;
+        const std::size_t from = line.find("strlen_kx") + 9;
+        EXPECT_EQ(CommentNames(line, from, "//"), c.names) << c.line;
+    }
+    EXPECT_TRUE(CommentNames("a_kx();'a", 6, "").empty());
+    EXPECT_TRUE(CommentStandsAfter("u = GetValueStr(7);//\"http://a\"", 18, "//\"http://a\""));
+    EXPECT_FALSE(CommentStandsAfter("//\"a\" u = GetValueStr(7);", 10, "//\"a\""));
 }
 
 }  // namespace

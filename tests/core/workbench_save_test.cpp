@@ -202,5 +202,58 @@ TEST_F(WorkbenchSaveRecordAfterStep, AFailedWriteGivesItsOwnMessageAndKeepsDirty
     EXPECT_FALSE(m_fs.Exists(RecordBesideMain()));
 }
 
+// A project that was never saved has no application file and so no record file: the step is
+// refused before it opens, and a record written after a step is refused too, keeping the dirty
+// flag set, instead of writing ".con" into the current folder.
+TEST_F(WorkbenchSaveRecordAfterStep, WithoutAnApplicationFileNoRecordIsWrittenAndDirtyIsSet) {
+    StoreProject("P1", 0, Main(), "  ");
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    const std::optional<WorkbenchOutcome> refused = workbench.CheckStepOpening();
+    ASSERT_TRUE(refused);
+    ASSERT_TRUE(refused->message);
+    EXPECT_EQ(refused->message->text, texts::kStepNoApplication);
+    EXPECT_EQ(refused->focus, WorkbenchField::ApplicationFile);
+    ASSERT_FALSE(workbench.dirty());
+    workbench.constants().Append({"1025", "x", "1", Main(), "1:1"});
+    WorkbenchOutcome outcome = workbench.SaveRecordAfterStep();
+    EXPECT_FALSE(outcome.completed);
+    ASSERT_TRUE(outcome.message);
+    EXPECT_EQ(outcome.message->text, texts::kStepNoApplication);
+    EXPECT_TRUE(workbench.dirty());
+    EXPECT_TRUE(workbench.CloseQuestion());
+    EXPECT_FALSE(m_fs.Exists(".con"));
+    EXPECT_FALSE(m_fs.Exists(m_dir.File("src/.con")));
+
+    workbench.ChooseApplicationFile(App());
+    EXPECT_FALSE(workbench.CheckStepOpening());
+}
+
+// A record that names the files where the project lay before it was copied: the steps are
+// refused until the record is rebased, which writes it again.
+TEST_F(WorkbenchSaveRecordAfterStep, AMovedProjectRefusesStepsUntilItsRecordIsRebased) {
+    StoreProject("P1", 0, Main(), App());
+    Workbench workbench(m_fs, m_store, m_rules);
+    workbench.Initialise();
+    workbench.constants().Append({"1025", "x", "1", "/elsewhere/src/main.cpp", "1:1"});
+    const std::optional<WorkbenchOutcome> refused = workbench.CheckStepOpening();
+    ASSERT_TRUE(refused && refused->message);
+    EXPECT_EQ(refused->message->text.find(texts::kMovedBegin), 0u);
+    EXPECT_NE(refused->message->text.find(m_dir.path()), std::string::npos);
+    ASSERT_TRUE(workbench.MoveQuestion());
+    EXPECT_EQ(workbench.MoveQuestion()->buttons, MessageButtons::YesNo);
+
+    EXPECT_FALSE(workbench.RebaseRecord("/nowhere", m_dir.path()).completed);
+    WorkbenchOutcome rebased = workbench.RebaseRecord("/elsewhere", m_dir.path());
+    EXPECT_TRUE(rebased.completed);
+    EXPECT_EQ(workbench.constants().Text(0, 3), Main());
+    EXPECT_FALSE(workbench.CheckStepOpening());
+    EXPECT_FALSE(workbench.MoveQuestion());
+    RecordLists read;
+    std::int32_t counter = kFirstConstantIndex;
+    ASSERT_EQ(ReadRecordFile(m_fs, RecordBesideApp(), read, counter), RecordReadResult::Complete);
+    EXPECT_EQ(read.constants.Text(0, 3), Main());
+}
+
 }  // namespace
 }  // namespace korvexer::test_support
