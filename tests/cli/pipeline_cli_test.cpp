@@ -16,17 +16,11 @@ namespace korvexer {
 namespace {
 
 using test_support::CommandResult;
+using test_support::Count;
 using test_support::ReadBytes;
 using test_support::RunProgram;
 using test_support::TempDir;
 using test_support::WriteBytes;
-
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 // A path as rows and JSON write it: every backslash doubled (Windows paths).
 std::string Escaped(std::string path) {

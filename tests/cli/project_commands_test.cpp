@@ -13,17 +13,11 @@ namespace korvexer {
 namespace {
 
 using test_support::CommandResult;
+using test_support::Count;
 using test_support::ReadBytes;
 using test_support::RunProgram;
 using test_support::TempDir;
 using test_support::WriteBytes;
-
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 // A copy of the sample project with its settings file; `application` is the folder (relative to
 // the copy) that holds the application file.

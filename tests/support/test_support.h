@@ -27,6 +27,8 @@ private:
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);  // "" when the file cannot be read
+// How often `part` stands in `text`, overlapping finds counted.
+std::size_t Count(const std::string& text, const std::string& part);
 bool PathExists(const std::string& path);
 // Copies the folder `from` with everything in it into the existing folder `to`; throws on failure.
 void CopyTree(const std::string& from, const std::string& to);
