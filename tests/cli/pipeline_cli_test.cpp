@@ -18,16 +18,10 @@ namespace {
 using test_support::CommandResult;
 using test_support::Count;
 using test_support::ReadBytes;
+using test_support::RowEscaped;
 using test_support::RunProgram;
 using test_support::TempDir;
 using test_support::WriteBytes;
-
-// A path as rows and JSON write it: every backslash doubled (Windows paths).
-std::string Escaped(std::string path) {
-    for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 2))
-        path.insert(at, 1, '\\');
-    return path;
-}
 
 bool IsAscii(const std::string& text) {
     for (char c : text)
@@ -152,7 +146,7 @@ TEST_F(Pipeline, RowsFromAScanAreAppliedExactly) {
     // A row the sources no longer hold is refused, and nothing changes.
     WriteBytes(m_dir.File("stale.json"),
                "{\"kind\":\"constant\",\"state\":\"replace\",\"file\":\"" +
-                   Escaped(m_dir.File("orders/main.cpp")) + "\",\"line\":99,\"column\":1}\n");
+                   RowEscaped(m_dir.File("orders/main.cpp")) + "\",\"line\":99,\"column\":1}\n");
     const auto before = Snapshot(m_dir.path());
     CommandResult stale = Run({"project", "protect", "--rows", "stale.json"});
     EXPECT_EQ(stale.exitCode, 2);
@@ -211,7 +205,7 @@ TEST_F(Pipeline, RefusalsAreEnglishAndExitTwo) {
     // The source-file list: listed, and a file taken off it.
     CommandResult list = Run({"project", "source", "list"});
     // The list holds a file's name as the platform compares it (lower case on Windows).
-    EXPECT_NE(list.out.find(Escaped(PathCaseKey(m_dir.File("orders/calls.cpp"))) + "\n"),
+    EXPECT_NE(list.out.find(RowEscaped(PathCaseKey(m_dir.File("orders/calls.cpp"))) + "\n"),
               std::string::npos)
         << list.out;
     EXPECT_EQ(Run({"project", "source", "remove", m_dir.File("orders/calls.cpp")}).exitCode, 0);
@@ -246,7 +240,7 @@ TEST(FileArguments, FoldersGiveTheirSourcesInPathOrderAndListsComeFromStandardIn
                                                      "--language", "0", dir.File("src")});
     ASSERT_EQ(folder.exitCode, 0) << folder.err;
     // Scanned files are named as the platform compares them (lower case on Windows).
-    auto key = [&dir](const char* name) { return Escaped(PathCaseKey(dir.File(name))) + " "; };
+    auto key = [&dir](const char* name) { return RowEscaped(PathCaseKey(dir.File(name))) + " "; };
     EXPECT_EQ(scanned(folder), key("src/A.CPP") + key("src/b.c") + key("src/sub/d.cpp"));
     // NUL-separated names from standard input, after the arguments.
     CommandResult listed = RunProgram(KORVEXER_CLI,

@@ -284,7 +284,8 @@ TEST(ProjectRestore, UnknownCallsAreNamedAndTakenBackWithUnknown) {
     ASSERT_EQ(project.Run({"substitute", "--catalogue"}).exitCode, 0);
     // A record that knows the source files but none of the replacements.
     const std::string record = project.dir.File("orders/orders.con");
-    ASSERT_EQ(RunProgram(KORVEXER_CLI, {"record", "write", record}, "S\t" + project.report + "\n")
+    ASSERT_EQ(RunProgram(KORVEXER_CLI, {"record", "write", record},
+                         "S\t" + test_support::RowEscaped(project.report) + "\n")
                   .exitCode,
               0);
     CommandResult restore = project.Run({"restore"});
@@ -328,8 +329,12 @@ TEST(ProjectRebase, ACopiedProjectActsOnItsOwnFilesOnlyAfterARebase) {
 
     CommandResult restore = run({"restore"});
     EXPECT_EQ(restore.exitCode, 2);
-    EXPECT_NE(restore.err.find("project rebase " + original.dir.path() + " " + copy.path()),
-              std::string::npos)
+    // The command to run, its folders quoted for the shell where they need it.
+    const std::size_t command = restore.err.find("project rebase ");
+    ASSERT_NE(command, std::string::npos) << restore.err;
+    const std::size_t from = restore.err.find(original.dir.path(), command);
+    ASSERT_NE(from, std::string::npos) << restore.err;
+    EXPECT_NE(restore.err.find(copy.path(), from + original.dir.path().size()), std::string::npos)
         << restore.err;
     EXPECT_EQ(ReadBytes(original.main), protectedMain);
     EXPECT_EQ(ReadBytes(copy.File("orders/main.cpp")), protectedMain);

@@ -246,13 +246,15 @@ TEST_F(WorkbenchSaveRecordAfterStep, AMovedProjectRefusesStepsUntilItsRecordIsRe
     EXPECT_FALSE(workbench.RebaseRecord("/nowhere", m_dir.path()).completed);
     WorkbenchOutcome rebased = workbench.RebaseRecord("/elsewhere", m_dir.path());
     EXPECT_TRUE(rebased.completed);
-    EXPECT_EQ(workbench.constants().Text(0, 3), Main());
+    // The rest of the path stays as the record wrote it.
+    const std::string rebasedMain = m_dir.path() + "/src/main.cpp";
+    EXPECT_EQ(workbench.constants().Text(0, 3), rebasedMain);
     EXPECT_FALSE(workbench.CheckStepOpening());
     EXPECT_FALSE(workbench.MoveQuestion());
     RecordLists read;
     std::int32_t counter = kFirstConstantIndex;
     ASSERT_EQ(ReadRecordFile(m_fs, RecordBesideApp(), read, counter), RecordReadResult::Complete);
-    EXPECT_EQ(read.constants.Text(0, 3), Main());
+    EXPECT_EQ(read.constants.Text(0, 3), rebasedMain);
 }
 
 }  // namespace

@@ -142,9 +142,17 @@ bool PathExists(const std::string& path) {
 }
 
 void CopyTree(const std::string& from, const std::string& to) {
-    std::filesystem::copy(NativePath(from), NativePath(to),
-                          std::filesystem::copy_options::recursive |
-                              std::filesystem::copy_options::overwrite_existing);
+    // File by file: the MinGW library's recursive copy refuses a folder that exists.
+    namespace fs = std::filesystem;
+    const fs::path source = NativePath(from), target = NativePath(to);
+    fs::create_directories(target);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(source)) {
+        const fs::path destination = target / fs::relative(entry.path(), source);
+        if (entry.is_directory())
+            fs::create_directories(destination);
+        else
+            fs::copy_file(entry.path(), destination, fs::copy_options::overwrite_existing);
+    }
 }
 
 void MakeHardLink(const std::string& existing, const std::string& link) {
@@ -248,13 +256,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     if (!file) throw std::runtime_error("cannot write " + path);
 }
 
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -316,5 +317,18 @@ CommandResult RunProgram(const std::string& program, const std::vector<std::stri
 }
 
 #endif  // _WIN32
+
+std::string RowEscaped(std::string text) {
+    for (std::size_t at = text.find('\\'); at != std::string::npos; at = text.find('\\', at + 2))
+        text.insert(at, 1, '\\');
+    return text;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
 
 }  // namespace korvexer::test_support

@@ -27,6 +27,8 @@ private:
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);  // "" when the file cannot be read
+// `text` as rows and JSON write it: every backslash doubled (a Windows path in a row).
+std::string RowEscaped(std::string text);
 // How often `part` stands in `text`, overlapping finds counted.
 std::size_t Count(const std::string& text, const std::string& part);
 bool PathExists(const std::string& path);
