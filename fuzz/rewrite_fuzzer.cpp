@@ -16,6 +16,7 @@
 #include "core/language/language_defaults.h"
 #include "core/list/list_texts.h"
 #include "core/rewrite/apply_list_to_sources.h"
+#include "core/rewrite/row_edit.h"
 #include "core/scanner/line_model.h"
 
 using namespace korvexer;
@@ -58,16 +59,13 @@ bool OnCharacter(std::string_view line, std::size_t at, TextEncoding encoding) {
     return i == at;
 }
 
-bool StartsWith(std::string_view text, std::string_view head) {
-    return text.substr(0, head.size()) == head;
-}
-
-// Whether an edit replacing `search` by `result` takes its first branch on `text`: the text
-// begins with the search text and not with a result text at least as long (a text that is both
-// already holds the result; a name paired with itself changes nothing).
-bool TakesSearchBranch(std::string_view text, std::string_view search, std::string_view result) {
-    return !search.empty() && !result.empty() && StartsWith(text, search) &&
-           !(result.size() >= search.size() && StartsWith(text, result));
+// Whether an edit replacing `search` by `result` takes its first branch on `text`: the search
+// text stands there as a whole token and a result text at least as long does not (a text that
+// is both already holds the result; a name paired with itself changes nothing).
+bool TakesSearchBranch(std::string_view text, std::string_view search, std::string_view result,
+                       TextEncoding encoding) {
+    return !search.empty() && !result.empty() && StandsAt(text, search, encoding) &&
+           !(result.size() >= search.size() && StandsAt(text, result, encoding));
 }
 
 }  // namespace
@@ -144,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        OnCharacter(line, column + std::min(search.size(), at.size()), encoding) &&
                        OnCharacter(line, line.size(), encoding) &&
                        OnCharacter(result, result.size(), encoding);
-    const bool found = whole && breakFree && TakesSearchBranch(at, search, result);
+    const bool found = whole && breakFree && TakesSearchBranch(at, search, result, encoding);
     if (applied->changedFiles.empty()) {
         if (found || Load(ScratchFile()) != original) std::abort();
         return 0;
@@ -152,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (Load(ScratchFile() + "~") != original) std::abort();
     if (!found) return 0;
     const std::string replaced = result + std::string(at.substr(search.size()));
-    if (!TakesSearchBranch(replaced, result, search)) return 0;
+    if (!TakesSearchBranch(replaced, result, search, encoding)) return 0;
     // Taking back looks at the line as written, where the comment follows: a substitute that the
     // comment marker and the old name lengthen into the name itself ("Ge" and "//Ge/" read as
     // "Ge/") stands there as taken back already.
@@ -163,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (index >= written.LineCount()) std::abort();
     const std::string_view writtenLine = written.Line(index);
     if (column > writtenLine.size() ||
-        !TakesSearchBranch(writtenLine.substr(column), result, search))
+        !TakesSearchBranch(writtenLine.substr(column), result, search, encoding))
         return 0;
 
     rows.SetText(0, kStepState, "");
